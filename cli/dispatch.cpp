@@ -1,0 +1,68 @@
+#include <ostream>
+
+#include "commands.h"
+
+namespace cli {
+
+std::string helpText()
+{
+    return R"(Usage: corvel-cli COMMAND [OPTIONS] FILE
+
+Solves, counts, hints, generates and prints Sudoku puzzles, standard (9x9)
+and Samurai (five overlapping 9x9 grids).
+
+Commands:
+  solve [--moves] FILE   print the solved puzzle in the input's format; with
+                         --moves, every move the solver recorded instead, one
+                         record line "grid,col,row,value-index" each
+  count FILE             print the number of solutions of each puzzle:
+                         0, 1 or 2 (two or more)
+  hint FILE              print the move the window's Hint would give, as one
+                         record line; nothing when the board is complete
+  generate [OPTIONS]     write new puzzles with exactly one solution:
+                         --board standard|samurai  --level easy|testing|very-difficult
+                         [--seed N] [--count K] [--jobs J] [--format sdk|line]
+  print FILE --layout large|small -o OUT.pdf
+                         draw the puzzle as it would be printed, into a PDF
+  --help                 show this text
+
+FILE is a puzzle file (.sdk) or a text file of one puzzle per line; "-" reads
+standard input.
+  .sdk   nine lines with the symbols in double quotes, a line with the number
+         of grids (1 or 5), then one line "grid,col,row,value-index" per filled
+         cell (columns, rows and value indices 0..8).
+  lines  81 characters for a standard puzzle or 405 for a Samurai puzzle
+         (grids 0 top left, 1 top right, 2 bottom left, 3 bottom right and
+         4 centre, 81 characters each, row by row; a shared cell appears in two
+         grids and must agree); 1-9 for a given, "." or "0" for an empty cell.
+         Blank lines and lines starting with "#" are skipped.
+
+For several puzzles, solve prints one line per puzzle ("-" when it has no
+solution) and count one count per line.
+
+Exit status: 0 solved or counted, 1 no solution, 2 bad input or usage.
+)";
+}
+
+int runCli(const std::vector<std::string>& args, CommandIo io)
+{
+    if (args.empty()) {
+        io.err << "corvel-cli: no command given (try corvel-cli --help)\n";
+        return kExitBadInput;
+    }
+    const std::string& cmd = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        io.out << helpText();
+        return kExitOk;
+    }
+    if (cmd == "solve") return runSolve(rest, io);
+    if (cmd == "count") return runCount(rest, io);
+    if (cmd == "hint") return runHint(rest, io);
+    if (cmd == "generate") return runGenerate(rest, io);
+    if (cmd == "print") return runPrint(rest, io);
+    io.err << "corvel-cli: unknown command '" << cmd << "' (try corvel-cli --help)\n";
+    return kExitBadInput;
+}
+
+} // namespace cli

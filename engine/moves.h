@@ -1,0 +1,43 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+namespace engine {
+
+// One recorded move: a value index placed in a cell of a grid.
+struct Assignment {
+    std::int16_t grid = 0;
+    std::int16_t row = 0;
+    std::int16_t col = 0;
+    std::int16_t val = 0;
+};
+
+// The move list: a fixed stack of records the solver fills in order. It never
+// grows; a move that does not fit is dropped and the list marks itself
+// overflowed, which makes the run that recorded it fail.
+class MoveList {
+public:
+    static constexpr int kCapacity = 1000;
+
+    void setMove(int grid, int col, int row, int val)
+    {
+        if (numMoves >= kCapacity) {
+            overflowed = true;
+            return;
+        }
+        Assignment& m = moves[static_cast<std::size_t>(numMoves)];
+        m.grid = static_cast<std::int16_t>(grid);
+        m.col = static_cast<std::int16_t>(col);
+        m.row = static_cast<std::int16_t>(row);
+        m.val = static_cast<std::int16_t>(val);
+        ++numMoves;
+    }
+
+    const Assignment& operator[](int i) const { return moves[static_cast<std::size_t>(i)]; }
+
+    std::array<Assignment, kCapacity> moves{};
+    std::int16_t numMoves = 0;
+    bool overflowed = false;
+};
+
+} // namespace engine
