@@ -1,0 +1,57 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "cell_control.h"
+#include "symbol_table.h"
+
+namespace files {
+
+// The five colour roles, in the order the settings file lists them.
+enum ColourRole { kWorkingCell = 0, kKnownCell = 1, kTextColour = 2, kGridLines = 3, kHints = 4 };
+constexpr int kColourRoles = 5;
+using Colours = std::array<engine::Colour, kColourRoles>;
+
+Colours defaultColours();
+
+// What the settings file holds.
+struct Settings {
+    Colours colours = defaultColours();
+    SymbolTable::Symbols symbols = SymbolTable::defaults();
+    int savedRating = 0;
+    bool operator==(const Settings&) const = default;
+};
+
+// The outcome of reading a settings file. Values read before an error stay
+// in `settings`; sections the file lacks keep the values passed in.
+struct SettingsRead {
+    Settings settings;
+    bool settingsError = false;
+    bool fileFound = false;
+    std::string problem; // why the file was rejected, for the curious; empty when fine
+};
+
+inline constexpr const char* kSettingsFileName = "settings.ini";
+
+// The settings file inside dir, joined with the platform's separator.
+std::string settingsPath(const std::string& dir);
+
+// Reads the settings text: the "[Colours]", "[Symbols]" and "[Rating]"
+// sections wherever they stand; other lines are skipped. A colour below 0 or
+// beyond 24 bits, a value that is not a number, an empty symbol, a missing
+// value, or symbols a board cannot use (files::SymbolTable::problemWith) set
+// settingsError.
+SettingsRead parseSettings(const std::string& text, const Settings& initial);
+
+// The whole file text, CRLF line ends.
+std::string formatSettings(const Settings& s);
+
+// Reads dir's settings file. A missing file is no error: the values passed
+// in stay, and fileFound is false.
+SettingsRead readSettings(const std::string& dir, const Settings& initial);
+
+// Writes dir's settings file whole (through a temporary file that replaces
+// it), or leaves the old one in place and returns false with a reason.
+bool saveSettings(const std::string& dir, const Settings& s, std::string* error = nullptr);
+
+} // namespace files

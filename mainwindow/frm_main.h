@@ -1,0 +1,212 @@
+#pragma once
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "board_frame.h"
+#include "clock.h"
+#include "cross_grid.h"
+#include "dialogs.h"
+#include "line_control.h"
+#include "picture_button.h"
+#include "settings.h"
+#include "solver.h"
+#include "status_text.h"
+#include "symbol_table.h"
+#include "text_cell.h"
+#include "twips.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace mainwindow {
+
+class frmFinish;
+
+// What the window takes from outside: the dialogs, the clock, and the few
+// things a test or a screenshot run sets differently from a real start.
+struct Services {
+    platform::Dialogs* dialogs = nullptr;
+    const platform::Clock* clock = nullptr;
+    // How long the splash shows at least; 0 skips the wait (tests).
+    int splashMilliseconds = 3000;
+    // The screen height in pixels; the primary screen's when not set.
+    std::optional<int> screenHeightPixels;
+    // Directory of the settings file; the current directory when not set.
+    std::optional<std::string> appDir;
+};
+
+// The main window: the board, the command buttons, the status line and the
+// menus, and all the state of a game. Its handlers keep the names of the
+// controls and events they serve. The implementation is split by concern:
+// startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
+// commands.cpp.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kCells = 369;
+    static constexpr int kGridLines = 15;
+    static constexpr int kBlanks = 9;
+    static constexpr engine::Colour kFrameColour = engine::rgb(213, 216, 218);
+    static constexpr engine::Colour kGridLineStartColour = engine::rgb(64, 64, 64);
+    static constexpr engine::Colour kBlankStartColour = engine::rgb(255, 128, 128);
+    static constexpr int kLargeCell = 435;
+    static constexpr int kSmallCell = 315;
+
+    explicit frmMain(Services services, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // ---- Start-up and closing (startup.cpp) ----
+    void Form_Load();
+    void showSplashScreen();
+    void Form_Unload();
+
+    // ---- Board layouts (layout.cpp) ----
+    void positionCells();
+    void setLargeCells();
+    void setSmallCells();
+    void setGridLines();
+    void mnuStd9x9_Click();
+    void mnuSamurai_Click();
+    int screenHeightPixels() const;
+
+    // ---- Modes and status line (modes_status.cpp) ----
+    void updateButtons();
+    void updateStatus();
+    void timStopwatch_Timer();
+    bool entryChecking() const;
+    // "Entry Checking": the menu item has already flipped its tick.
+    void mnuRealTimeCheck_Click();
+    // Opens a finish dialog for the current hints and time, without blocking.
+    frmFinish* showFinish();
+
+    // ---- Symbols, colours and preferences (preferences.cpp) ----
+    void applyColours(bool recolourOnly);
+    bool gridsEmpty() const;
+    void mnuPreferences_Click();
+    const std::string& indexToSymbol(int idx) const { return symbols.indexToSymbol(idx); }
+    int symbolToIndex(const std::string& s) const { return symbols.symbolToIndex(s); }
+    files::Settings currentSettings() const;
+    // Writes the settings file; a file that cannot be written is reported
+    // only when reportFailure is set, and never stops the program.
+    bool writeSettings(bool reportFailure);
+
+    // ---- Commands (commands.cpp) ----
+    void imgStart_MouseDown(int index);
+    void imgStart_MouseUp(int index);
+    void imgFindSolution_MouseDown(int index);
+    void imgFindSolution_MouseUp(int index);
+    void imgHint_MouseDown(int index);
+    void imgHint_MouseUp(int index);
+    void imgClear_MouseDown(int index);
+    void imgClear_MouseUp(int index);
+    void imgPartClear_MouseDown(int index);
+    void imgPartClear_MouseUp(int index);
+    void mnuHelp_Click();
+
+    // ---- Geometry in twips (layout.cpp) ----
+    int windowWidthTwips() const { return windowWidth_; }
+    int windowHeightTwips() const { return windowHeight_; }
+    const platform::TwipsRect& gbCellsTwips() const { return gbRect_; }
+    const platform::TwipsRect& statusTwips(int label) const { return statusRect_.at(static_cast<std::size_t>(label)); }
+    // Converts every control's twips geometry to pixels and sizes the window.
+    void applyGeometry();
+    const platform::Twips& twips() const { return twips_; }
+
+    // ---- State (names as the rest of the program uses them) ----
+    engine::GridSlots grids;
+    int numGrids = 1;
+    int gridSize = 9;
+    int cellSize = kSmallCell;
+    int cellGap = 25;
+    engine::Solver solver; // holds the move list `moves` with `numMoves`
+    files::Colours colours = files::defaultColours();
+    files::Colours previousColours = files::defaultColours();
+    files::SymbolTable symbols;
+    int savedRating = 0;
+    int mode = kSetup;
+    bool cellEventsOn = true;
+    std::string currentFile;
+    bool settingsError = false;
+    // Seconds on the stopwatch; 32 bits, like the finish dialog's time.
+    std::int32_t elapsedSeconds = 0;
+    int hintsUsed = 0;
+    std::string appDir;
+    bool solverRunning = false;
+    bool keepGenerating = false;
+
+    // ---- Controls ----
+    std::array<platform::TextCell*, kCells> textCells{};
+    std::array<platform::LineControl, kGridLines> gridLines{};
+    std::array<platform::LineControl, kBlanks> blanks{};
+    platform::BoardFrame* gbCells = nullptr;
+    platform::PictureButton* imgStart = nullptr;
+    platform::PictureButton* imgHint = nullptr;
+    platform::PictureButton* imgClear = nullptr;
+    platform::PictureButton* imgPartClear = nullptr;
+    platform::PictureButton* imgFindSolution = nullptr;
+    QLabel* lblStatus1 = nullptr;
+    QLabel* lblStatus2 = nullptr;
+    QLabel* lblStatus3 = nullptr;
+    QTimer* timStopwatch = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuGenerate = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QMenu* mnuPrint = nullptr;
+    QAction* mnuPrintLarge = nullptr;
+    QAction* mnuPrintSmall = nullptr;
+    QMenu* mnuSettings = nullptr;
+    QAction* mnuPreferences = nullptr;
+    QAction* mnuRealTimeCheck = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuStd9x9 = nullptr;
+    QAction* mnuSamurai = nullptr;
+    QAction* mnuHelp = nullptr;
+
+    platform::Dialogs& dialogs() { return *services_.dialogs; }
+    const platform::Clock& clock() const { return *services_.clock; }
+    const Services& services() const { return services_; }
+
+    // True after Form_Load has run.
+    bool loaded() const { return loaded_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // controls.cpp
+    void createTemplateControls();
+    void createMenus();
+    void createButtons();
+    void createStatusLine();
+    void createCells(int from, int to);
+    void connectCell(platform::TextCell* cell);
+
+    // layout.cpp
+    void setCellSize(int newSize, double fontPoints);
+    void growWindowAndFrame(int dw, int dh);
+    void updateGridAreas();
+    void applyTabOrder();
+    int windowX(int twipsX) const;
+    int windowY(int twipsY) const;
+    QRect toWindowPixels(const platform::TwipsRect& r) const;
+
+    Services services_;
+    platform::Twips twips_;
+    int windowWidth_ = 5250;
+    int windowHeight_ = 3720;
+    platform::TwipsRect gbRect_{1800, 0, 3235, 3335};
+    std::array<platform::TwipsRect, 3> statusRect_{};
+    QWidget* client_ = nullptr;
+    bool loaded_ = false;
+    bool unloaded_ = false;
+};
+
+} // namespace mainwindow

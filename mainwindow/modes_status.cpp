@@ -1,0 +1,95 @@
+// The four modes: which picture buttons and menus are live, the status line
+// and the stopwatch.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+#include <limits>
+
+#include "frm_finish.h"
+#include "frm_main.h"
+
+namespace mainwindow {
+
+namespace {
+
+// The one visible element of each button, by mode (Setup, Solving,
+// Auto-solving, Generating).
+struct ButtonRow {
+    platform::PictureButton* frmMain::*button;
+    std::array<int, 4> shown;
+};
+constexpr std::array<ButtonRow, 5> kButtonTable{{
+    {&frmMain::imgStart, {0, 3, 2, 3}},
+    {&frmMain::imgHint, {2, 0, 2, 2}},
+    {&frmMain::imgClear, {0, 2, 2, 2}},
+    {&frmMain::imgPartClear, {0, 2, 2, 2}},
+    {&frmMain::imgFindSolution, {0, 2, 3, 2}},
+}};
+
+} // namespace
+
+void frmMain::updateButtons()
+{
+    const int m = (mode >= kSetup && mode <= kGenerating) ? mode : kSetup;
+    for (const ButtonRow& row : kButtonTable) {
+        platform::PictureButton* b = this->*row.button;
+        const int shown = row.shown[static_cast<std::size_t>(m - 1)];
+        for (int e = 0; e < platform::PictureButton::kElements; ++e) b->setElementVisible(e, e == shown);
+    }
+    if (m == kSolving) imgStart->setElementToolTip(3, QStringLiteral("Stop solving the puzzle"));
+    if (m == kGenerating) imgStart->setElementToolTip(3, QStringLiteral("Stop the puzzle generator"));
+
+    const bool setup = m == kSetup;
+    mnuFile->menuAction()->setEnabled(setup);
+    mnuPreferences->setEnabled(setup);
+    mnuView->menuAction()->setEnabled(setup);
+    mnuSettings->menuAction()->setEnabled(true);
+    mnuRealTimeCheck->setEnabled(true);
+    mnuHelp->setEnabled(true);
+    updateStatus();
+}
+
+bool frmMain::entryChecking() const
+{
+    return mnuRealTimeCheck->isChecked();
+}
+
+void frmMain::mnuRealTimeCheck_Click()
+{
+    updateStatus();
+}
+
+void frmMain::updateStatus()
+{
+    const int top = gbRect_.top + gbRect_.height + 100;
+    statusRect_[0].top = statusRect_[1].top = statusRect_[2].top = top;
+    statusRect_[0].width = windowWidth_ - 2400;
+    statusRect_[1].left = statusRect_[0].left + statusRect_[0].width + 25;
+    statusRect_[2].left = statusRect_[1].left + statusRect_[1].width + 25;
+    QLabel* labels[] = {lblStatus1, lblStatus2, lblStatus3};
+    for (int i = 0; i < 3; ++i) labels[i]->setGeometry(toWindowPixels(statusRect_[static_cast<std::size_t>(i)]));
+
+    const StatusTexts t = statusTexts(mode, entryChecking(), elapsedSeconds);
+    if (t.status1) lblStatus1->setText(QString::fromStdString(*t.status1));
+    if (t.status2) lblStatus2->setText(QString::fromStdString(*t.status2));
+    if (t.status3) lblStatus3->setText(QString::fromStdString(*t.status3));
+}
+
+void frmMain::timStopwatch_Timer()
+{
+    if (elapsedSeconds < std::numeric_limits<std::int32_t>::max()) ++elapsedSeconds;
+    updateStatus();
+}
+
+frmFinish* frmMain::showFinish()
+{
+    timStopwatch->stop();
+    auto* finish = new frmFinish(this);
+    finish->numHints = hintsUsed;
+    finish->solvingTime = elapsedSeconds;
+    finish->show();
+    return finish;
+}
+
+} // namespace mainwindow

@@ -1,0 +1,90 @@
+// Symbols and colours: applying the colours to the board, the settings file
+// and the Preferences command.
+#include <QDialog>
+
+#include "frm_main.h"
+#include "frm_settings.h"
+
+namespace mainwindow {
+
+void frmMain::applyColours(bool recolourOnly)
+{
+    for (platform::TextCell* cell : textCells) {
+        if (!cell) continue;
+        if (recolourOnly) {
+            // Each test reads the background afresh; a colour that is no role
+            // (the red of a wrong entry) stays.
+            if (cell->background() == previousColours[files::kWorkingCell])
+                cell->setBackground(colours[files::kWorkingCell]);
+            if (cell->background() == previousColours[files::kKnownCell])
+                cell->setBackground(colours[files::kKnownCell]);
+            if (cell->background() == previousColours[files::kHints]) cell->setBackground(colours[files::kHints]);
+        } else {
+            cell->setBackground(colours[files::kWorkingCell]);
+        }
+        cell->setTextColour(colours[files::kTextColour]);
+    }
+    for (int g = 0; g < 5; ++g) {
+        engine::SudokuGrid& grid = grids[static_cast<std::size_t>(g)];
+        grid.setInputColour(colours[files::kKnownCell]);
+        grid.setBaseColour(colours[files::kWorkingCell]);
+        grid.setHintColour(colours[files::kHints]);
+    }
+    for (auto& line : gridLines) line.colour = colours[files::kGridLines];
+    for (auto& line : blanks) line.colour = kFrameColour;
+    updateGridAreas();
+}
+
+bool frmMain::gridsEmpty() const
+{
+    for (int g = 0; g < numGrids; ++g)
+        for (int col = 0; col < gridSize; ++col)
+            for (int row = 0; row < gridSize; ++row) {
+                const engine::CellControl* b = grids[static_cast<std::size_t>(g)].getbox(col, row);
+                if (b && !b->text().empty()) return false;
+            }
+    return true;
+}
+
+void frmMain::mnuPreferences_Click()
+{
+    previousColours = colours;
+    frmSettings dialog(dialogs(), this);
+    dialog.initialise();
+    dialog.setInitialColours(colours);
+    const bool empty = gridsEmpty();
+    if (empty) dialog.setInitialSymbols(symbols.symbols());
+    dialogs().runModal(dialog);
+    if (dialog.getCancel()) return;
+    dialog.txColours(colours);
+    if (empty) {
+        files::SymbolTable::Symbols chosen = symbols.symbols();
+        dialog.txSymbols(chosen);
+        symbols.setSymbols(chosen);
+    }
+    applyColours(true);
+}
+
+files::Settings frmMain::currentSettings() const
+{
+    files::Settings s;
+    s.colours = colours;
+    s.symbols = symbols.symbols();
+    s.savedRating = savedRating;
+    return s;
+}
+
+bool frmMain::writeSettings(bool reportFailure)
+{
+    std::string why;
+    if (files::saveSettings(appDir, currentSettings(), &why)) return true;
+    if (reportFailure)
+        dialogs().message(this,
+                          tr("Corvel could not write its settings file, so your symbols and colours were not "
+                             "saved.\n%1")
+                              .arg(QString::fromStdString(why)),
+                          platform::MessageIcon::Exclamation);
+    return false;
+}
+
+} // namespace mainwindow

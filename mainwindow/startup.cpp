@@ -1,0 +1,116 @@
+// Start-up and closing of the main window.
+#include <QCloseEvent>
+#include <QDir>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "frm_main.h"
+#include "frm_splash.h"
+#include "menu_colour.h"
+
+namespace mainwindow {
+
+void frmMain::Form_Load()
+{
+    if (loaded_) return;
+    // 1. Menu bar colour; a platform without it keeps its own.
+    platform::applyMenuBarColour(menuBar(), kFrameColour);
+
+    // 2. State.
+    cellEventsOn = true;
+    currentFile.clear();
+    cellGap = 25;
+    numGrids = 1;
+    gridSize = 9;
+    cellSize = textCells[0]->twipsGeometry().width;
+
+    // 3. Setup mode.
+    mode = kSetup;
+    updateButtons();
+
+    // 4. Where the settings live.
+    appDir = services_.appDir ? *services_.appDir : QDir::currentPath().toStdString();
+
+    // 5. Settings. A missing file or missing sections leave the defaults.
+    files::Settings initial;
+    const files::SettingsRead read = files::readSettings(appDir, initial);
+    settingsError = read.settingsError;
+    colours = read.settings.colours;
+    symbols.setSymbols(read.settings.symbols);
+    savedRating = read.settings.savedRating;
+    if (settingsError) {
+        dialogs().message(this, QStringLiteral("Error in reading settings.ini file : please report this error"),
+                          platform::MessageIcon::Critical);
+        colours = files::defaultColours();
+        symbols.setSymbols(files::SymbolTable::defaults());
+    }
+
+    // 6. The other cells, copies of the template cell 0.
+    createCells(1, 323);
+    createCells(324, kCells - 1);
+
+    // 7. Grids 0..4.
+    for (int g = 0; g < 5; ++g) grids[static_cast<std::size_t>(g)].initAll();
+
+    // 8. Colours.
+    applyColours(false);
+
+    // 9. Splash, while the board is laid out.
+    showSplashScreen();
+
+    // 10. Write the settings back (a bad file is replaced by the values in force).
+    writeSettings(false);
+
+    // 11. Only the standard board's cells show.
+    for (int g = 1; g <= 4; ++g) grids[static_cast<std::size_t>(g)].setInvisible();
+    grids[0].setVisible();
+
+    // 12. An empty move list.
+    solver.moves.numMoves = 0;
+    solver.moves.overflowed = false;
+
+    // 13. Lines and status.
+    setGridLines();
+    updateStatus();
+    applyGeometry();
+    loaded_ = true;
+}
+
+void frmMain::showSplashScreen()
+{
+    frmSplash splash;
+    splash.show();
+    splash.raise();
+    splash.activateWindow();
+    splash.setFocus();
+    const std::int64_t start = clock().steadyMilliseconds();
+
+    numGrids = 5;
+    positionCells();
+    numGrids = 1;
+    setLargeCells();
+
+    const std::int64_t spent = clock().steadyMilliseconds() - start;
+    if (spent < services_.splashMilliseconds) platform::waitWithEvents(clock(), services_.splashMilliseconds - spent);
+    splash.hide();
+}
+
+void frmMain::Form_Unload()
+{
+    if (unloaded_) return;
+    unloaded_ = true;
+    timStopwatch->stop();
+    writeSettings(true);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // Closing ends the program: a running search or generation is told to
+    // stop so that it unwinds instead of touching a closed window.
+    solver.searching = false;
+    keepGenerating = false;
+    Form_Unload();
+    event->accept();
+}
+
+} // namespace mainwindow

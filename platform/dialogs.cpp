@@ -1,0 +1,12 @@
+#include "dialogs.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+
+QString messageCaption()
+{
+    return QStringLiteral("Corvel");
+}
+
+} // namespace platform

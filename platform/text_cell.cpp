@@ -1,0 +1,74 @@
+#include "text_cell.h"
+
+#include <QKeyEvent>
+
+#include "colour.h"
+
+namespace platform {
+
+TextCell::TextCell(int index, QWidget* parent) : QLineEdit(parent), index_(index)
+{
+    setMaxLength(1);
+    setAlignment(Qt::AlignCenter);
+    setFrame(false);
+    setAutoFillBackground(true);
+    setTextMargins(0, 0, 0, 0);
+    setContentsMargins(0, 0, 0, 0);
+    QFont f(QStringLiteral("Arial"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setBold(true);
+    f.setPointSizeF(8.25);
+    setFont(f);
+    applyPalette();
+    connect(this, &QLineEdit::textChanged, this, [this] { emit changed(index_); });
+}
+
+std::string TextCell::text() const
+{
+    return QLineEdit::text().toStdString();
+}
+
+void TextCell::setText(const std::string& text)
+{
+    QLineEdit::setText(QString::fromStdString(text));
+}
+
+void TextCell::setBackground(engine::Colour colour)
+{
+    background_ = colour;
+    applyPalette();
+}
+
+void TextCell::setTextColour(engine::Colour colour)
+{
+    textColour_ = colour;
+    applyPalette();
+}
+
+void TextCell::setFontPointSize(double points)
+{
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);
+}
+
+void TextCell::applyPalette()
+{
+    QPalette p = palette();
+    const QColor bg = toQColor(background_);
+    const QColor fg = toQColor(textColour_);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Base, bg);
+        p.setColor(group, QPalette::Window, bg);
+        p.setColor(group, QPalette::Text, fg);
+    }
+    setPalette(p);
+}
+
+void TextCell::keyPressEvent(QKeyEvent* event)
+{
+    emit keyDown(index_, event->key(), event->modifiers());
+    QLineEdit::keyPressEvent(event);
+}
+
+} // namespace platform

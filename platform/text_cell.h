@@ -1,0 +1,54 @@
+#pragma once
+#include <QLineEdit>
+#include <string>
+
+#include "cell_control.h"
+#include "twips.h"
+
+namespace platform {
+
+// One board cell: a single-line, one-character, centred text box that the
+// grids see as an engine::CellControl. Its place is kept in twips; the board
+// frame turns it into pixels. Use the QLineEdit base for Qt's own text API.
+class TextCell : public QLineEdit, public engine::CellControl {
+    Q_OBJECT
+public:
+    TextCell(int index, QWidget* parent);
+
+    int index() const { return index_; }
+
+    // engine::CellControl
+    std::string text() const override;
+    void setText(const std::string& text) override;
+    engine::Colour background() const override { return background_; }
+    void setBackground(engine::Colour colour) override;
+    // The control's own visibility flag, whether or not its window shows.
+    bool isVisible() const override { return !isHidden(); }
+    void setVisible(bool visible) override { QLineEdit::setVisible(visible); }
+
+    engine::Colour textColour() const { return textColour_; }
+    void setTextColour(engine::Colour colour);
+    void setFontPointSize(double points);
+
+    const TwipsRect& twipsGeometry() const { return twipsRect_; }
+    void setTwipsGeometry(const TwipsRect& r) { twipsRect_ = r; }
+
+signals:
+    // Every key pressed while the cell has the focus, before the cell acts on it.
+    void keyDown(int index, int key, Qt::KeyboardModifiers modifiers);
+    // The text changed, by typing or by the program.
+    void changed(int index);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void applyPalette();
+
+    int index_;
+    engine::Colour background_ = 0xFFFFFF;
+    engine::Colour textColour_ = 0;
+    TwipsRect twipsRect_;
+};
+
+} // namespace platform
