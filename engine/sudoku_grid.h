@@ -16,15 +16,33 @@ constexpr int cellAt(int col, int row) { return col * 9 + row; }
 // still possible (bit v set = v is a candidate) for each cell, plus the cell and
 // value chosen by the search ordering. Cheap to copy: the search copies it at
 // every level.
+constexpr std::uint16_t kAllValues = 0x1FF;
+
 struct GridState {
-    std::array<std::uint16_t, 81> cand{};
+    // Candidates and value bits by column, one lane per row (lanes 9..15 stay
+    // zero), so the rules can work on a whole column at once.
+    alignas(32) std::array<std::array<std::uint16_t, 16>, 9> cand{};
+    alignas(32) std::array<std::array<std::uint16_t, 16>, 9> vbit{}; // bit of the cell's value, 0 when empty
     std::array<std::int8_t, 81> val{};
+    // Derived data kept with the state so the rules need not recount it:
+    // the values held in each row (0..8), column (9..17) and box (18..26) and
+    // the number of assigned cells, valid while heldValid; and the number of
+    // candidate flags still set, or -1 when unknown.
+    std::array<std::uint16_t, 27> held{};
+    std::int16_t numAssigned = 0;
+    std::int16_t numPossible = 729;
+    bool heldValid = true;
+    // What the last propagation pass leaves for the next one: kQuietRules when
+    // a pass placed nothing and nothing changed since (only line reduction can
+    // still bar a candidate), kQuietValues when the box placement found
+    // nothing and no value changed since, kPassOpen between the two halves of
+    // a pass. Any outside change clears them.
+    std::uint8_t quiet = 0;
+    std::int16_t assignedAtPassStart = 0;
     std::int16_t sdColIdx = 0;
     std::int16_t sdRowIdx = 0;
     std::int16_t sdValIdx = 0;
 };
-
-constexpr std::uint16_t kAllValues = 0x1FF;
 
 // One 9x9 grid: the cell controls that show it, the cell values, the candidate
 // flags, and the propagation rules and search ordering that work on them.
@@ -48,8 +66,8 @@ public:
     void validate();
 
     int getDerived3x3(int i, int j) const { return s_.val[cellAt(i, j)]; }
-    void setDerived3x3(int i, int j, int val) { s_.val[cellAt(i, j)] = static_cast<std::int8_t>(val); }
-    void resetDerived3x3(int i, int j) { s_.val[cellAt(i, j)] = -1; }
+    void setDerived3x3(int i, int j, int val) { setValue(cellAt(i, j), val); }
+    void resetDerived3x3(int i, int j) { setValue(cellAt(i, j), -1); }
 
     void clear();
     void partClear();
@@ -57,12 +75,15 @@ public:
     void setVisible();
     void setInvisible();
 
-    void barResource(int v, int c, int r) { s_.cand[cellAt(c, r)] &= static_cast<std::uint16_t>(~(1u << v)); }
-    void resetConstrictions() { s_.cand.fill(kAllValues); }
+    void barResource(int v, int c, int r) { setPossibleRows(v, c, r, false); }
+    // The candidates of (c, r) as a mask, bit v for value v.
+    std::uint16_t candidates(int c, int r) const { return s_.cand[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]; }
+    void resetConstrictions();
     int getNumInstantiations() const;
     int getNumBarred() const;
-    bool getPossibleRows(int v, int c, int r) const { return (s_.cand[cellAt(c, r)] >> v) & 1u; }
+    bool getPossibleRows(int v, int c, int r) const { return (candidates(c, r) >> v) & 1u; }
     void setPossibleRows(int v, int c, int r, bool possible);
+    static constexpr std::uint8_t kQuietRules = 1, kQuietValues = 2, kPassOpen = 4;
     void initialiseForSearch();
 
     void assignValue(int col, int row, const std::string& val, bool hint);
@@ -86,16 +107,19 @@ public:
     int sdRowIdx() const { return s_.sdRowIdx; }
     int sdValIdx() const { return s_.sdValIdx; }
 
-    // The search state as a whole: the solver copies it between levels and the
-    // cross-grid transfer works on it directly.
+    // The search state as a whole, for reading.
     const GridState& state() const { return s_; }
-    GridState& state() { return s_; }
     // Copies values and candidates (and the search choice), not the cell
     // references: a search copy never touches the cells.
     void copyStateFrom(const SudokuGrid& other) { s_ = other.s_; }
+    // Takes over one shared 3x3 box from another grid: candidates barred there
+    // are barred here, and its values replace whatever this grid held.
+    void receiveBox(const SudokuGrid& src, int srcCol, int srcRow, int dstCol, int dstRow);
 
 private:
     void place(MoveList& moves, int gridIdx, int idx, int v);
+    void setValue(int idx, int v);
+    void ensureHeld();
 
     GridState s_;
     std::array<CellControl*, 81> boxes_{};
