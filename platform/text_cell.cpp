@@ -1,6 +1,7 @@
 #include "text_cell.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 #include "colour.h"
 
@@ -69,6 +70,25 @@ void TextCell::keyPressEvent(QKeyEvent* event)
 {
     emit keyDown(index_, event->key(), event->modifiers());
     QLineEdit::keyPressEvent(event);
+}
+
+// Draws the cell itself: its background, the symbol centred in the whole cell
+// (a line edit keeps room for its cursor, which pushes one character off
+// centre), and a frame in the highlight colour while the cell has the focus.
+void TextCell::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(background_));
+    if (hasFocus()) {
+        QPen pen(palette().color(QPalette::Highlight));
+        const int w = std::max(2, width() / 14);
+        pen.setWidth(w);
+        p.setPen(pen);
+        p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
+    }
+    p.setPen(toQColor(textColour_));
+    p.setFont(font());
+    p.drawText(rect(), Qt::AlignCenter, QLineEdit::text());
 }
 
 } // namespace platform
