@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "commands.h"
+#include "plain_board.h"
+#include "puzzle_file.h"
+#include "solution_counter.h"
+
+namespace {
+
+struct CliRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+CliRun generate(const std::vector<std::string>& args)
+{
+    std::istringstream in;
+    std::ostringstream out, err;
+    std::vector<std::string> all{"generate"};
+    all.insert(all.end(), args.begin(), args.end());
+    CliRun r;
+    r.status = cli::runCli(all, {in, out, err});
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream s(text);
+    for (std::string line; std::getline(s, line);) lines.push_back(line);
+    return lines;
+}
+
+// Solutions of a puzzle line (81 or 405 characters), by the test's own counter.
+int countLine(const std::string& line)
+{
+    static constexpr int kCol[5] = {0, 12, 0, 12, 6};
+    static constexpr int kRow[5] = {0, 0, 12, 12, 6};
+    const int grids = static_cast<int>(line.size() / 81);
+    SolutionCounter counter(grids);
+    for (int g = 0; g < grids; ++g)
+        for (int k = 0; k < 81; ++k) {
+            const char ch = line[static_cast<std::size_t>(g * 81 + k)];
+            if (ch == '.') continue;
+            if (ch < '1' || ch > '9') return -1;
+            if (!counter.place(kCol[g] + k % 9, kRow[g] + k / 9, ch - '1')) return -1;
+        }
+    return counter.count(2);
+}
+
+} // namespace
+
+TEST(GenerateCommand, BadArgumentsExitTwoWithUsage)
+{
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"--board", "standard"},
+        {"--level", "easy"},
+        {"--board", "huge", "--level", "easy"},
+        {"--board", "standard", "--level", "hard"},
+        {"--board", "standard", "--level", "easy", "--count", "0"},
+        {"--board", "standard", "--level", "easy", "--count", "-3"},
+        {"--board", "standard", "--level", "easy", "--count", "100001"},
+        {"--board", "standard", "--level", "easy", "--jobs", "0"},
+        {"--board", "standard", "--level", "easy", "--jobs", "2x"},
+        {"--board", "standard", "--level", "easy", "--seed", "-1"},
+        {"--board", "standard", "--level", "easy", "--seed", "18446744073709551616"},
+        {"--board", "standard", "--level", "easy", "--format", "pdf"},
+        {"--board", "standard", "--level", "easy", "--seed"},
+        {"--board", "standard", "--board", "samurai", "--level", "easy"},
+        {"--board", "standard", "--level", "easy", "extra"},
+    };
+    for (const auto& args : bad) {
+        const CliRun r = generate(args);
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_EQ(r.status, cli::kExitBadInput) << joined;
+        EXPECT_TRUE(r.out.empty()) << joined;
+        EXPECT_NE(r.err.find("Usage: corvel-cli generate"), std::string::npos) << joined;
+    }
+}
+
+TEST(GenerateCommand, LinesAreUniqueAndReproducible)
+{
+    const CliRun a = generate({"--board", "standard", "--level", "testing", "--seed", "42", "--count", "4",
+                            "--format", "line"});
+    ASSERT_EQ(a.status, cli::kExitOk) << a.err;
+    EXPECT_TRUE(a.err.empty()); // no progress line: standard error is not a terminal
+    const auto lines = splitLines(a.out);
+    ASSERT_EQ(lines.size(), 4u);
+    for (const auto& line : lines) {
+        ASSERT_EQ(line.size(), 81u);
+        EXPECT_EQ(countLine(line), 1) << line;
+    }
+    const CliRun b = generate({"--seed=42", "--jobs", "2", "--format=line", "--count", "4", "--level", "testing",
+                            "--board", "standard"});
+    EXPECT_EQ(a.out, b.out);
+
+    const CliRun s = generate({"--board", "samurai", "--level", "very-difficult", "--seed", "3", "--format", "line"});
+    ASSERT_EQ(s.status, cli::kExitOk);
+    const auto samurai = splitLines(s.out);
+    ASSERT_EQ(samurai.size(), 1u);
+    ASSERT_EQ(samurai[0].size(), 405u);
+    EXPECT_EQ(countLine(samurai[0]), 1);
+}
+
+TEST(GenerateCommand, SdkOutputReadsBackAsThePuzzle)
+{
+    const CliRun r = generate({"--board", "samurai", "--level", "easy", "--seed", "8"});
+    ASSERT_EQ(r.status, cli::kExitOk) << r.err;
+    const files::PuzzleParseResult parsed = files::parsePuzzle(r.out);
+    ASSERT_TRUE(parsed.ok()) << parsed.error.describe();
+    EXPECT_EQ(parsed.document->numGrids, 5);
+    engine::PlainBoard board;
+    board.numGrids = 5;
+    const files::SymbolTable symbols(parsed.document->symbols);
+    for (const auto& rec : parsed.document->records)
+        board.cell(rec.grid, rec.col, rec.row).setText(symbols.indexToSymbol(rec.val));
+    EXPECT_EQ(countBoardSolutions(board, symbols), 1);
+
+    const CliRun line = generate({"--board", "samurai", "--level", "easy", "--seed", "8", "--format", "line"});
+    std::string fromSdk;
+    for (int g = 0; g < 5; ++g)
+        for (int row = 0; row < 9; ++row)
+            for (int col = 0; col < 9; ++col) {
+                const std::string t = board.cell(g, col, row).text();
+                fromSdk += t.empty() ? "." : t;
+            }
+    EXPECT_EQ(line.out, fromSdk + "\n");
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "clock.h"
+#include "random_source.h"
+
+// A random source that plays back a fixed list of numbers (cycling), and
+// counts draws and reseeds.
+class ScriptedRandom final : public generator::RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {}
+    double next() override
+    {
+        ++draws;
+        const double v = values_[pos_ % values_.size()];
+        ++pos_;
+        return v;
+    }
+    void reseed() override { ++reseeds; }
+    int draws = 0;
+    int reseeds = 0;
+
+private:
+    std::vector<double> values_;
+    std::size_t pos_ = 0;
+};
+
+// A seeded source that counts its draws.
+class CountingRandom final : public generator::RandomSource {
+public:
+    explicit CountingRandom(std::uint64_t seed) : inner_(seed) {}
+    double next() override
+    {
+        ++draws;
+        return inner_.next();
+    }
+    void reseed() override { ++reseeds; }
+    long draws = 0;
+    int reseeds = 0;
+
+private:
+    generator::SeededRandom inner_;
+};
+
+// A clock that shows whatever the test sets.
+class FakeClock final : public generator::Clock {
+public:
+    double seconds() override
+    {
+        ++reads;
+        return now;
+    }
+    double now = 1000.0;
+    int reads = 0;
+};
