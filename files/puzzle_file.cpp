@@ -34,7 +34,8 @@ std::optional<int> parseInt(std::string_view field)
     if (field.empty() || field.size() > 6) return std::nullopt;
     int value = 0;
     const char* begin = field.data();
-    if (*begin == '+') ++begin;
+    // A leading '+' is allowed, but not before a '-' ("+-5" is no number).
+    if (*begin == '+' && field.size() > 1 && field[1] != '-') ++begin;
     const auto [ptr, ec] = std::from_chars(begin, field.data() + field.size(), value);
     if (ec != std::errc() || ptr != field.data() + field.size()) return std::nullopt;
     return value;

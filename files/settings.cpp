@@ -37,7 +37,8 @@ bool parseInteger(const std::string& value, long long& out)
     const std::string t = trim(value);
     if (t.empty()) return false;
     const char* begin = t.data();
-    if (*begin == '+') ++begin;
+    // A leading '+' is allowed, but not before a '-' ("+-5" is no number).
+    if (*begin == '+' && t.size() > 1 && t[1] != '-') ++begin;
     const auto [end, ec] = std::from_chars(begin, t.data() + t.size(), out);
     return ec == std::errc() && end == t.data() + t.size();
 }
