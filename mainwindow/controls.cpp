@@ -64,7 +64,7 @@ frmMain::frmMain(Services services, QWidget* parent)
 
     // The solver lets the window live while it searches, and reports its one
     // message the way every other message is shown.
-    solver.yield = [] { platform::yieldToEventLoop(); };
+    solver.yield = [this] { yieldThrottle(); };
     solver.message = [this](const std::string& text) {
         dialogs().message(this, QString::fromStdString(text), platform::MessageIcon::Critical);
     };
@@ -114,9 +114,10 @@ void frmMain::createCells(int from, int to)
     }
 }
 
-void frmMain::connectCell(platform::TextCell*)
+void frmMain::connectCell(platform::TextCell* cell)
 {
-    // Cell entry and navigation attach their handlers here.
+    connect(cell, &platform::TextCell::changed, this, &frmMain::textCells_Change);
+    connect(cell, &platform::TextCell::keyDown, this, &frmMain::textCells_KeyDown);
 }
 
 void frmMain::createButtons()
@@ -173,6 +174,7 @@ void frmMain::createMenus()
     mnuFile->addSeparator();
     mnuPrint = mnuFile->addMenu(QStringLiteral("Print"));
     mnuPrintLarge = mnuPrint->addAction(QStringLiteral("Large"));
+    mnuPrintLarge->setShortcut(QKeySequence::Print);
     mnuPrintSmall = mnuPrint->addAction(QStringLiteral("Small"));
 
     mnuSettings = bar->addMenu(QStringLiteral("Settings"));
@@ -192,6 +194,8 @@ void frmMain::createMenus()
     connect(mnuStd9x9, &QAction::triggered, this, &frmMain::mnuStd9x9_Click);
     connect(mnuSamurai, &QAction::triggered, this, &frmMain::mnuSamurai_Click);
     connect(mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
+    connect(mnuPrintLarge, &QAction::triggered, this, &frmMain::mnuPrintLarge_Click);
+    connect(mnuPrintSmall, &QAction::triggered, this, &frmMain::mnuPrintSmall_Click);
     connect(mnuRealTimeCheck, &QAction::triggered, this, &frmMain::mnuRealTimeCheck_Click);
 }
 

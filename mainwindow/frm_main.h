@@ -16,11 +16,13 @@
 #include "status_text.h"
 #include "symbol_table.h"
 #include "text_cell.h"
+#include "throttled_yield.h"
 #include "twips.h"
 
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QTimer;
 
 namespace mainwindow {
@@ -44,7 +46,7 @@ struct Services {
 // menus, and all the state of a game. Its handlers keep the names of the
 // controls and events they serve. The implementation is split by concern:
 // startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
-// commands.cpp.
+// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -108,6 +110,26 @@ public:
     void imgPartClear_MouseUp(int index);
     void mnuHelp_Click();
 
+    // ---- Cell entry and checking (entry.cpp), navigation (navigation.cpp) ----
+    void textCells_Change(int index);
+    void textCells_KeyDown(int index, int keyCode, Qt::KeyboardModifiers shift);
+    bool entriesConsistent();
+    bool puzzleComplete();
+    void giveHint();
+
+    // ---- Generate command (generate_command.cpp) ----
+    // Virtual so that a test can stand in for the generator.
+    virtual void mnuGenerate_Click();
+
+    // ---- Printing (printing.cpp) ----
+    void mnuPrintLarge_Click();
+    void mnuPrintSmall_Click();
+    // Shows the print dialog, then prints the board on one page; a cancelled
+    // dialog or a failing printer ends it without a word.
+    void printPuzzle(double scale, int fontSize);
+    // Draws the board onto a printer already set up; false when it failed.
+    bool printBoardOn(QPrinter& printer, double scale, int fontSize);
+
     // ---- Geometry in twips (layout.cpp) ----
     int windowWidthTwips() const { return windowWidth_; }
     int windowHeightTwips() const { return windowHeight_; }
@@ -138,6 +160,13 @@ public:
     std::string appDir;
     bool solverRunning = false;
     bool keepGenerating = false;
+    // Solver runs over the board in progress, counting those started inside
+    // another run's yield (board_run.h).
+    int boardRunsActive = 0;
+    // The solver of the Get Solution run in progress, which Stop stops.
+    engine::Solver* solutionRunSolver = nullptr;
+    // The solver's yield: the event loop at most every few milliseconds.
+    ThrottledYield yieldThrottle;
 
     // ---- Controls ----
     std::array<platform::TextCell*, kCells> textCells{};

@@ -1,0 +1,264 @@
+// Timings of play in the real window, offscreen, on generated Very Difficult
+// Samurai puzzles (seeds 1..N):
+//   - an entry check: one more correct (and one wrong) entry typed on a board
+//     with 150 consistent entries (the change handler, checking on, Setup
+//     mode);
+//   - a hint on that board (Solving mode);
+//   - Get Solution on the puzzle's givens, yields and the writing of the
+//     moves included; also with a real yield at every call and with none, to
+//     show what the throttle saves.
+//
+//   play_bench [--puzzles N]
+#include <QApplication>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "board_run.h"
+#include "cell_numbering.h"
+#include "frm_main.h"
+#include "generator.h"
+#include "plain_board.h"
+#include "plain_generator_board.h"
+#include "scripted_dialogs.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double maximum(const std::vector<double>& v)
+{
+    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
+
+// A puzzle and its solution as value indices (-1 empty) per grid cell.
+struct Puzzle {
+    std::array<std::array<int, 81>, 5> givens{};
+    std::array<std::array<int, 81>, 5> solution{};
+};
+
+Puzzle generate(std::uint64_t seed)
+{
+    engine::Solver solver;
+    generator::SeededRandom random(seed);
+    generator::SteadyClock clock;
+    files::SymbolTable symbols;
+    engine::PlainBoard board;
+    generator::PlainGeneratorBoard target(board, symbols);
+    generator::Generator gen(solver, random, clock);
+    gen.generatePuzzle(target, 2, 3);
+
+    Puzzle p;
+    for (int g = 0; g < 5; ++g)
+        for (int k = 0; k < 81; ++k) {
+            const std::string t = board.cell(g, k % 9, k / 9).text();
+            p.givens[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)] = symbols.symbolToIndex(t);
+        }
+    board.numGrids = 5;
+    board.loadForSearch([&](const std::string& s) { return symbols.symbolToIndex(s); });
+    solver.searching = true;
+    if (!solver.runFCFFP(board.grids, 5, true, false)) std::fprintf(stderr, "seed %llu: no solution\n",
+                                                                   static_cast<unsigned long long>(seed));
+    for (int g = 0; g < 5; ++g)
+        for (int k = 0; k < 81; ++k)
+            p.solution[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)] =
+                board.grids[static_cast<std::size_t>(g)].getDerived3x3(k % 9, k / 9);
+    return p;
+}
+
+// Shows the puzzle's givens, written as the system writes (no checks).
+void show(mainwindow::frmMain& w, const Puzzle& p)
+{
+    w.cellEventsOn = false;
+    for (platform::TextCell* c : w.textCells) {
+        static_cast<engine::CellControl&>(*c).setText("");
+        c->setBackground(w.colours[files::kWorkingCell]);
+    }
+    for (int g = 0; g < 5; ++g)
+        for (int k = 0; k < 81; ++k) {
+            const int v = p.givens[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)];
+            if (v >= 0) w.grids[static_cast<std::size_t>(g)].assignValue(k % 9, k / 9, w.indexToSymbol(v), false);
+        }
+    w.cellEventsOn = true;
+}
+
+// The solution's symbol of a cell (any grid that holds it).
+int solutionAt(const Puzzle& p, int cell)
+{
+    for (int g = 0; g < 5; ++g)
+        for (int k = 0; k < 81; ++k)
+            if (mainwindow::cellIndex(g, k % 9, k / 9) == cell)
+                return p.solution[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)];
+    return -1;
+}
+
+bool isGiven(const Puzzle& p, int cell)
+{
+    for (int g = 0; g < 5; ++g)
+        for (int k = 0; k < 81; ++k)
+            if (mainwindow::cellIndex(g, k % 9, k / 9) == cell &&
+                p.givens[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)] >= 0)
+                return true;
+    return false;
+}
+
+void setCell(mainwindow::frmMain& w, int cell, const std::string& text, bool asUser)
+{
+    const bool saved = w.cellEventsOn;
+    w.cellEventsOn = asUser;
+    static_cast<engine::CellControl&>(*w.textCells[static_cast<std::size_t>(cell)]).setText(text);
+    if (!asUser) w.textCells[static_cast<std::size_t>(cell)]->setBackground(w.colours[files::kWorkingCell]);
+    w.cellEventsOn = saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int puzzles = 9;
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--puzzles") && i + 1 < argc) puzzles = std::max(1, std::atoi(argv[++i]));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::SystemClock clock;
+    mainwindow::Services services;
+    services.dialogs = &dialogs;
+    services.clock = &clock;
+    services.splashMilliseconds = 0;
+    services.screenHeightPixels = 1024;
+    services.appDir = dir.path().toStdString();
+    mainwindow::frmMain w(services);
+    w.Form_Load();
+    w.mnuSamurai_Click();
+    w.show();
+    QApplication::processEvents();
+
+    std::vector<double> checks, wrongChecks, hints, solveThrottled, solveEveryCall, solveNoYield;
+    std::vector<int> givensCounts;
+    long realYields = 0, skippedYields = 0;
+    const auto throttled = w.solver.yield;
+
+    for (int n = 1; n <= puzzles; ++n) {
+        const Puzzle p = generate(static_cast<std::uint64_t>(n));
+        show(w, p);
+        std::vector<int> open;
+        int entries = 0;
+        for (int cell = 0; cell < mainwindow::kCellCount; ++cell) {
+            if (isGiven(p, cell))
+                ++entries;
+            else
+                open.push_back(cell);
+        }
+        givensCounts.push_back(entries);
+        // Fill solution cells, spread over the board, up to 150 entries.
+        std::size_t next = 0;
+        const std::size_t stride = 7;
+        std::vector<bool> used(open.size(), false);
+        for (std::size_t i = 0; entries < 150 && i < open.size(); ++i) {
+            next = (next + stride) % open.size();
+            while (used[next]) next = (next + 1) % open.size();
+            used[next] = true;
+            setCell(w, open[next], w.indexToSymbol(solutionAt(p, open[next])), false);
+            ++entries;
+        }
+        std::vector<int> probes;
+        for (std::size_t i = 0; i < open.size() && probes.size() < 20; ++i)
+            if (!used[i]) probes.push_back(open[i]);
+
+        // Entry checks: Setup mode, checking on.
+        w.mode = mainwindow::kSetup;
+        for (int cell : probes) {
+            const std::string right = w.indexToSymbol(solutionAt(p, cell));
+            QApplication::processEvents();
+            const auto t0 = Clock::now();
+            setCell(w, cell, right, true);
+            checks.push_back(msSince(t0));
+            if (w.textCells[static_cast<std::size_t>(cell)]->background() == mainwindow::kWrongEntryColour)
+                std::fprintf(stderr, "a correct entry was flagged\n");
+            setCell(w, cell, "", false);
+
+            // A wrong symbol: the check must prove that nothing completes.
+            const std::string wrong = w.indexToSymbol((solutionAt(p, cell) + 1) % 9);
+            QApplication::processEvents();
+            const auto t1 = Clock::now();
+            setCell(w, cell, wrong, true);
+            wrongChecks.push_back(msSince(t1));
+            if (w.textCells[static_cast<std::size_t>(cell)]->background() != mainwindow::kWrongEntryColour)
+                std::fprintf(stderr, "a wrong entry was not flagged\n");
+            setCell(w, cell, "", false);
+        }
+
+        // Hints: Solving mode.
+        w.mode = mainwindow::kSolving;
+        for (int i = 0; i < 10; ++i) {
+            QApplication::processEvents();
+            const int before = w.hintsUsed;
+            const auto t0 = Clock::now();
+            w.giveHint();
+            hints.push_back(msSince(t0));
+            if (w.hintsUsed != before + 1) std::fprintf(stderr, "no hint given\n");
+        }
+        w.mode = mainwindow::kSetup;
+
+        // Get Solution on the givens, three ways of yielding.
+        struct Way {
+            std::vector<double>* times;
+            engine::Solver::YieldFn yield;
+        };
+        const Way ways[] = {{&solveNoYield, nullptr},
+                            {&solveEveryCall, [] { QApplication::processEvents(); }},
+                            {&solveThrottled, throttled}};
+        for (const Way& way : ways) {
+            show(w, p);
+            w.solver.yield = way.yield;
+            QApplication::processEvents();
+            const long r0 = w.yieldThrottle.realYields(), s0 = w.yieldThrottle.skippedYields();
+            const auto t0 = Clock::now();
+            w.imgFindSolution_MouseUp(0);
+            way.times->push_back(msSince(t0));
+            if (way.times == &solveThrottled) {
+                realYields += w.yieldThrottle.realYields() - r0;
+                skippedYields += w.yieldThrottle.skippedYields() - s0;
+            }
+            for (platform::TextCell* c : w.textCells)
+                if (static_cast<engine::CellControl&>(*c).text().empty()) std::fprintf(stderr, "unsolved cell\n");
+        }
+        w.solver.yield = throttled;
+    }
+
+    std::printf("Samurai, Very Difficult, %d generated puzzles (seeds 1..%d), givens median %d\n", puzzles,
+                puzzles, static_cast<int>(median(std::vector<double>(givensCounts.begin(), givensCounts.end()))));
+    std::printf("%-44s %9s %9s %6s\n", "", "median ms", "max ms", "runs");
+    auto row = [](const char* name, const std::vector<double>& v) {
+        std::printf("%-44s %9.2f %9.2f %6zu\n", name, median(v), maximum(v), v.size());
+    };
+    row("entry check, 150 entries (change handler)", checks);
+    row("entry check of a wrong symbol, 150 entries", wrongChecks);
+    row("hint, 150+ entries", hints);
+    row("Get Solution, throttled yield", solveThrottled);
+    row("Get Solution, event loop at every yield", solveEveryCall);
+    row("Get Solution, no yield", solveNoYield);
+    std::printf("throttled Get Solution yields: %ld real, %ld skipped\n", realYields, skippedYields);
+    return 0;
+}

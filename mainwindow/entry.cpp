@@ -1,0 +1,112 @@
+// Cell entry: every change of a cell's text is normalised, validated and, with
+// Entry Checking on, checked against the solver; the board's entries are put
+// to the solver for the checks, the finish test and hints.
+#include "board_run.h"
+#include "frm_main.h"
+
+namespace mainwindow {
+
+namespace {
+
+struct CheckResult {
+    bool consistent = false;
+    int numMoves = 0;
+    engine::Assignment first{};
+};
+
+// One run without solving: can the board's entries be completed? Also keeps
+// the first move the solver recorded, which is the hint.
+CheckResult checkBoard(frmMain& w, bool skipFlagged)
+{
+    BoardRun run(w);
+    run.load(skipFlagged);
+    // A check that ends within the yield interval never enters the event loop.
+    w.yieldThrottle.restart();
+    CheckResult r;
+    r.consistent = run.run(false);
+    const engine::MoveList& moves = run.solver().moves;
+    r.numMoves = moves.numMoves;
+    if (r.numMoves > 0) r.first = moves[0];
+    return r;
+}
+
+} // namespace
+
+void frmMain::textCells_Change(int index)
+{
+    // Before start-up has finished there are no entries to handle.
+    if (!loaded() || index < 0 || index >= kCells) return;
+    platform::TextCell* cell = textCells[static_cast<std::size_t>(index)];
+    if (!cell) return;
+
+    // 1. Upper case first. Setting the capital changes the text again, and
+    //    that change runs this handler for it; this run has nothing left to do.
+    const QString raw = cell->QLineEdit::text();
+    const QString upper = raw.toUpper();
+    if (upper != raw) {
+        cell->QLineEdit::setText(upper);
+        return;
+    }
+
+    // 2., 3. Only the nine symbols are entries.
+    const std::string t = upper.toStdString();
+    if (!t.empty() && symbolToIndex(t) < 0) {
+        dialogs().message(this, upper + QStringLiteral(" is not a valid symbol"), platform::MessageIcon::None);
+        cell->setText(std::string());
+        return;
+    }
+
+    // 4. The check.
+    bool ok = true;
+    if (cellEventsOn) {
+        if (!t.empty() && entryChecking()) {
+            // The new entry is judged afresh: the flag of the entry it replaces
+            // must not leave it out of its own check.
+            cell->setBackground(colours[files::kWorkingCell]);
+            const bool consistent = entriesConsistent();
+            // A change of this cell handled during the check's yields has
+            // already been judged; this older result no longer applies.
+            if (cell->text() != t) return;
+            if (!consistent) {
+                cell->setBackground(kWrongEntryColour);
+                ok = false;
+            }
+        } else {
+            cell->setBackground(colours[files::kWorkingCell]);
+        }
+    }
+
+    // 5. The finish, in Solving mode only.
+    if (mode == kSolving && ok && puzzleComplete()) showFinish();
+}
+
+bool frmMain::entriesConsistent()
+{
+    return checkBoard(*this, true).consistent;
+}
+
+bool frmMain::puzzleComplete()
+{
+    for (int g = 0; g < numGrids; ++g)
+        if (!grids[static_cast<std::size_t>(g)].boxesAssigned()) return false;
+    // Every entry counts here, flagged or not: a full board is finished only
+    // when all its entries together are a solution, so a wrong entry left red
+    // somewhere does not let the last correct one finish the game.
+    return checkBoard(*this, false).consistent;
+}
+
+void frmMain::giveHint()
+{
+    cellEventsOn = false;
+    const CheckResult r = checkBoard(*this, true);
+    if (r.consistent && r.numMoves > 0) {
+        // Counted before the cell is written: writing the last empty cell
+        // opens the finish dialog, which reports the hints used.
+        ++hintsUsed;
+        grids[static_cast<std::size_t>(r.first.grid)].assignValue(r.first.col, r.first.row,
+                                                                  indexToSymbol(r.first.val), true);
+    }
+    cellEventsOn = true;
+}
+
+} // namespace mainwindow
