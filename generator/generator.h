@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "clock.h"
+#include "generator_clock.h"
 #include "cross_grid.h"
 #include "generator_board.h"
 #include "generator_cell.h"

@@ -190,6 +190,10 @@ void frmMain::createMenus()
     mnuHelp = bar->addAction(QStringLiteral("Help"));
     mnuHelp->setShortcut(QKeySequence::HelpContents);
 
+    connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
+    connect(mnuGenerate, &QAction::triggered, this, &frmMain::mnuGenerate_Click);
+    connect(mnuSave, &QAction::triggered, this, &frmMain::mnuSave_Click);
+    connect(mnuSaveAs, &QAction::triggered, this, &frmMain::mnuSaveAs_Click);
     connect(mnuPreferences, &QAction::triggered, this, &frmMain::mnuPreferences_Click);
     connect(mnuStd9x9, &QAction::triggered, this, &frmMain::mnuStd9x9_Click);
     connect(mnuSamurai, &QAction::triggered, this, &frmMain::mnuSamurai_Click);

@@ -2,6 +2,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,10 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QTimer;
+
+namespace generator {
+class RandomSource;
+}
 
 namespace mainwindow {
 
@@ -121,6 +126,18 @@ public:
     // Virtual so that a test can stand in for the generator.
     virtual void mnuGenerate_Click();
 
+    // ---- Puzzle files (files_menu.cpp) ----
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    // Reads a puzzle file onto the board, which changes only when the whole
+    // file is sound; otherwise sets settingsError, says why in *reason and
+    // returns false.
+    bool readPuzzle(const QString& fileName, QString* reason = nullptr);
+    // Writes the board to the file, replacing it only once the new text is
+    // complete; a failure is reported in a message box and returns false.
+    bool writePuzzle(const QString& fileName);
+
     // ---- Printing (printing.cpp) ----
     void mnuPrintLarge_Click();
     void mnuPrintSmall_Click();
@@ -160,6 +177,11 @@ public:
     std::string appDir;
     bool solverRunning = false;
     bool keepGenerating = false;
+    // True while the Generate command runs the generator.
+    bool generationRunning = false;
+    // The generator's random source, made at the first generation (time
+    // mixed) unless a test put a seeded one here.
+    std::shared_ptr<generator::RandomSource> generatorRandom;
     // Solver runs over the board in progress, counting those started inside
     // another run's yield (board_run.h).
     int boardRunsActive = 0;

@@ -43,7 +43,9 @@ std::optional<QString> QtDialogs::openFileName(QWidget* parent, const QString& c
 
 std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
 {
-    const QString name = QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    // The caller asks before replacing an existing file, so the user is asked once.
+    const QString name =
+        QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "clock.h"
+#include "generator_clock.h"
 #include "random_source.h"
 
 // A random source that plays back a fixed list of numbers (cycling), and

@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "generator_clock.h"
 
 #include <chrono>
 

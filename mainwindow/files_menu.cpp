@@ -1,0 +1,157 @@
+// Open, Save and Save As: puzzle files on the board.
+//
+// A file is parsed and checked as a whole before anything on the board or in
+// the symbols changes, so a bad file leaves the window exactly as it was. A
+// save goes to a temporary file that replaces the old one only when it is
+// complete, so a failed save never destroys what was there.
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "frm_main.h"
+#include "puzzle_file.h"
+
+namespace mainwindow {
+
+namespace {
+
+const QString kPuzzleFilter = QStringLiteral("Sudoku Puzzle (*.sdk)");
+
+// A puzzle file is a few kilobytes; anything far larger is not one, and is
+// not read into memory whole.
+constexpr qint64 kMaxPuzzleFileBytes = 1 << 20;
+
+} // namespace
+
+bool frmMain::readPuzzle(const QString& fileName, QString* reason)
+{
+    settingsError = false;
+    auto fail = [&](const QString& why) {
+        settingsError = true;
+        if (reason) *reason = why;
+        return false;
+    };
+
+    // Only a regular file: a directory cannot be read, and a pipe could block.
+    const QFileInfo info(fileName);
+    if (!info.exists()) return fail(tr("The file does not exist."));
+    if (!info.isFile()) return fail(tr("It is not a regular file."));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
+    const QByteArray bytes = file.read(kMaxPuzzleFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) return fail(file.errorString());
+    file.close();
+    if (bytes.size() > kMaxPuzzleFileBytes) return fail(tr("The file is far too large for a puzzle file."));
+
+    const files::PuzzleParseResult parsed =
+        files::parsePuzzle(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!parsed.ok()) return fail(QString::fromStdString(parsed.error.describe()));
+    const files::PuzzleDocument& doc = *parsed.document;
+
+    cellEventsOn = false;
+    symbols.setSymbols(doc.symbols);
+    if (doc.numGrids != numGrids) {
+        // Switching the board type empties every cell.
+        if (doc.numGrids == 5)
+            mnuSamurai_Click();
+        else
+            mnuStd9x9_Click();
+    } else {
+        // The opened puzzle is exactly the file's: no cell keeps an old entry.
+        for (int g = 0; g < numGrids; ++g) grids[static_cast<std::size_t>(g)].clear();
+    }
+    for (const files::PuzzleRecord& r : doc.records)
+        grids[static_cast<std::size_t>(r.grid)].assignValue(r.col, r.row, indexToSymbol(r.val), false);
+
+    // The grid model holds the puzzle, as after a generation, so that Start
+    // plays it rather than taking the board for an empty one.
+    for (int g = 0; g < numGrids; ++g) grids[static_cast<std::size_t>(g)].initialiseForSearch();
+    for (const files::PuzzleRecord& r : doc.records)
+        grids[static_cast<std::size_t>(r.grid)].setDerived3x3(r.col, r.row, r.val);
+    cellEventsOn = true;
+    return true;
+}
+
+bool frmMain::writePuzzle(const QString& fileName)
+{
+    auto fail = [&](const QString& why) {
+        dialogs().message(this, tr("The puzzle could not be saved to %1:\n%2").arg(fileName, why),
+                          platform::MessageIcon::Critical);
+        return false;
+    };
+
+    files::PuzzleDocument doc;
+    doc.symbols = symbols.symbols();
+    doc.numGrids = numGrids;
+    for (int g = 0; g < numGrids; ++g) {
+        const engine::SudokuGrid& grid = grids[static_cast<std::size_t>(g)];
+        for (int i = 0; i < gridSize; ++i)
+            for (int j = 0; j < gridSize; ++j) {
+                const engine::CellControl* b = grid.getbox(i, j);
+                if (!b) continue;
+                const std::string text = b->text();
+                if (text.empty()) continue;
+                const int v = symbolToIndex(text);
+                // A record the reader would refuse would make the whole file
+                // unreadable.
+                if (v < 0)
+                    return fail(tr("A cell holds \"%1\", which is not one of the nine symbols.")
+                                    .arg(QString::fromStdString(text)));
+                doc.records.push_back({g, i, j, v});
+            }
+    }
+
+    const std::string text = files::formatPuzzle(doc);
+    QSaveFile out(fileName);
+    if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
+    if (out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        return fail(why);
+    }
+    if (!out.commit()) return fail(out.errorString());
+    return true;
+}
+
+void frmMain::mnuOpen_Click()
+{
+    // A stopped generation may still be unwinding (see mnuGenerate_Click).
+    if (generationRunning) return;
+    const std::optional<QString> chosen = dialogs().openFileName(this, tr("Open"), kPuzzleFilter);
+    if (!chosen || chosen->isEmpty()) return;
+    const QString name = *chosen;
+    QString reason;
+    if (!readPuzzle(name, &reason)) {
+        dialogs().message(this, QStringLiteral("Error in reading the file: ") + name + QStringLiteral("\n") + reason,
+                          platform::MessageIcon::Critical);
+        return;
+    }
+    // The board now shows another puzzle: Save asks for a name rather than
+    // overwrite the file of an earlier Save As with it.
+    currentFile.clear();
+}
+
+void frmMain::mnuSave_Click()
+{
+    if (currentFile.empty()) {
+        mnuSaveAs_Click();
+        return;
+    }
+    writePuzzle(QString::fromStdString(currentFile));
+}
+
+void frmMain::mnuSaveAs_Click()
+{
+    const std::optional<QString> chosen = dialogs().saveFileName(this, tr("Save As"), kPuzzleFilter);
+    if (!chosen || chosen->isEmpty()) return;
+    const QString name = *chosen;
+    if (QFileInfo::exists(name) &&
+        dialogs().message(this, QStringLiteral("Are you sure you want to overwrite existing ") + name,
+                          platform::MessageIcon::Exclamation,
+                          platform::MessageButtons::OkCancel) != platform::MessageAnswer::Ok)
+        return;
+    // Save uses the name only once a file was written under it.
+    if (writePuzzle(name)) currentFile = name.toStdString();
+}
+
+} // namespace mainwindow
