@@ -69,6 +69,11 @@ void TextCell::applyPalette()
 void TextCell::keyPressEvent(QKeyEvent* event)
 {
     emit keyDown(index_, event->key(), event->modifiers());
+    // A cell holds one character: a symbol typed into a filled cell replaces
+    // what it holds (a line edit would refuse it as too long).
+    const QString typed = event->text();
+    if (!typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        selectAll();
     QLineEdit::keyPressEvent(event);
 }
 

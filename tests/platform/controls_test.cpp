@@ -46,6 +46,20 @@ TEST(TextCell, ReportsChangesAndKeys)
     EXPECT_EQ(keys[0][1].toInt(), int(Qt::Key_Up));
 }
 
+TEST(TextCell, TypingIntoAFilledCellReplacesItsSymbol)
+{
+    platform::TextCell cell(0, nullptr);
+    static_cast<engine::CellControl&>(cell).setText("5");
+    QSignalSpy changed(&cell, &platform::TextCell::changed);
+    QKeyEvent nine(QEvent::KeyPress, Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
+    QApplication::sendEvent(&cell, &nine);
+    EXPECT_EQ(static_cast<engine::CellControl&>(cell).text(), "9");
+    EXPECT_EQ(changed.count(), 1); // one change, straight from 5 to 9
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(&cell, &del);
+    EXPECT_EQ(static_cast<engine::CellControl&>(cell).text(), "");
+}
+
 void click(QWidget& w, QEvent::Type type)
 {
     QMouseEvent e(type, QPointF(5, 5), w.mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
