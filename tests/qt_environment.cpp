@@ -9,7 +9,7 @@ public:
     void SetUp() override
     {
         static int argc = 1;
-        static char name[] = "platform_tests";
+        static char name[] = "corvel_tests";
         static char* argv[] = {name, nullptr};
         app_ = new QApplication(argc, argv);
     }
