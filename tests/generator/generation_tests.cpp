@@ -14,17 +14,6 @@ using namespace generator;
 
 namespace {
 
-struct Rig {
-    explicit Rig(std::uint64_t seed) : random(seed), target(board, symbols), gen(solver, random, clock) {}
-    engine::Solver solver;
-    CountingRandom random;
-    FakeClock clock;
-    files::SymbolTable symbols;
-    engine::PlainBoard board;
-    PlainGeneratorBoard target;
-    Generator gen;
-};
-
 int filledCells(const engine::PlainBoard& board, int g)
 {
     int n = 0;

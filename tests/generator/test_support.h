@@ -1,9 +1,13 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "generator.h"
 #include "generator_clock.h"
+#include "plain_board.h"
+#include "plain_generator_board.h"
 #include "random_source.h"
 
 // A random source that plays back a fixed list of numbers (cycling), and
@@ -54,4 +58,17 @@ public:
     }
     double now = 1000.0;
     int reads = 0;
+};
+
+// A generator writing onto a plain board, with a seeded counting source and a
+// fake clock: what most generator tests start from.
+struct Rig {
+    explicit Rig(std::uint64_t seed) : random(seed), target(board, symbols), gen(solver, random, clock) {}
+    engine::Solver solver;
+    CountingRandom random;
+    FakeClock clock;
+    files::SymbolTable symbols;
+    engine::PlainBoard board;
+    generator::PlainGeneratorBoard target;
+    generator::Generator gen;
 };

@@ -12,17 +12,6 @@ using namespace generator;
 
 namespace {
 
-struct Rig {
-    explicit Rig(std::uint64_t seed) : random(seed), target(board, symbols), gen(solver, random, clock) {}
-    engine::Solver solver;
-    CountingRandom random;
-    FakeClock clock;
-    files::SymbolTable symbols;
-    engine::PlainBoard board;
-    PlainGeneratorBoard target;
-    Generator gen;
-};
-
 // Solutions of the Samurai puzzle made of the list's remaining givens.
 int countGivens(const GivensList& givens)
 {
