@@ -98,8 +98,9 @@ public:
     const std::string& indexToSymbol(int idx) const { return symbols.indexToSymbol(idx); }
     int symbolToIndex(const std::string& s) const { return symbols.symbolToIndex(s); }
     files::Settings currentSettings() const;
-    // Writes the settings file; a file that cannot be written is reported
-    // only when reportFailure is set, and never stops the program.
+    // Writes the settings file; a file that cannot be written, or that is
+    // left alone, is reported only when reportFailure is set, and never
+    // stops the program.
     bool writeSettings(bool reportFailure);
 
     // ---- Commands (commands.cpp) ----
@@ -171,6 +172,10 @@ public:
     bool cellEventsOn = true;
     std::string currentFile;
     bool settingsError = false;
+    // Why the settings file found at start-up is not Corvel's to replace (it
+    // belongs to someone else, or cannot be read); empty when it may be
+    // written. Such a file is never written, and closing says so once.
+    std::string settingsLeftAlone;
     // Seconds on the stopwatch; 32 bits, like the finish dialog's time.
     std::int32_t elapsedSeconds = 0;
     int hintsUsed = 0;
