@@ -171,6 +171,9 @@ public:
     int mode = kSetup;
     bool cellEventsOn = true;
     std::string currentFile;
+    // The file dialog's name: the last one chosen in Save As, where the next
+    // Save As starts; Open empties it.
+    QString dlgFileName;
     bool settingsError = false;
     // Why the settings file found at start-up is not Corvel's to replace (it
     // belongs to someone else, or cannot be read); empty when it may be
