@@ -123,8 +123,10 @@ bool frmMain::writePuzzle(const QString& fileName)
 
 void frmMain::mnuOpen_Click()
 {
-    // A stopped generation may still be unwinding (see mnuGenerate_Click).
-    if (generationRunning) return;
+    // Greyed while the board is in use (updateBoardCommands); a call that
+    // comes anyway must not change the board under a generation that is
+    // still unwinding after Stop, or under an entry check inside its yield.
+    if (generationRunning || boardRunsActive > 0) return;
     const std::optional<QString> chosen = dialogs().openFileName(this, tr("Open"), kPuzzleFilter);
     if (!chosen || chosen->isEmpty()) return;
     const QString name = *chosen;

@@ -83,6 +83,8 @@ public:
 
     // ---- Modes and status line (modes_status.cpp) ----
     void updateButtons();
+    // Greys Open and Generate while the board's grids or solver are in use.
+    void updateBoardCommands();
     void updateStatus();
     void timStopwatch_Timer();
     bool entryChecking() const;
