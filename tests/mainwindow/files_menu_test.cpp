@@ -258,7 +258,8 @@ TEST_F(FilesTest, SaveAsAddsTheExtensionAndAsksAboutTheFullName)
     dialogs.saveAnswers.push_back(path("kept"));
     win.mnuSaveAs->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Are you sure you want to overwrite existing ") + path("kept.sdk"));
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Are you sure you want to overwrite existing ") + path("kept.sdk"));
     EXPECT_EQ(readAll(path("kept.sdk")), "precious");
     EXPECT_FALSE(QFileInfo::exists(path("kept")));
 }

@@ -99,7 +99,7 @@ TEST_F(PlayTest, RecolouringKeepsWhatEachCellIs)
         const char* name;
         std::vector<std::pair<files::ColourRole, engine::Colour>> changes;
     } cases[] = {
-        {"a new known-cell colour", {{kKnownCell, blue}}},
+        {"new known-cell and text colours", {{kKnownCell, blue}, {files::kTextColour, engine::rgb(0, 0, 128)}}},
         {"known cell and hints swapped", {{kKnownCell, kHint}, {kHints, kKnown}}},
         {"working and known cell swapped", {{kWorkingCell, kKnown}, {kKnownCell, kWorking}}},
         {"working cell and hints swapped", {{kWorkingCell, kHint}, {kHints, kWorking}}},
@@ -151,6 +151,7 @@ TEST_F(PlayTest, RecolouringKeepsWhatEachCellIs)
             EXPECT_EQ(background(win, cell), want) << "cell " << cell;
         }
         EXPECT_EQ(win.grids[3].inputColour(), expected[kKnownCell]);
+        EXPECT_EQ(win.textCells[300]->textColour(), expected[files::kTextColour]);
 
         // Reset keeps every given and only the givens.
         click(win.imgPartClear);
@@ -159,20 +160,6 @@ TEST_F(PlayTest, RecolouringKeepsWhatEachCellIs)
             EXPECT_EQ(textOf(win, cellOf(0, k)), given == '0' ? std::string() : std::string(1, given)) << k;
         }
     }
-}
-
-TEST_F(WindowTest, RecolouringChangesTheTextColourOfEveryCell)
-{
-    auto& win = start();
-    const engine::Colour newText = engine::rgb(0, 0, 128);
-    dialogs.colourAnswers = {newText};
-    script(dialogs, [](frmSettings& s) {
-        clickSwatch(s, files::kTextColour);
-        s.btnOK->click();
-    });
-    win.mnuPreferences_Click();
-    EXPECT_EQ(win.textCells[300]->textColour(), newText);
-    EXPECT_EQ(win.textCells[0]->textColour(), newText);
 }
 
 TEST_F(WindowTest, CancelOrAClosedChooserChangesNothing)

@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include <filesystem>
-
 #include "frm_settings.h"
 #include "frm_splash.h"
 #include "window_fixture.h"
@@ -126,26 +124,6 @@ TEST_F(WindowTest, ASettingsFileThatIsNotOursIsNeverWritten)
         EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("is not Corvel's settings file")));
         EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromStdString(settingsFile())));
     }
-}
-
-TEST_F(WindowTest, ALinkedSettingsFileIsWrittenThroughTheLink)
-{
-    namespace fs = std::filesystem;
-    const fs::path real = fs::path(appDir()) / "kept" / "corvel.ini";
-    fs::create_directory(real.parent_path());
-    { std::ofstream(real, std::ios::binary) << "[Rating]\r\n6\r\n"; }
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_symlink(real, settingsFile());
-    auto& win = start();
-    EXPECT_EQ(win.savedRating, 6);
-    win.close();
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_TRUE(fs::is_symlink(settingsFile()));
-    EXPECT_EQ(fs::read_symlink(settingsFile()), real);
-    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    files::Settings expected;
-    expected.savedRating = 6;
-    EXPECT_EQ(readSettingsFile(), files::formatSettings(expected));
 }
 
 TEST_F(WindowTest, UnusableSymbolsAreASettingsError)
