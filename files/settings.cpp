@@ -1,6 +1,8 @@
 #include "settings.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -41,6 +43,73 @@ bool parseInteger(const std::string& value, long long& out)
     if (*begin == '+' && t.size() > 1 && t[1] != '-') ++begin;
     const auto [end, ec] = std::from_chars(begin, t.data() + t.size(), out);
     return ec == std::errc() && end == t.data() + t.size();
+}
+
+namespace fs = std::filesystem;
+
+const char* const kHeaders[] = {"[Colours]", "[Symbols]", "[Rating]"};
+
+// Corvel's own file is about a hundred bytes; a file far larger is not one,
+// and is not read into memory whole.
+constexpr std::uintmax_t kMaxSettingsBytes = 1 << 20;
+
+// The file a path names once symbolic links are followed.
+bool followLinks(const fs::path& start, fs::path& out, std::string& why)
+{
+    fs::path p = start;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (fs::symlink_status(p, ec).type() != fs::file_type::symlink) {
+            out = p;
+            return true;
+        }
+        const fs::path next = fs::read_symlink(p, ec);
+        if (ec) {
+            why = "the link " + p.string() + " cannot be followed: " + ec.message();
+            return false;
+        }
+        p = next.is_absolute() ? next : p.parent_path() / next;
+    }
+    why = "the symbolic links from " + start.string() + " go round in a loop";
+    return false;
+}
+
+// What stands at a settings path, links followed: nothing, Corvel's file with
+// its text, or a file to leave alone and why.
+struct Found {
+    bool exists = false;
+    std::string text;
+    std::string leaveAlone;
+};
+
+Found inspect(const fs::path& file)
+{
+    Found f;
+    std::error_code ec;
+    const fs::file_status st = fs::status(file, ec);
+    if (st.type() == fs::file_type::not_found) return f;
+    f.exists = true;
+    const std::string name = file.string();
+    auto leave = [&f](const std::string& why) {
+        f.leaveAlone = why;
+        return f;
+    };
+    if (ec) return leave(name + " cannot be examined (" + ec.message() + "), so it was left as it is.");
+    if (!fs::is_regular_file(st)) return leave(name + " is not a regular file, so it was left as it is.");
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (ec || size > kMaxSettingsBytes)
+        return leave(name + " is far too large to be Corvel's settings file, so it was left as it is.");
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return leave(name + " cannot be read, so it was left as it is.");
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return leave(name + " cannot be read, so it was left as it is.");
+    f.text = text.str();
+    if (!isSettingsText(f.text))
+        return leave(name +
+                     " holds none of the sections [Colours], [Symbols] and [Rating]: it is not Corvel's settings "
+                     "file, so it was left as it is.");
+    return f;
 }
 
 } // namespace
@@ -121,47 +190,66 @@ std::string formatSettings(const Settings& s)
     return out;
 }
 
+bool isSettingsText(const std::string& text)
+{
+    for (const std::string& line : splitLines(text)) {
+        const std::string t = trim(line);
+        for (const char* header : kHeaders)
+            if (t == header) return true;
+    }
+    return false;
+}
+
 SettingsRead readSettings(const std::string& dir, const Settings& initial)
 {
-    std::ifstream in(settingsPath(dir), std::ios::binary);
-    if (!in) {
+    const Found found = inspect(settingsPath(dir));
+    if (!found.exists || !found.leaveAlone.empty()) {
         SettingsRead r;
         r.settings = initial;
+        r.fileFound = found.exists;
+        r.leftAlone = !found.leaveAlone.empty();
+        r.problem = found.leaveAlone;
         return r;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        SettingsRead r;
-        r.settings = initial;
-        r.fileFound = true;
-        r.settingsError = true;
-        r.problem = "the file cannot be read";
-        return r;
-    }
-    return parseSettings(text.str(), initial);
+    return parseSettings(found.text, initial);
 }
 
 bool saveSettings(const std::string& dir, const Settings& s, std::string* error)
 {
-    namespace fs = std::filesystem;
-    const fs::path target = settingsPath(dir);
-    const fs::path temp = fs::path(target).concat(".tmp");
+    fs::path temp;
     auto failed = [&](const std::string& why) {
         std::error_code ignored;
-        fs::remove(temp, ignored);
+        if (!temp.empty()) fs::remove(temp, ignored);
         if (error) *error = why;
         return false;
     };
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return failed("cannot create " + temp.string());
-        const std::string text = formatSettings(s);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) return failed("cannot write " + temp.string());
+    fs::path target;
+    std::string why;
+    if (!followLinks(settingsPath(dir), target, why)) return failed(why);
+    const Found found = inspect(target);
+    if (!found.leaveAlone.empty()) return failed(found.leaveAlone);
+
+    // The new text goes beside the file, into a name nothing else holds
+    // ("x" opens only a file it creates), and then takes the file's place.
+    std::FILE* out = nullptr;
+    for (int n = 0; n < 100 && !out; ++n) {
+        fs::path candidate = target;
+        candidate += n == 0 ? std::string(".tmp") : "." + std::to_string(n) + ".tmp";
+        out = std::fopen(candidate.c_str(), "wbx");
+        if (out) temp = candidate;
+        else if (errno != EEXIST) break;
     }
+    if (!out) return failed("cannot create a temporary file beside " + target.string());
+    const std::string text = formatSettings(s);
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    const bool closed = std::fclose(out) == 0;
+    if (!written || !closed) return failed("cannot write " + temp.string());
     std::error_code ec;
+    if (found.exists) {
+        const fs::perms kept = fs::status(target, ec).permissions();
+        if (!ec) fs::permissions(temp, kept, fs::perm_options::replace, ec);
+        if (ec) return failed("cannot give " + temp.string() + " the permissions of " + target.string());
+    }
     fs::rename(temp, target, ec);
     if (ec) return failed("cannot replace " + target.string() + ": " + ec.message());
     return true;

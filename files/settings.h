@@ -28,7 +28,11 @@ struct SettingsRead {
     Settings settings;
     bool settingsError = false;
     bool fileFound = false;
-    std::string problem; // why the file was rejected, for the curious; empty when fine
+    // The file is there but is not Corvel's to read or replace: it holds none
+    // of the three section headers, is no regular file, or cannot be read.
+    // Nothing was taken from it, and saveSettings will not write over it.
+    bool leftAlone = false;
+    std::string problem; // why the file was rejected or left alone; empty when fine
 };
 
 inline constexpr const char* kSettingsFileName = "settings.ini";
@@ -46,12 +50,20 @@ SettingsRead parseSettings(const std::string& text, const Settings& initial);
 // The whole file text, CRLF line ends.
 std::string formatSettings(const Settings& s);
 
+// True when the text holds a "[Colours]", "[Symbols]" or "[Rating]" header
+// line: a file called settings.ini without one belongs to someone else.
+bool isSettingsText(const std::string& text);
+
 // Reads dir's settings file. A missing file is no error: the values passed
-// in stay, and fileFound is false.
+// in stay, and fileFound is false. A file that is not Corvel's is left alone
+// (see SettingsRead::leftAlone).
 SettingsRead readSettings(const std::string& dir, const Settings& initial);
 
-// Writes dir's settings file whole (through a temporary file that replaces
-// it), or leaves the old one in place and returns false with a reason.
+// Writes dir's settings file whole, through a temporary file beside it that
+// then replaces it; or leaves the old one in place and returns false with a
+// reason. A symbolic link is written through: the file it points to is
+// replaced, keeping its permissions, and the link stays. A file that is not
+// Corvel's settings file is never replaced.
 bool saveSettings(const std::string& dir, const Settings& s, std::string* error = nullptr);
 
 } // namespace files

@@ -17,6 +17,7 @@ BoardRun::BoardRun(frmMain& window)
         own_->solver.message = w_.solver.message;
     }
     ++w_.boardRunsActive;
+    w_.updateBoardCommands();
     w_.solverRunning = true;
     solver().searching = true;
 }
@@ -26,6 +27,7 @@ BoardRun::~BoardRun()
     solver().searching = false;
     w_.solverRunning = savedSolverRunning_;
     --w_.boardRunsActive;
+    w_.updateBoardCommands();
 }
 
 void BoardRun::load(bool skipFlagged)

@@ -120,7 +120,9 @@ void frmMain::imgStart_MouseUp(int index)
         updateButtons();
         return;
     }
-    if (mode != kSetup) {
+    // While a stopped generation unwinds Start is greyed: a game started
+    // now would be overwritten by the puzzle the generator may still write.
+    if (mode != kSetup || generationRunning) {
         updateButtons();
         return;
     }

@@ -21,6 +21,14 @@ const QString kPuzzleFilter = QStringLiteral("Sudoku Puzzle (*.sdk)");
 // not read into memory whole.
 constexpr qint64 kMaxPuzzleFileBytes = 1 << 20;
 
+// Open lists only puzzle files, so a name typed without an extension gets
+// ".sdk" ("puzzle." gets "sdk").
+QString withPuzzleExtension(const QString& name)
+{
+    if (!QFileInfo(name).suffix().isEmpty()) return name;
+    return name + (name.endsWith(QLatin1Char('.')) ? QStringLiteral("sdk") : QStringLiteral(".sdk"));
+}
+
 } // namespace
 
 bool frmMain::readPuzzle(const QString& fileName, QString* reason)
@@ -115,11 +123,14 @@ bool frmMain::writePuzzle(const QString& fileName)
 
 void frmMain::mnuOpen_Click()
 {
-    // A stopped generation may still be unwinding (see mnuGenerate_Click).
-    if (generationRunning) return;
+    // Greyed while the board is in use (updateBoardCommands); a call that
+    // comes anyway must not change the board under a generation that is
+    // still unwinding after Stop, or under an entry check inside its yield.
+    if (generationRunning || boardRunsActive > 0) return;
     const std::optional<QString> chosen = dialogs().openFileName(this, tr("Open"), kPuzzleFilter);
     if (!chosen || chosen->isEmpty()) return;
     const QString name = *chosen;
+    dlgFileName.clear();
     QString reason;
     if (!readPuzzle(name, &reason)) {
         dialogs().message(this, QStringLiteral("Error in reading the file: ") + name + QStringLiteral("\n") + reason,
@@ -142,9 +153,10 @@ void frmMain::mnuSave_Click()
 
 void frmMain::mnuSaveAs_Click()
 {
-    const std::optional<QString> chosen = dialogs().saveFileName(this, tr("Save As"), kPuzzleFilter);
+    const std::optional<QString> chosen = dialogs().saveFileName(this, tr("Save As"), kPuzzleFilter, dlgFileName);
     if (!chosen || chosen->isEmpty()) return;
-    const QString name = *chosen;
+    const QString name = withPuzzleExtension(*chosen);
+    dlgFileName = name;
     if (QFileInfo::exists(name) &&
         dialogs().message(this, QStringLiteral("Are you sure you want to overwrite existing ") + name,
                           platform::MessageIcon::Exclamation,

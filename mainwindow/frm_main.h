@@ -83,6 +83,8 @@ public:
 
     // ---- Modes and status line (modes_status.cpp) ----
     void updateButtons();
+    // Greys Open and Generate while the board's grids or solver are in use.
+    void updateBoardCommands();
     void updateStatus();
     void timStopwatch_Timer();
     bool entryChecking() const;
@@ -98,8 +100,9 @@ public:
     const std::string& indexToSymbol(int idx) const { return symbols.indexToSymbol(idx); }
     int symbolToIndex(const std::string& s) const { return symbols.symbolToIndex(s); }
     files::Settings currentSettings() const;
-    // Writes the settings file; a file that cannot be written is reported
-    // only when reportFailure is set, and never stops the program.
+    // Writes the settings file; a file that cannot be written, or that is
+    // left alone, is reported only when reportFailure is set, and never
+    // stops the program.
     bool writeSettings(bool reportFailure);
 
     // ---- Commands (commands.cpp) ----
@@ -170,7 +173,14 @@ public:
     int mode = kSetup;
     bool cellEventsOn = true;
     std::string currentFile;
+    // The file dialog's name: the last one chosen in Save As, where the next
+    // Save As starts; Open empties it.
+    QString dlgFileName;
     bool settingsError = false;
+    // Why the settings file found at start-up is not Corvel's to replace (it
+    // belongs to someone else, or cannot be read); empty when it may be
+    // written. Such a file is never written, and closing says so once.
+    std::string settingsLeftAlone;
     // Seconds on the stopwatch; 32 bits, like the finish dialog's time.
     std::int32_t elapsedSeconds = 0;
     int hintsUsed = 0;

@@ -12,9 +12,10 @@ namespace mainwindow {
 
 void frmMain::mnuGenerate_Click()
 {
-    // After Stop the window is back in Setup while the stopped generation
-    // unwinds inside a yield, and an entry check may be inside one of its
-    // yields too; a generation started there would share their solver.
+    // Greyed while the board is in use (updateBoardCommands). After Stop the
+    // window is back in Setup while the stopped generation unwinds inside a
+    // yield, and an entry check may be inside one of its yields too; a
+    // generation started there would share their solver.
     if (generationRunning || boardRunsActive > 0) return;
 
     frmGenerate dlg(this);
@@ -29,6 +30,7 @@ void frmMain::mnuGenerate_Click()
 
     platform::setBusyPointer(true);
     mode = kGenerating;
+    generationRunning = true;
     imgStart->setElementVisible(4, true);
     imgStart->setElementVisible(0, false);
     updateButtons();
@@ -48,7 +50,6 @@ void frmMain::mnuGenerate_Click()
         gen.keepGenerating = keepGenerating;
     };
     gen.keepGenerating = true;
-    generationRunning = true;
     gen.generatePuzzle(board, dlg.getType(), dlg.getRating());
     const bool ok = gen.testPuzzle(board);
     generationRunning = false;

@@ -32,22 +32,41 @@ constexpr std::array<ButtonRow, 5> kButtonTable{{
 void frmMain::updateButtons()
 {
     const int m = (mode >= kSetup && mode <= kGenerating) ? mode : kSetup;
+    // After Stop the window is in Setup while the stopped generation still
+    // unwinds; until the generator has returned (and may still write its
+    // puzzle) the buttons and menus stay as while it generated, with Start
+    // greyed in place of Stop.
+    const bool unwinding = m == kSetup && generationRunning;
+    const int column = unwinding ? kGenerating : m;
     for (const ButtonRow& row : kButtonTable) {
         platform::PictureButton* b = this->*row.button;
-        const int shown = row.shown[static_cast<std::size_t>(m - 1)];
+        int shown = row.shown[static_cast<std::size_t>(column - 1)];
+        if (unwinding && row.button == &frmMain::imgStart) shown = 2;
         for (int e = 0; e < platform::PictureButton::kElements; ++e) b->setElementVisible(e, e == shown);
     }
     if (m == kSolving) imgStart->setElementToolTip(3, QStringLiteral("Stop solving the puzzle"));
     if (m == kGenerating) imgStart->setElementToolTip(3, QStringLiteral("Stop the puzzle generator"));
 
-    const bool setup = m == kSetup;
+    const bool setup = column == kSetup;
     mnuFile->menuAction()->setEnabled(setup);
     mnuPreferences->setEnabled(setup);
     mnuView->menuAction()->setEnabled(setup);
     mnuSettings->menuAction()->setEnabled(true);
     mnuRealTimeCheck->setEnabled(true);
     mnuHelp->setEnabled(true);
+    updateBoardCommands();
     updateStatus();
+}
+
+void frmMain::updateBoardCommands()
+{
+    // Open and Generate replace the board and use the window's grids and
+    // solver, so they wait while a generation (also a stopped one that is
+    // still unwinding) or a solver run over the board (an entry check inside
+    // one of its yields) is in progress.
+    const bool free = !generationRunning && boardRunsActive == 0;
+    mnuOpen->setEnabled(free);
+    mnuGenerate->setEnabled(free);
 }
 
 bool frmMain::entryChecking() const
@@ -70,7 +89,12 @@ void frmMain::updateStatus()
     QLabel* labels[] = {lblStatus1, lblStatus2, lblStatus3};
     for (int i = 0; i < 3; ++i) labels[i]->setGeometry(toWindowPixels(statusRect_[static_cast<std::size_t>(i)]));
 
-    const StatusTexts t = statusTexts(mode, entryChecking(), elapsedSeconds);
+    StatusTexts t = statusTexts(mode, entryChecking(), elapsedSeconds);
+    if (mode == kSetup && generationRunning) {
+        // Stop was pressed; the generator has not returned yet.
+        t.status1 = tr("Stopping the puzzle generator").toStdString();
+        t.status2 = t.status3 = std::string();
+    }
     if (t.status1) lblStatus1->setText(QString::fromStdString(*t.status1));
     if (t.status2) lblStatus2->setText(QString::fromStdString(*t.status2));
     if (t.status3) lblStatus3->setText(QString::fromStdString(*t.status3));

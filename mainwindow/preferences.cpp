@@ -12,13 +12,16 @@ void frmMain::applyColours(bool recolourOnly)
     for (platform::TextCell* cell : textCells) {
         if (!cell) continue;
         if (recolourOnly) {
-            // Each test reads the background afresh; a colour that is no role
-            // (the red of a wrong entry) stays.
-            if (cell->background() == previousColours[files::kWorkingCell])
-                cell->setBackground(colours[files::kWorkingCell]);
-            if (cell->background() == previousColours[files::kKnownCell])
-                cell->setBackground(colours[files::kKnownCell]);
-            if (cell->background() == previousColours[files::kHints]) cell->setBackground(colours[files::kHints]);
+            // A cell keeps its role: the new colour is decided from the colour
+            // before the change alone, so that swapping two roles' colours
+            // does not turn givens into hints or empty cells into givens. A
+            // colour that is no role (the red of a wrong entry) stays.
+            const engine::Colour before = cell->background();
+            for (const files::ColourRole role : {files::kWorkingCell, files::kKnownCell, files::kHints})
+                if (before == previousColours[role]) {
+                    cell->setBackground(colours[role]);
+                    break;
+                }
         } else {
             cell->setBackground(colours[files::kWorkingCell]);
         }
@@ -76,8 +79,8 @@ files::Settings frmMain::currentSettings() const
 
 bool frmMain::writeSettings(bool reportFailure)
 {
-    std::string why;
-    if (files::saveSettings(appDir, currentSettings(), &why)) return true;
+    std::string why = settingsLeftAlone;
+    if (why.empty() && files::saveSettings(appDir, currentSettings(), &why)) return true;
     if (reportFailure)
         dialogs().message(this,
                           tr("Corvel could not write its settings file, so your symbols and colours were not "

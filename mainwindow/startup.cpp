@@ -31,10 +31,12 @@ void frmMain::Form_Load()
     // 4. Where the settings live.
     appDir = services_.appDir ? *services_.appDir : QDir::currentPath().toStdString();
 
-    // 5. Settings. A missing file or missing sections leave the defaults.
+    // 5. Settings. A missing file or missing sections leave the defaults; so
+    //    does a file of that name that is not Corvel's, which is kept as it is.
     files::Settings initial;
     const files::SettingsRead read = files::readSettings(appDir, initial);
     settingsError = read.settingsError;
+    settingsLeftAlone = read.leftAlone ? read.problem : std::string();
     colours = read.settings.colours;
     symbols.setSymbols(read.settings.symbols);
     savedRating = read.settings.savedRating;
@@ -58,8 +60,9 @@ void frmMain::Form_Load()
     // 9. Splash, while the board is laid out.
     showSplashScreen();
 
-    // 10. Write the settings back (a bad file is replaced by the values in force).
-    writeSettings(false);
+    // 10. Write the settings back (a bad file is replaced by the values in
+    //     force); a file left alone is not touched.
+    if (settingsLeftAlone.empty()) writeSettings(false);
 
     // 11. Only the standard board's cells show.
     for (int g = 1; g <= 4; ++g) grids[static_cast<std::size_t>(g)].setInvisible();

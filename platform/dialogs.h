@@ -26,7 +26,9 @@ public:
     // A file name, or nothing when the user cancels. filter is in Qt's form,
     // e.g. "Sudoku Puzzle (*.sdk)".
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
-    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    // startName is the name the dialog starts with (a path, or empty).
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                                const QString& startName) = 0;
     // A colour, or nothing when the chooser is cancelled.
     virtual std::optional<engine::Colour> chooseColour(QWidget* parent, engine::Colour initial) = 0;
     // Lets the user pick and set up a printer; false when cancelled.

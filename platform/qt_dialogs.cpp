@@ -41,11 +41,13 @@ std::optional<QString> QtDialogs::openFileName(QWidget* parent, const QString& c
     return name;
 }
 
-std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                               const QString& startName)
 {
-    // The caller asks before replacing an existing file, so the user is asked once.
+    // The caller asks before replacing an existing file, so the user is asked
+    // once, about the name it will really write.
     const QString name =
-        QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr, QFileDialog::DontConfirmOverwrite);
+        QFileDialog::getSaveFileName(parent, caption, startName, filter, nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }

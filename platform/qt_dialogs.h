@@ -8,7 +8,8 @@ class QtDialogs final : public Dialogs {
 public:
     MessageAnswer message(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                        const QString& startName) override;
     std::optional<engine::Colour> chooseColour(QWidget* parent, engine::Colour initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     void showHelp(QWidget* parent, const QString& path) override;

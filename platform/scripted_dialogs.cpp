@@ -26,9 +26,11 @@ std::optional<QString> ScriptedDialogs::openFileName(QWidget*, const QString&, c
     return next(openAnswers, std::optional<QString>());
 }
 
-std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString& filter)
+std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString& filter,
+                                                     const QString& startName)
 {
     fileFilters.push_back(filter);
+    saveStartNames.push_back(startName);
     return next(saveAnswers, std::optional<QString>());
 }
 

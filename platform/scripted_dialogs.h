@@ -20,7 +20,8 @@ public:
 
     MessageAnswer message(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                        const QString& startName) override;
     std::optional<engine::Colour> chooseColour(QWidget* parent, engine::Colour initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     void showHelp(QWidget* parent, const QString& path) override;
@@ -30,6 +31,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<QString> fileFilters;
+    std::vector<QString> saveStartNames; // the name each save dialog started with
     std::vector<QString> helpFiles;
     int modalDialogsRun = 0;
 

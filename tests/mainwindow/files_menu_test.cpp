@@ -232,6 +232,56 @@ TEST_F(FilesTest, SaveAsOntoAnExistingFileAsksOnce)
     EXPECT_EQ(win.currentFile, file.toStdString());
 }
 
+TEST_F(FilesTest, SaveAsAddsTheExtensionAndAsksAboutTheFullName)
+{
+    auto& win = startPlay();
+    set(win, 0, 4, 4, "9");
+    const std::string saved = header("123456789", 1) + "0,4,4,8\r\n";
+    const struct {
+        const char* typed;
+        const char* written;
+    } cases[] = {{"plain", "plain.sdk"}, {"dotted.", "dotted.sdk"}, {"other.txt", "other.txt"}, {"up.SDK", "up.SDK"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        dialogs.saveAnswers.push_back(path(c.typed));
+        win.mnuSaveAs->trigger();
+        EXPECT_EQ(readAll(path(c.written)), saved);
+        EXPECT_EQ(win.currentFile, path(c.written).toStdString());
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("plain")));
+
+    // Typed without the extension onto an existing puzzle: the question names
+    // the file that would be replaced.
+    writeAll(path("kept.sdk"), "precious");
+    dialogs.messages.clear();
+    dialogs.messageAnswers.push_back(platform::MessageAnswer::Cancel);
+    dialogs.saveAnswers.push_back(path("kept"));
+    win.mnuSaveAs->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Are you sure you want to overwrite existing ") + path("kept.sdk"));
+    EXPECT_EQ(readAll(path("kept.sdk")), "precious");
+    EXPECT_FALSE(QFileInfo::exists(path("kept")));
+}
+
+TEST_F(FilesTest, SaveAsStartsWithTheLastNameUsed)
+{
+    auto& win = startPlay();
+    set(win, 0, 0, 0, "1");
+    dialogs.saveAnswers.push_back(path("first"));
+    win.mnuSaveAs->trigger();
+    win.mnuSaveAs->trigger(); // cancelled
+    dialogs.saveAnswers.push_back(std::nullopt);
+    win.mnuSaveAs->trigger();
+    // A cancelled Open keeps the name; an Open that chooses a file empties it.
+    win.mnuOpen->trigger();
+    win.mnuSaveAs->trigger();
+    open(path("first.sdk"));
+    win.mnuSaveAs->trigger();
+    EXPECT_EQ(dialogs.saveStartNames,
+              (std::vector<QString>{QString(), path("first.sdk"), path("first.sdk"), path("first.sdk"), QString()}));
+}
+
 TEST_F(FilesTest, AFailedSaveSaysWhyAndKeepsTheOldFile)
 {
     auto& win = startPlay();

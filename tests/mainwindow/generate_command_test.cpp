@@ -9,8 +9,8 @@
 #include "cell_numbering.h"
 #include "frm_generate.h"
 #include "plain_board.h"
+#include "play_fixture.h"
 #include "random_source.h"
-#include "window_fixture.h"
 
 namespace {
 
@@ -27,8 +27,10 @@ std::function<void(QDialog&)> choose(bool samurai, int level, bool create = true
     };
 }
 
-class GenerateTest : public WindowTest {
+class GenerateTest : public PlayTest {
 protected:
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
     mainwindow::frmMain& startSeeded(std::uint64_t seed)
     {
         auto& win = start();
@@ -189,7 +191,7 @@ TEST_F(GenerateTest, AFailedFinalCheckSaysSoAndKeepsTheGivens)
     expectSetupAtRest();
 }
 
-TEST_F(GenerateTest, StopFromTheSolversYieldLeavesAnEmptyBoardAndNoMessage)
+TEST_F(GenerateTest, StopLeavesAnEmptyBoardAndNoMessageAndTheCommandsWaitForTheGenerator)
 {
     for (const bool samurai : {false, true}) {
         SCOPED_TRACE(samurai ? "Samurai" : "standard");
@@ -197,10 +199,23 @@ TEST_F(GenerateTest, StopFromTheSolversYieldLeavesAnEmptyBoardAndNoMessage)
         win.cellEventsOn = false;
         put(win, mainwindow::cellIndex(0, 0, 0), "5");
         win.cellEventsOn = true;
+        dialogs.openAnswers.clear();
+        dialogs.fileFilters.clear();
 
+        // Each command the user may try while the stopped generation is
+        // still unwinding: none of them may run.
+        const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+            {"a click on Start", [&] { click(win.imgStart); }},
+            {"a release on Start's live picture", [&] { emit win.imgStart->mouseUp(0); }},
+            {"Generate from the menu", [&] { win.mnuGenerate->trigger(); }},
+            {"Generate called", [&] { win.mnuGenerate_Click(); }},
+            {"Open from the menu", [&] { win.mnuOpen->trigger(); }},
+            {"Open called", [&] { win.mnuOpen_Click(); }},
+        };
         int yields = 0;
-        bool busyPointer = false, stopShown = false, fileMenuOff = false, nestedRefused = false;
-        QString status;
+        bool busyPointer = false, stopShown = false, fileMenuOff = false;
+        QString status, stoppingStatus;
+        std::vector<int> startAfterStop;
         const auto outer = win.solver.yield;
         win.solver.yield = [&] {
             if (outer) outer();
@@ -209,12 +224,25 @@ TEST_F(GenerateTest, StopFromTheSolversYieldLeavesAnEmptyBoardAndNoMessage)
             stopShown = win.imgStart->isElementVisible(3);
             fileMenuOff = !win.mnuFile->menuAction()->isEnabled();
             status = win.lblStatus1->text();
-            // Stop: the release on the Start button's Stop picture.
-            emit win.imgStart->mouseUp(3);
-            // A Generate asked for while the stopped run unwinds is refused.
-            const int before = dialogs.modalDialogsRun;
-            win.mnuGenerate_Click();
-            nestedRefused = dialogs.modalDialogsRun == before;
+            click(win.imgStart); // Stop
+            EXPECT_EQ(win.mode, mainwindow::kSetup);
+            startAfterStop = visibleElements(win.imgStart);
+            stoppingStatus = win.lblStatus1->text();
+            EXPECT_FALSE(win.mnuFile->menuAction()->isEnabled());
+            EXPECT_FALSE(win.mnuOpen->isEnabled());
+            EXPECT_FALSE(win.mnuGenerate->isEnabled());
+            EXPECT_TRUE(win.imgFindSolution->isElementVisible(2));
+            for (const auto& [name, command] : commands) {
+                SCOPED_TRACE(name);
+                dialogs.openAnswers.push_back(path("never.sdk"));
+                const int dialogsBefore = dialogs.modalDialogsRun;
+                command();
+                dialogs.openAnswers.clear();
+                EXPECT_EQ(dialogs.modalDialogsRun, dialogsBefore);
+                EXPECT_TRUE(dialogs.fileFilters.empty());
+                EXPECT_EQ(win.mode, mainwindow::kSetup);
+                EXPECT_FALSE(win.timStopwatch->isActive());
+            }
         };
         dialogs.modalScripts.push_back(choose(samurai, 1));
         win.mnuGenerate_Click();
@@ -224,13 +252,19 @@ TEST_F(GenerateTest, StopFromTheSolversYieldLeavesAnEmptyBoardAndNoMessage)
         EXPECT_TRUE(busyPointer);
         EXPECT_TRUE(stopShown);
         EXPECT_TRUE(fileMenuOff);
-        EXPECT_TRUE(nestedRefused);
         EXPECT_TRUE(status.startsWith(QStringLiteral("Corvel is generating a puzzle >"))) << status.toStdString();
+        EXPECT_EQ(startAfterStop, std::vector<int>{2}) << "Start is greyed until the generator returns";
+        EXPECT_EQ(stoppingStatus, QStringLiteral("Stopping the puzzle generator"));
         EXPECT_TRUE(dialogs.messages.empty());
         EXPECT_FALSE(win.keepGenerating);
         EXPECT_EQ(win.numGrids, 1);
         EXPECT_EQ(givens(), 0);
         expectSetupAtRest();
+        EXPECT_EQ(visibleElements(win.imgStart), std::vector<int>{0});
+        EXPECT_TRUE(win.mnuOpen->isEnabled());
+        EXPECT_TRUE(win.mnuGenerate->isEnabled());
+        EXPECT_EQ(win.lblStatus1->text(), QStringLiteral("Setup Mode"));
+        EXPECT_EQ(win.lblStatus3->text(), QString());
     }
 }
 

@@ -1,6 +1,8 @@
 // Solver runs that begin inside another run's yield: an entry check, a hint,
 // Start or Get Solution started by an event handled while a check searches.
 #include <QAction>
+#include <QFile>
+#include <QMenu>
 #include <QTimer>
 
 #include "board_run.h"
@@ -150,6 +152,45 @@ TEST_F(NestedRunTest, StartAndGetSolutionInsideAnEntryCheck)
     EXPECT_EQ(win.mode, mainwindow::kSetup);
     EXPECT_TRUE(win.cellEventsOn);
     expectIdle();
+}
+
+TEST_F(NestedRunTest, OpenAndGenerateWaitWhileAnEntryCheckYields)
+{
+    auto& win = startPlay();
+    load(win, puzzles::kHard);
+    const auto gaps = missing(puzzles::kHard, puzzles::kHardSolution);
+    // A puzzle file that would replace the board if Open got through.
+    const QString file = dir.filePath(QStringLiteral("other.sdk"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"1\"\r\n\"2\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"7\"\r\n\"8\"\r\n\"9\"\r\n5\r\n");
+    }
+    duringNextYield([&] {
+        EXPECT_TRUE(win.mnuFile->menuAction()->isEnabled());
+        EXPECT_FALSE(win.mnuOpen->isEnabled());
+        EXPECT_FALSE(win.mnuGenerate->isEnabled());
+        for (const auto& command : std::vector<std::function<void()>>{
+                 [&] { win.mnuOpen->trigger(); }, [&] { win.mnuOpen_Click(); },
+                 [&] { win.mnuGenerate->trigger(); }, [&] { win.frmMain::mnuGenerate_Click(); }}) {
+            dialogs.openAnswers.push_back(file);
+            command();
+            dialogs.openAnswers.clear();
+        }
+        EXPECT_TRUE(dialogs.fileFilters.empty());
+        EXPECT_EQ(dialogs.modalDialogsRun, 0);
+        EXPECT_EQ(win.numGrids, 1);
+    });
+    type(win, gaps[0].first, QString::fromStdString(gaps[0].second));
+    ASSERT_TRUE(ranInner);
+    EXPECT_EQ(background(win, gaps[0].first), kWorking);
+    expectIdle();
+    // Once the check has returned both are live again.
+    EXPECT_TRUE(win.mnuOpen->isEnabled());
+    EXPECT_TRUE(win.mnuGenerate->isEnabled());
+    dialogs.openAnswers.push_back(file);
+    win.mnuOpen->trigger();
+    EXPECT_EQ(win.numGrids, 5);
 }
 
 TEST_F(NestedRunTest, ALaterChangeOfTheSameCellWins)

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "frm_settings.h"
-#include "window_fixture.h"
+#include "play_fixture.h"
 
 namespace {
 
@@ -75,30 +75,91 @@ TEST_F(WindowTest, SymbolsAreLockedWhileAnyCellHoldsText)
     EXPECT_FALSE(win.gridsEmpty());
 }
 
-TEST_F(WindowTest, RecolouringKeepsHintAndRedCells)
+// A real press and release on a swatch of the Preferences dialog.
+void clickSwatch(frmSettings& s, int role)
 {
-    auto& win = start();
-    const engine::Colour red = engine::rgb(255, 0, 0);
-    put(win, 0, "1");
-    win.grids[0].validate(); // cell 0 becomes a given
-    win.textCells[1]->setBackground(win.colours[files::kHints]);
-    win.textCells[2]->setBackground(red);
-    const engine::Colour newKnown = engine::rgb(200, 200, 255);
-    const engine::Colour newText = engine::rgb(0, 0, 128);
-    dialogs.colourAnswers = {newKnown, newText};
-    script(dialogs, [](frmSettings& s) {
-        s.lblColours[1]->click();
-        s.lblColours[2]->click();
-        s.btnOK->click();
-    });
-    win.mnuPreferences_Click();
-    EXPECT_EQ(win.textCells[0]->background(), newKnown);
-    EXPECT_EQ(win.textCells[1]->background(), engine::rgb(0, 192, 0));
-    EXPECT_EQ(win.textCells[2]->background(), red);
-    EXPECT_EQ(win.textCells[3]->background(), engine::rgb(255, 255, 255));
-    EXPECT_EQ(win.textCells[300]->textColour(), newText);
-    EXPECT_EQ(win.grids[2].inputColour(), newKnown);
-    EXPECT_TRUE(win.grids[0].isGiven(0, 0));
+    QPushButton* b = s.lblColours[static_cast<std::size_t>(role)];
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, b->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(b, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, b->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(b, &release);
+}
+
+TEST_F(PlayTest, RecolouringKeepsWhatEachCellIs)
+{
+    using files::kHints;
+    using files::kKnownCell;
+    using files::kWorkingCell;
+    const engine::Colour blue = engine::rgb(200, 200, 255);
+    // New colours by role; roles not named keep theirs.
+    const struct {
+        const char* name;
+        std::vector<std::pair<files::ColourRole, engine::Colour>> changes;
+    } cases[] = {
+        {"new known-cell and text colours", {{kKnownCell, blue}, {files::kTextColour, engine::rgb(0, 0, 128)}}},
+        {"known cell and hints swapped", {{kKnownCell, kHint}, {kHints, kKnown}}},
+        {"working and known cell swapped", {{kWorkingCell, kKnown}, {kKnownCell, kWorking}}},
+        {"working cell and hints swapped", {{kWorkingCell, kHint}, {kHints, kWorking}}},
+        {"all three turned round", {{kWorkingCell, kKnown}, {kKnownCell, kHint}, {kHints, kWorking}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& win = startPlay();
+        load(win, puzzles::kEasy);
+        const auto gaps = missing(puzzles::kEasy, puzzles::kEasySolution);
+        click(win.imgStart);
+        click(win.imgHint);
+        click(win.imgStart); // Stop: back in Setup with one hint on the board
+        ASSERT_EQ(win.mode, mainwindow::kSetup);
+        int hinted = -1;
+        std::vector<std::pair<int, std::string>> open; // the gaps the hint left
+        for (const auto& gap : gaps)
+            if (background(win, gap.first) == kHint)
+                hinted = gap.first;
+            else
+                open.push_back(gap);
+        ASSERT_GE(hinted, 0);
+        const int entry = open[0].first, wrong = open[1].first;
+        type(win, entry, QString::fromStdString(open[0].second));
+        type(win, wrong, QString::fromStdString(wrongFor(open[1].second)));
+        ASSERT_EQ(background(win, wrong), kRed);
+        ASSERT_EQ(background(win, entry), kWorking);
+
+        files::Colours expected = win.colours;
+        for (const auto& [role, colour] : c.changes) {
+            expected[static_cast<std::size_t>(role)] = colour;
+            dialogs.colourAnswers.push_back(colour);
+        }
+        const auto changes = c.changes;
+        script(dialogs, [changes](frmSettings& s) {
+            for (const auto& change : changes) clickSwatch(s, change.first);
+            s.btnOK->click();
+        });
+        win.mnuPreferences->trigger();
+        ASSERT_EQ(win.colours, expected);
+
+        for (int k = 0; k < 81; ++k) {
+            const int cell = cellOf(0, k);
+            const bool given = puzzles::kEasy[static_cast<std::size_t>(k)] != '0';
+            const engine::Colour want = cell == wrong    ? kRed
+                                        : cell == hinted ? expected[kHints]
+                                        : given          ? expected[kKnownCell]
+                                                         : expected[kWorkingCell];
+            EXPECT_EQ(background(win, cell), want) << "cell " << cell;
+        }
+        EXPECT_EQ(win.grids[3].inputColour(), expected[kKnownCell]);
+        EXPECT_EQ(win.textCells[300]->textColour(), expected[files::kTextColour]);
+
+        // Reset keeps every given and only the givens.
+        click(win.imgPartClear);
+        for (int k = 0; k < 81; ++k) {
+            const char given = puzzles::kEasy[static_cast<std::size_t>(k)];
+            EXPECT_EQ(textOf(win, cellOf(0, k)), given == '0' ? std::string() : std::string(1, given)) << k;
+        }
+    }
 }
 
 TEST_F(WindowTest, CancelOrAClosedChooserChangesNothing)

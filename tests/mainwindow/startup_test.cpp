@@ -2,7 +2,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QApplication>
+#include <QPushButton>
 
+#include "frm_settings.h"
 #include "frm_splash.h"
 #include "window_fixture.h"
 
@@ -75,17 +77,53 @@ TEST_F(WindowTest, SettingsFromTheFileAreUsed)
     EXPECT_EQ(readSettingsFile().substr(0, 11), "[Colours]\r\n");
 }
 
-TEST_F(WindowTest, EmptySymbolLineReportsOnceAndFallsBackToDefaults)
+TEST_F(WindowTest, ASettingsFileThatIsNotOursIsNeverWritten)
 {
-    writeSettingsFile("[Colours]\r\n255\r\n65280\r\n0\r\n0\r\n49152\r\n[Symbols]\r\nA\r\n\r\nC\r\nD\r\nE\r\nF\r\nG\r\n"
-                      "H\r\nI\r\n[Rating]\r\n3\r\n");
-    auto& win = start();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, kSettingsMessage);
-    EXPECT_EQ(dialogs.messages[0].icon, platform::MessageIcon::Critical);
-    EXPECT_EQ(win.symbols.symbols(), files::SymbolTable::defaults());
-    EXPECT_EQ(win.colours, files::defaultColours());
-    EXPECT_EQ(readSettingsFile(), kDefaultFile);
+    const struct {
+        const char* name;
+        std::string text;
+        bool ours;
+    } cases[] = {
+        // Ours but damaged: the message, the defaults, and the file rewritten.
+        {"an empty symbol line",
+         "[Colours]\r\n255\r\n65280\r\n0\r\n0\r\n49152\r\n[Symbols]\r\nA\r\n\r\nC\r\nD\r\nE\r\nF\r\nG\r\n"
+         "H\r\nI\r\n[Rating]\r\n3\r\n",
+         true},
+        // Someone else's: read nothing, never write, say so once on closing.
+        {"another program's settings", "[Window]\r\nColours=255\r\n1\r\n", false},
+        {"an empty file", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.messages.clear();
+        writeSettingsFile(c.text);
+        auto& win = start();
+        EXPECT_EQ(win.symbols.symbols(), files::SymbolTable::defaults());
+        EXPECT_EQ(win.colours, files::defaultColours());
+        if (c.ours) {
+            ASSERT_EQ(dialogs.messages.size(), 1u);
+            EXPECT_EQ(dialogs.messages[0].text, kSettingsMessage);
+            EXPECT_EQ(dialogs.messages[0].icon, platform::MessageIcon::Critical);
+            EXPECT_EQ(readSettingsFile(), kDefaultFile);
+            continue;
+        }
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_EQ(readSettingsFile(), c.text) << "written at the end of start-up";
+        dialogs.colourAnswers.push_back(engine::rgb(1, 2, 3));
+        dialogs.modalScripts.push_back([](QDialog& d) {
+            auto& s = static_cast<mainwindow::frmSettings&>(d);
+            s.lblColours[0]->click();
+            s.btnOK->click();
+        });
+        win.mnuPreferences->trigger();
+        win.close();
+        win.close();
+        EXPECT_EQ(readSettingsFile(), c.text) << "written on closing";
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("were not saved")));
+        EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("is not Corvel's settings file")));
+        EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromStdString(settingsFile())));
+    }
 }
 
 TEST_F(WindowTest, UnusableSymbolsAreASettingsError)

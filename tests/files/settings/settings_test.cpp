@@ -125,12 +125,86 @@ TEST_F(SettingsFile, SaveThenReadAndReplace)
     s.colours[4] = 123;
     ASSERT_TRUE(files::saveSettings(dir.string(), s));
     EXPECT_EQ(files::readSettings(dir.string(), Settings{}).settings, s);
+    // A file that happens to have the temporary name is someone else's.
+    { std::ofstream(dir / "settings.ini.tmp", std::ios::binary) << "mine"; }
     ASSERT_TRUE(files::saveSettings(dir.string(), Settings{}));
     EXPECT_EQ(read(), kDefaultText);
-    // No temporary file is left behind.
+    EXPECT_EQ(std::filesystem::file_size(dir / "settings.ini.tmp"), 4u);
+    // No temporary file of ours is left behind.
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++entries;
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(entries, 2);
+}
+
+TEST_F(SettingsFile, AFileThatIsNotOursIsNeitherReadNorReplaced)
+{
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"plain text", "remember the milk\n"},
+        {"another program's settings", "[General]\ncolour=1\n[Colours ]\n"},
+        {"an empty file", ""},
+        {"a header only inside a line", "see [Colours] below\n"},
+    };
+    Settings initial;
+    initial.savedRating = 9;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        { std::ofstream(dir / "settings.ini", std::ios::binary) << c.text; }
+        EXPECT_FALSE(files::isSettingsText(c.text));
+        const auto r = files::readSettings(dir.string(), initial);
+        EXPECT_TRUE(r.fileFound);
+        EXPECT_TRUE(r.leftAlone);
+        EXPECT_FALSE(r.settingsError);
+        EXPECT_EQ(r.settings, initial);
+        EXPECT_NE(r.problem.find("not Corvel's settings file"), std::string::npos) << r.problem;
+        std::string why;
+        EXPECT_FALSE(files::saveSettings(dir.string(), Settings{}, &why));
+        EXPECT_EQ(why, r.problem);
+        EXPECT_EQ(read(), c.text);
+    }
+    // One header is enough to make the file ours, damaged or not.
+    for (const char* text : {"[Rating]\n1\n", " [Symbols] \r\n", "x\n[Colours]\nred\n"}) {
+        SCOPED_TRACE(text);
+        { std::ofstream(dir / "settings.ini", std::ios::binary) << text; }
+        EXPECT_TRUE(files::isSettingsText(text));
+        EXPECT_FALSE(files::readSettings(dir.string(), initial).leftAlone);
+        EXPECT_TRUE(files::saveSettings(dir.string(), Settings{}));
+        EXPECT_EQ(read(), kDefaultText);
+    }
+}
+
+TEST_F(SettingsFile, ALinkIsWrittenThroughAndKeepsThePermissions)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory(dir / "elsewhere");
+    const fs::path real = dir / "elsewhere" / "corvel.ini";
+    { std::ofstream(real, std::ios::binary) << "[Rating]\r\n4\r\n"; }
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(real, mode);
+    fs::create_symlink(fs::path("elsewhere") / "corvel.ini", dir / "settings.ini");
+
+    EXPECT_EQ(files::readSettings(dir.string(), Settings{}).settings.savedRating, 4);
+    Settings s;
+    s.savedRating = 5;
+    ASSERT_TRUE(files::saveSettings(dir.string(), s));
+    EXPECT_TRUE(fs::is_symlink(dir / "settings.ini"));
+    EXPECT_EQ(fs::read_symlink(dir / "settings.ini"), fs::path("elsewhere") / "corvel.ini");
+    EXPECT_EQ(fs::status(real).permissions(), mode);
+    EXPECT_EQ(files::readSettings(dir.string(), Settings{}).settings, s);
+
+    // A link to a file not made yet makes it; a loop of links is left alone.
+    fs::remove(real);
+    ASSERT_TRUE(files::saveSettings(dir.string(), s));
+    EXPECT_TRUE(fs::is_symlink(dir / "settings.ini"));
+    EXPECT_EQ(read(), files::formatSettings(s));
+    fs::remove(dir / "settings.ini");
+    fs::create_symlink("settings.ini", dir / "settings.ini");
+    EXPECT_TRUE(files::readSettings(dir.string(), Settings{}).leftAlone);
+    std::string why;
+    EXPECT_FALSE(files::saveSettings(dir.string(), s, &why));
+    EXPECT_NE(why.find("loop"), std::string::npos) << why;
 }
 
 TEST_F(SettingsFile, UnwritablePlaceFailsCleanly)
