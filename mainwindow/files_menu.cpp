@@ -119,7 +119,11 @@ void frmMain::mnuOpen_Click()
     if (generationRunning) return;
     const std::optional<QString> chosen = dialogs().openFileName(this, tr("Open"), kPuzzleFilter);
     if (!chosen || chosen->isEmpty()) return;
-    const QString name = *chosen;
+    openPuzzleFile(*chosen);
+}
+
+void frmMain::openPuzzleFile(const QString& name)
+{
     QString reason;
     if (!readPuzzle(name, &reason)) {
         dialogs().message(this, QStringLiteral("Error in reading the file: ") + name + QStringLiteral("\n") + reason,

@@ -132,6 +132,9 @@ public:
 
     // ---- Puzzle files (files_menu.cpp) ----
     void mnuOpen_Click();
+    // Open's work once a name is chosen (also for a file named at start-up):
+    // the file onto the board, or Open's message when it cannot be read.
+    void openPuzzleFile(const QString& name);
     void mnuSave_Click();
     void mnuSaveAs_Click();
     // Reads a puzzle file onto the board, which changes only when the whole
