@@ -155,8 +155,9 @@ PuzzleParseResult parsePuzzle(std::string_view text)
             v[k] = *x;
         }
         if (v[0] < 0 || v[0] >= doc.numGrids)
-            return fail(f[0].line, "grid " + std::to_string(v[0]) + " is not on a board of " +
-                                       std::to_string(doc.numGrids) + (doc.numGrids == 1 ? " grid" : " grids"));
+            return fail(f[0].line, "grid " + std::to_string(v[0]) + " is not on " +
+                                       (doc.numGrids == 5 ? "the Samurai board (grids 0 to 4)"
+                                                          : "the standard board (grid 0 only)"));
         if (v[1] < 0 || v[1] > 8) return fail(f[1].line, "column " + std::to_string(v[1]) + " is outside 0..8");
         if (v[2] < 0 || v[2] > 8) return fail(f[2].line, "row " + std::to_string(v[2]) + " is outside 0..8");
         if (v[3] < 0 || v[3] > 8) return fail(f[3].line, "value index " + std::to_string(v[3]) + " is outside 0..8");
