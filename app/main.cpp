@@ -1,7 +1,10 @@
-// Corvel: starts the main window.
+// Corvel: reads the command line and starts the main window.
 #include <QApplication>
+#include <QTextStream>
+#include <cstdio>
 
 #include "clock.h"
+#include "command_line.h"
 #include "frm_main.h"
 #include "qt_dialogs.h"
 
@@ -9,13 +12,20 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvel"));
+
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    mainwindow::StartOptions options;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (const std::optional<int> status = mainwindow::prepareStart(args, options, out, err)) return *status;
+
     platform::QtDialogs dialogs;
     platform::SystemClock clock;
     mainwindow::Services services;
     services.dialogs = &dialogs;
     services.clock = &clock;
     mainwindow::frmMain window(services);
-    window.Form_Load();
-    window.show();
+    mainwindow::startWindow(window, options);
     return app.exec();
 }

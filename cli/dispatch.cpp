@@ -29,8 +29,9 @@ Commands:
 FILE is a puzzle file (.sdk) or a text file of one puzzle per line; "-" reads
 standard input.
   .sdk   nine lines with the symbols in double quotes, a line with the number
-         of grids (1 or 5), then one line "grid,col,row,value-index" per filled
-         cell (columns, rows and value indices 0..8).
+         of grids (5 Samurai, any other number standard), then one line
+         "grid,col,row,value-index" per filled cell (columns, rows and value
+         indices 0..8); commas and line ends both separate the fields.
   lines  81 characters for a standard puzzle or 405 for a Samurai puzzle
          (grids 0 top left, 1 top right, 2 bottom left, 3 bottom right and
          4 centre, 81 characters each, row by row; a shared cell appears in two

@@ -17,8 +17,8 @@ struct PuzzleRecord {
     bool operator==(const PuzzleRecord&) const = default;
 };
 
-// A whole puzzle file: the nine symbols, the number of grids (1 or 5) and one
-// record per filled cell.
+// A whole puzzle file: the nine symbols, the board (1 grid, or 5 for the
+// Samurai board) and one record per filled cell.
 struct PuzzleDocument {
     SymbolTable::Symbols symbols = SymbolTable::defaults();
     int numGrids = 1;
@@ -37,13 +37,18 @@ struct PuzzleParseResult {
     bool ok() const { return document.has_value(); }
 };
 
-// Longest line the reader accepts; a puzzle file's lines are a few characters.
-constexpr std::size_t kMaxPuzzleLine = 4096;
+// Longest line the reader accepts: far more than every record of a Samurai
+// board written on one line.
+constexpr std::size_t kMaxPuzzleLine = 1 << 16;
 
-// Parses and checks a whole file before anyone applies it: nine usable, distinct
-// symbols (quoted or not), a grid count of 1 or 5, then records of exactly four
-// integers with the grid below the grid count and column, row and value index
-// in 0..8. Lines may end in CR LF or LF; blank record lines are skipped.
+// Parses and checks a whole file before anyone applies it. The file is a
+// sequence of fields separated by commas or line ends: nine usable, distinct
+// symbols (quoted or not), the number of grids (5 is the Samurai board, any
+// other number the standard board), then records of four integers each, the
+// grid on the board and column, row and value index in 0..8. A record may span
+// lines and a line may hold several records. Lines may end in CR LF or LF;
+// blank lines between records are skipped, a blank header line is an empty
+// field. An error names the line of the field at fault.
 PuzzleParseResult parsePuzzle(std::string_view text);
 
 // The file text of a document: CR LF lines, symbols quoted, records as given.

@@ -1,11 +1,13 @@
 // Any text given to the puzzle file reader: it either reports a line and a
-// reason or gives a document that a board can take, and that the writer
-// turns into a text reading back to the same document.
+// reason or gives a document that a board can take, with one record for every
+// four numbers after the header, and that the writer turns into a text
+// reading back to the same document.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "puzzle_file.h"
@@ -30,18 +32,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(rec.col >= 0 && rec.col <= 8 && rec.row >= 0 && rec.row <= 8);
         FUZZ_REQUIRE(rec.val >= 0 && rec.val <= 8);
     }
-    // Every number the reader took is written as a plain decimal.
+    // The text is nine symbols, the count and four decimal numbers per record,
+    // split at commas and line ends; blank lines between records do not count.
     std::string_view body = text;
     if (body.size() >= 3 && body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
-    const auto lines = fuzzcheck::lines(body);
-    FUZZ_REQUIRE(lines.size() >= 10 && fuzzcheck::isDecimal(lines[9]));
-    for (std::size_t i = 10; i < lines.size(); ++i) {
-        if (fuzzcheck::isBlank(lines[i])) continue;
-        std::string_view rest = lines[i];
-        for (std::size_t comma; (comma = rest.find(',')) != std::string_view::npos; rest.remove_prefix(comma + 1))
-            FUZZ_REQUIRE(fuzzcheck::isDecimal(rest.substr(0, comma)));
-        FUZZ_REQUIRE(fuzzcheck::isDecimal(rest));
+    std::vector<std::string_view> fields;
+    for (std::string_view line : fuzzcheck::lines(body)) {
+        if (fields.size() >= 10 && fuzzcheck::isBlank(line)) continue;
+        std::size_t comma;
+        for (; (comma = line.find(',')) != std::string_view::npos; line.remove_prefix(comma + 1))
+            fields.push_back(line.substr(0, comma));
+        fields.push_back(line);
     }
+    FUZZ_REQUIRE(fields.size() == 10 + 4 * doc.records.size());
+    for (std::size_t i = 9; i < fields.size(); ++i) FUZZ_REQUIRE(fuzzcheck::isDecimal(fields[i]));
+    FUZZ_REQUIRE((doc.numGrids == 5) == (std::stoll(std::string(fields[9])) == 5));
 
     const std::string written = files::formatPuzzle(doc);
     FUZZ_REQUIRE(files::looksLikePuzzleFile(written));

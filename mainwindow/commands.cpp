@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "board_run.h"
+#include "frm_help.h"
 #include "frm_main.h"
 
 namespace mainwindow {
@@ -199,14 +200,18 @@ void frmMain::imgPartClear_MouseUp(int index)
 
 void frmMain::mnuHelp_Click()
 {
-    // Relative to the current directory, as the command has always opened it.
+    // A help file in the current directory is opened as the command has
+    // always opened it; without one, Corvel's own help shows.
     const QString path = QStringLiteral("./corvel.HLP");
-    const QString shown = QDir::current().absoluteFilePath(QStringLiteral("corvel.HLP"));
     const QFileInfo info(path);
     if (!info.exists()) {
-        dialogs().message(this, tr("The help file %1 was not found.").arg(shown), platform::MessageIcon::Exclamation);
+        if (!helpWindow) helpWindow = new frmHelp(this);
+        helpWindow->show();
+        helpWindow->raise();
+        helpWindow->activateWindow();
         return;
     }
+    const QString shown = QDir::current().absoluteFilePath(QStringLiteral("corvel.HLP"));
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
         dialogs().message(this, tr("The help file %1 cannot be opened.").arg(shown),

@@ -129,7 +129,11 @@ void frmMain::mnuOpen_Click()
     if (generationRunning || boardRunsActive > 0) return;
     const std::optional<QString> chosen = dialogs().openFileName(this, tr("Open"), kPuzzleFilter);
     if (!chosen || chosen->isEmpty()) return;
-    const QString name = *chosen;
+    openPuzzleFile(*chosen);
+}
+
+void frmMain::openPuzzleFile(const QString& name)
+{
     dlgFileName.clear();
     QString reason;
     if (!readPuzzle(name, &reason)) {

@@ -33,6 +33,7 @@ class RandomSource;
 namespace mainwindow {
 
 class frmFinish;
+class frmHelp;
 
 // What the window takes from outside: the dialogs, the clock, and the few
 // things a test or a screenshot run sets differently from a real start.
@@ -51,7 +52,7 @@ struct Services {
 // menus, and all the state of a game. Its handlers keep the names of the
 // controls and events they serve. The implementation is split by concern:
 // startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
-// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp.
+// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -116,7 +117,10 @@ public:
     void imgClear_MouseUp(int index);
     void imgPartClear_MouseDown(int index);
     void imgPartClear_MouseUp(int index);
+    // Opens ./corvel.HLP when there is one; otherwise Corvel's own help.
     void mnuHelp_Click();
+    // Corvel's own help window: one, made at the first Help, kept when closed.
+    frmHelp* helpWindow = nullptr;
 
     // ---- Cell entry and checking (entry.cpp), navigation (navigation.cpp) ----
     void textCells_Change(int index);
@@ -131,6 +135,9 @@ public:
 
     // ---- Puzzle files (files_menu.cpp) ----
     void mnuOpen_Click();
+    // Open's work once a name is chosen (also for a file named at start-up):
+    // the file onto the board, or Open's message when it cannot be read.
+    void openPuzzleFile(const QString& name);
     void mnuSave_Click();
     void mnuSaveAs_Click();
     // Reads a puzzle file onto the board, which changes only when the whole

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "puzzle_file.h"
 
@@ -45,13 +46,32 @@ TEST(PuzzleFile, WritesTheDocumentedLayoutAndReadsItBack)
     EXPECT_TRUE(back.document->records.empty());
 }
 
-TEST(PuzzleFile, AcceptsLfLinesUnquotedSymbolsBlanksAndBlankRecordLines)
+TEST(PuzzleFile, ReadsFieldsSeparatedByCommasOrLineEnds)
 {
-    const auto r = parsePuzzle("1\n2\n3\n4\n5\n6\n7\n8\n9\n 5 \n\n4, 8,0 ,3\n\n");
-    ASSERT_TRUE(r.ok()) << r.error.describe();
-    EXPECT_EQ(r.document->numGrids, 5);
-    ASSERT_EQ(r.document->records.size(), 1u);
-    EXPECT_EQ(r.document->records[0], (files::PuzzleRecord{4, 8, 0, 3}));
+    using files::PuzzleRecord;
+    const std::vector<PuzzleRecord> two = {{0, 0, 2, 4}, {0, 3, 0, 8}};
+    struct Case {
+        std::string text;
+        int numGrids;
+        std::vector<PuzzleRecord> records;
+    };
+    const std::vector<Case> cases = {
+        {"1\n2\n3\n4\n5\n6\n7\n8\n9\n 5 \n\n4, 8,0 ,3\n\n", 5, {{4, 8, 0, 3}}}, // LF, unquoted, blanks
+        {kHeader + "1\r\n0,0\r\n2,4\r\n0,3,0\r\n\r\n8\r\n", 1, two},                // records over lines
+        {kHeader + "1\r\n0,0,2,4,0,3,0,8\r\n", 1, two},                            // two on one line
+        {"\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",1,0,0,2,4\r\n0,3,0,8", 1, two},
+        // Any count but 5 is the standard board.
+        {kHeader + "0\r\n0,0,2,4\r\n0,3,0,8\r\n", 1, two},
+        {kHeader + "2\r\n", 1, {}},
+        {kHeader + "7\r\n0,0,2,4\r\n0,3,0,8\r\n", 1, two},
+        {kHeader + "-3\r\n", 1, {}},
+    };
+    for (const Case& c : cases) {
+        const auto r = parsePuzzle(c.text);
+        ASSERT_TRUE(r.ok()) << c.text << "\n" << r.error.describe();
+        EXPECT_EQ(r.document->numGrids, c.numGrids) << c.text;
+        EXPECT_EQ(r.document->records, c.records) << c.text;
+    }
 }
 
 TEST(PuzzleFile, RejectsEveryMalformedFileWithItsLine)
@@ -61,7 +81,8 @@ TEST(PuzzleFile, RejectsEveryMalformedFileWithItsLine)
     expectError(kHeader, 10, "ends before the number of grids");
     expectError("\"1\"\r\n\"\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"7\"\r\n\"8\"\r\n\"9\"\r\n1\r\n", 2, "empty");
     expectError("\"1\"\r\n\"1\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"7\"\r\n\"8\"\r\n\"9\"\r\n1\r\n", 2, "repeats");
-    expectError(kHeader + "7\r\n", 10, "1 or 5");
+    expectError("\"1\"\r\n\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"7\"\r\n\"8\"\r\n\"9\"\r\n1\r\n", 2, "empty");
+    expectError(kHeader + "\r\n0,0,0,0\r\n", 10, "number of grids is not a number");
     expectError(kHeader + "x\r\n", 10, "not a number");
     expectError(kHeader + "1\r\n9,0,0,0\r\n", 11, "grid 9");
     expectError(kHeader + "1\r\n3,0,0,0\r\n", 11, "grid 3"); // a grid the board does not have
@@ -70,8 +91,13 @@ TEST(PuzzleFile, RejectsEveryMalformedFileWithItsLine)
     expectError(kHeader + "1\r\n0,0,10,0\r\n", 11, "row 10");
     expectError(kHeader + "1\r\n0,0,0,12\r\n", 11, "value index 12");
     expectError(kHeader + "1\r\n0,0,0,-1\r\n", 11, "value index -1");
-    expectError(kHeader + "1\r\n0,0,0\r\n", 11, "four fields");
-    expectError(kHeader + "1\r\n0,0,0,0,0\r\n", 11, "more than four");
+    expectError(kHeader + "7\r\n0,0,0,0\r\n1,0,0,0\r\n", 12, "grid 1"); // the count made it standard
+    expectError(kHeader + "1\r\n0,0,0\r\n", 11, "ends inside a record");
+    expectError(kHeader + "1\r\n0,0,0,0,0\r\n", 11, "ends inside a record");
+    expectError(kHeader + "1\r\n0,0,0,0\r\n0\r\n0,0\r\n", 12, "ends inside a record");
+    expectError(kHeader + "1\r\n0,0\r\n2,12\r\n", 12, "value index 12"); // the field's own line
+    expectError(kHeader + "1\r\n0,0\r\n,2,4\r\n", 12, "row is not a number");
+    expectError(kHeader + "1\r\n0,0,2,4,0,9,0,8\r\n", 11, "column 9");
     expectError(kHeader + "1\r\n0,0,0,\r\n", 11, "value is not a number");
     expectError(kHeader + "1\r\n0,a,0,0\r\n", 11, "column is not a number");
     expectError(kHeader + "1\r\n0,0,0,99999999999\r\n", 11, "not a number");

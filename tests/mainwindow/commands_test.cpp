@@ -4,8 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
+#include "frm_help.h"
 #include "play_fixture.h"
 
 namespace {
@@ -327,30 +330,55 @@ private:
     QString saved_;
 };
 
-TEST_F(HelpTest, HelpOpensTheFileOrSaysWhyNot)
+TEST_F(HelpTest, HelpShowsCorvelsOwnHelpUnlessACorvelHlpIsHere)
 {
     auto& win = startPlay();
+    win.show();
+    win.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&win));
+
+    // F1 as the keyboard sends it: Corvel's own help, beside the board.
+    QTest::keyClick(&win, Qt::Key_F1);
+    mainwindow::frmHelp* help = win.helpWindow;
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(help->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    const QString text = help->txtHelp->toPlainText();
+    for (const char* topic : {"How to play", "Start Game!", "Get Solution", "Entry checking", "Hints", "Levels",
+                              "Symbols and colours", "Puzzle files", "Printing", "Keyboard", "F1"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(topic))) << topic;
+    EXPECT_FALSE(help->txtHelp->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("corvel-standard.png")))
+                     .isNull());
+
+    // Closed, then asked for through the menu: the same one window again.
+    help->close();
+    win.mnuHelp->trigger();
+    EXPECT_EQ(win.helpWindow, help);
+    EXPECT_TRUE(help->isVisible());
+    win.mnuHelp->trigger();
+    EXPECT_EQ(win.findChildren<mainwindow::frmHelp*>().size(), 1);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.helpFiles.empty());
+    help->close();
+
+    // Something named corvel.HLP that is no readable file: said so.
+    ASSERT_TRUE(QDir(helpDir_.path()).mkdir(QStringLiteral("corvel.HLP")));
     win.mnuHelp->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("corvel.HLP")));
-    EXPECT_TRUE(dialogs.helpFiles.empty());
-
-    // Something of that name that is no readable file.
-    ASSERT_TRUE(QDir(helpDir_.path()).mkdir(QStringLiteral("corvel.HLP")));
-    win.mnuHelp->trigger();
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("corvel.HLP")));
-    EXPECT_TRUE(dialogs.helpFiles.empty());
     ASSERT_TRUE(QDir(helpDir_.path()).rmdir(QStringLiteral("corvel.HLP")));
 
-    QFile help(QDir(helpDir_.path()).filePath(QStringLiteral("corvel.HLP")));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.write("contents");
-    help.close();
+    // A corvel.HLP file goes to the help viewer, and the own help stays shut.
+    QFile file(QDir(helpDir_.path()).filePath(QStringLiteral("corvel.HLP")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("contents");
+    file.close();
     win.mnuHelp->trigger();
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
     ASSERT_EQ(dialogs.helpFiles.size(), 1u);
     EXPECT_EQ(dialogs.helpFiles[0], QStringLiteral("./corvel.HLP"));
+    EXPECT_FALSE(help->isVisible());
 }
 
 } // namespace

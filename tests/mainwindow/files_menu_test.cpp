@@ -124,9 +124,10 @@ TEST_F(FilesTest, SamuraiFilesListSharedCellsTwiceAndSwitchTheBoard)
     EXPECT_EQ(at(win, 1, 0, 0), "3");
     EXPECT_EQ(at(win, 3, 2, 2), "9");
 
-    // A standard file read on the Samurai board switches back.
+    // A file of any count but 5, read on the Samurai board, switches back to
+    // the standard board; its record may span lines.
     const QString standard = path("standard.sdk");
-    writeAll(standard, header("123456789", 1) + "0,1,1,6\r\n");
+    writeAll(standard, header("123456789", 7) + "0,1\r\n1,6\r\n");
     open(standard);
     EXPECT_EQ(win.numGrids, 1);
     EXPECT_EQ(at(win, 0, 1, 1), "7");
@@ -147,13 +148,14 @@ TEST_F(FilesTest, MalformedFilesChangeNothingAndSaySo)
         {"empty", ""},
         {"truncated header", "\"1\"\r\n\"2\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n"},
         {"empty symbol", "\"1\"\r\n\"\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"7\"\r\n\"8\"\r\n\"9\"\r\n1\r\n"},
-        {"grid count 7", header("123456789", 7)},
+        {"grid 1 after a count of 7", header("123456789", 7) + "1,0,0,0\r\n"},
         {"grid 9", goodSamurai + "9,0,0,0\r\n"},
         {"grid 1 on a standard board", good + "1,0,0,0\r\n"},
         {"column -1", good + "0,-1,0,0\r\n"},
         {"row 10", good + "0,0,10,0\r\n"},
         {"value 12", good + "0,0,0,12\r\n"},
         {"three fields", good + "0,0,0\r\n"},
+        {"a bad record on the line of a good one", good + "0,0,0,0,0,9,0,0\r\n"},
         {"non-numbers", good + "a,b,c,d\r\n"},
         {"binary bytes", std::string("\"1\"\r\n\0\xff\xfe\x01", 9) + "\r\n"},
         {"a good record after a bad one", good + "0,0,0,0\r\n0,0,0,x\r\n"},

@@ -1,7 +1,5 @@
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QPointer>
 #include <QLabel>
 #include <QMenu>
@@ -163,22 +161,6 @@ TEST(FinishDialog, LongGameIsReportedCorrectly)
     finish.Form_Load();
     EXPECT_EQ(finish.lblTime->text(), "Time Used: 540 m 7 s ");
     EXPECT_EQ(finish.lblHints->text(), "Hints used: 0");
-}
-
-TEST_F(WindowTest, HelpOpensTheHelpFile)
-{
-    auto& win = start();
-    // The command opens the file relative to the current directory, and only
-    // a file that exists and can be read goes to the viewer.
-    const QString saved = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    QFile help(QStringLiteral("corvel.HLP"));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.close();
-    win.mnuHelp->trigger();
-    QDir::setCurrent(saved);
-    ASSERT_EQ(dialogs.helpFiles.size(), 1u);
-    EXPECT_EQ(dialogs.helpFiles[0], "./corvel.HLP");
 }
 
 } // namespace

@@ -2,8 +2,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <optional>
+#include <vector>
 
+#include "command_line.h"
 #include "frm_settings.h"
 #include "frm_splash.h"
 #include "window_fixture.h"
@@ -204,6 +212,105 @@ TEST(Splash, AnyKeyClosesItAndThePictureIsDrawn)
     EXPECT_EQ(picture.size(), QSize(520, 304));
     // Not a blank picture: the corners and the middle differ.
     EXPECT_NE(picture.pixel(2, 2), picture.pixel(100, 100));
+}
+
+// The command line: what ends the program at once, and what it hands on.
+TEST(CommandLine, UnknownOptionsAndExtraFilesAreUsageErrors)
+{
+    struct Case {
+        QStringList args;
+        std::optional<int> status;
+        const char* err; // a part of the error output
+        QString file;    // the puzzle file handed on, relative to the current folder
+    };
+    const std::vector<Case> cases = {
+        {{QStringLiteral("--bogus")}, 2, "unknown option --bogus", {}},
+        {{QStringLiteral("-x"), QStringLiteral("a.sdk")}, 2, "unknown option -x", {}},
+        {{QStringLiteral("a.sdk"), QStringLiteral("b.sdk")}, 2, "one puzzle file at most", {}},
+        {{QStringLiteral("--help"), QStringLiteral("--bogus")}, 0, "", {}},
+        {{}, std::nullopt, "", {}},
+        {{QStringLiteral("a.sdk")}, std::nullopt, "", QStringLiteral("a.sdk")},
+        {{QStringLiteral("--"), QStringLiteral("-a.sdk")}, std::nullopt, "", QStringLiteral("-a.sdk")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        mainwindow::StartOptions options;
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        EXPECT_EQ(mainwindow::prepareStart(c.args, options, outStream, errStream), c.status);
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.err))) << err.toStdString();
+        // A usage error shows the usage on the error output; --help on the normal one.
+        EXPECT_EQ(err.contains(QStringLiteral("Usage: corvel")), c.status == 2);
+        EXPECT_EQ(out.contains(QStringLiteral("Usage: corvel")), c.status == 0);
+        EXPECT_FALSE(options.desktop);
+        EXPECT_EQ(options.puzzleFile, c.file.isEmpty() ? QString() : QDir::current().absoluteFilePath(c.file));
+    }
+}
+
+// corvel --desktop FILE, as the menu entry starts it: settings in the
+// configuration folder (made when missing), the file opened as Open would.
+TEST_F(WindowTest, DesktopStartUsesTheConfigurationFolderAndOpensTheFile)
+{
+    const QString saved = QDir::currentPath();
+    const QDir home(dir.path());
+    ASSERT_TRUE(home.mkpath(QStringLiteral("home")));
+    QDir::setCurrent(home.filePath(QStringLiteral("home")));
+    {
+        QFile puzzle(QStringLiteral("puzzle.sdk"));
+        ASSERT_TRUE(puzzle.open(QIODevice::WriteOnly));
+        puzzle.write("\"1\"\r\n\"2\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"7\"\r\n\"8\"\r\n\"9\"\r\n1\r\n0,3,0,8\r\n");
+    }
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    ASSERT_TRUE(folder.startsWith(home.filePath(QStringLiteral("config/"))));
+
+    mainwindow::StartOptions options;
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    EXPECT_EQ(mainwindow::prepareStart({QStringLiteral("--desktop"), QStringLiteral("puzzle.sdk")}, options, outStream,
+                                       errStream),
+              std::nullopt);
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    EXPECT_TRUE(options.desktop);
+    EXPECT_EQ(QDir::currentPath(), folder);
+    // The file named relative to where the user was.
+    EXPECT_EQ(options.puzzleFile, home.filePath(QStringLiteral("home/puzzle.sdk")));
+
+    mainwindow::Services s;
+    s.dialogs = &dialogs;
+    s.clock = &clock;
+    s.splashMilliseconds = 0;
+    s.screenHeightPixels = 1024;
+    mainwindow::frmMain win(s);
+    mainwindow::startWindow(win, options);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(win.textCells[3]->text(), "9"); // column 3, row 0
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/settings.ini")));
+    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("home/settings.ini"))));
+
+    // A file Open would refuse gets Open's message, and the board stays.
+    options.puzzleFile = home.filePath(QStringLiteral("missing.sdk"));
+    mainwindow::frmMain second(s);
+    mainwindow::startWindow(second, options);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Error in reading the file: ") + options.puzzleFile));
+    EXPECT_EQ(dialogs.messages[0].icon, platform::MessageIcon::Critical);
+
+    // A configuration folder that cannot be made: the start goes on where it
+    // was, and says why once the window is up.
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("home/puzzle.sdk")).toLocal8Bit());
+    const QString before = QDir::currentPath();
+    mainwindow::StartOptions failing;
+    EXPECT_EQ(mainwindow::prepareStart({QStringLiteral("--desktop")}, failing, outStream, errStream), std::nullopt);
+    EXPECT_EQ(QDir::currentPath(), before);
+    EXPECT_TRUE(err.contains(QStringLiteral("configuration folder"))) << err.toStdString();
+    mainwindow::frmMain third(s);
+    mainwindow::startWindow(third, failing);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text, failing.folderProblem);
+
+    qunsetenv("XDG_CONFIG_HOME");
+    QDir::setCurrent(saved);
 }
 
 } // namespace
