@@ -170,7 +170,10 @@ void frmMain::createMenus()
     mnuSave = mnuFile->addAction(QStringLiteral("Save"));
     mnuSave->setShortcut(QKeySequence::Save);
     mnuSaveAs = mnuFile->addAction(QStringLiteral("Save As.."));
-    mnuSaveAs->setShortcut(QKeySequence::SaveAs);
+    // Some platforms bind no key to Save As; Ctrl+Shift+S is then the usual one.
+    const QList<QKeySequence> saveAsKeys = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    mnuSaveAs->setShortcuts(saveAsKeys.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}
+                                                 : saveAsKeys);
     mnuFile->addSeparator();
     mnuPrint = mnuFile->addMenu(QStringLiteral("Print"));
     mnuPrintLarge = mnuPrint->addAction(QStringLiteral("Large"));
