@@ -18,11 +18,7 @@ struct RecordingSurface final : files::PageSurface {
 
     bool add(Kind k, int a = 0, int b = 0, int c = 0, int d = 0, std::string t = {})
     {
-        Op op;
-        op.kind = k;
-        op.a = a, op.b = b, op.c = c, op.d = d;
-        op.text = std::move(t);
-        ops.push_back(std::move(op));
+        ops.push_back({k, a, b, c, d, std::move(t)});
         return static_cast<int>(ops.size()) - 1 != failAt;
     }
     bool setLineWidth(int w) override { return add(Width, w); }
