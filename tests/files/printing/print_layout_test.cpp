@@ -94,26 +94,20 @@ TEST(PrintStandard, CellTextsGoToTheirTopLeftCornersInTimesRoman)
     b.text(0, 0, 0) = "5";
     b.text(0, 8, 8) = "9";
     b.text(0, 3, 1) = "A";
-    for (const auto& [layout, first, last, size] :
-         {std::tuple{kSmallPrint, std::pair{579, 526}, std::pair{3099, 3046}, 12},
-          std::tuple{kLargePrint, std::pair{868, 789}, std::pair{4648, 4569}, 18}}) {
-        const RecordingSurface s = printed(b, layout);
+    // Column by column, row by row: (0, 0), (3, 1), (8, 8), each text right
+    // after its position; then the face is set plain again.
+    const struct {
+        files::PrintLayout layout;
+        int size;
+        std::vector<std::tuple<int, int, std::string>> texts;
+    } cases[] = {{kSmallPrint, 12, {{579, 526, "5"}, {1524, 841, "A"}, {3099, 3046, "9"}}},
+                 {kLargePrint, 18, {{868, 789, "5"}, {2286, 1262, "A"}, {4648, 4569, "9"}}}};
+    for (const auto& c : cases) {
+        const RecordingSurface s = printed(b, c.layout);
         const auto fonts = s.of(RecordingSurface::Font);
         ASSERT_EQ(fonts.size(), 1u);
-        EXPECT_EQ(fonts[0].text, "Times Roman");
-        EXPECT_EQ(fonts[0].a, size);
-        // Column by column, row by row: (0,0), (3,1), (8,8); each text right
-        // after its position, the face set plain again after the texts.
-        std::vector<std::tuple<int, int, std::string>> texts;
-        for (std::size_t k = 0; k + 1 < s.ops.size(); ++k)
-            if (s.ops[k].kind == RecordingSurface::Position) {
-                ASSERT_EQ(s.ops[k + 1].kind, RecordingSurface::Text);
-                texts.emplace_back(s.ops[k].a, s.ops[k].b, s.ops[k + 1].text);
-            }
-        ASSERT_EQ(texts.size(), 3u);
-        EXPECT_EQ(texts[0], std::tuple_cat(first, std::tuple{std::string("5")}));
-        EXPECT_EQ(std::get<2>(texts[1]), "A");
-        EXPECT_EQ(texts[2], std::tuple_cat(last, std::tuple{std::string("9")}));
+        EXPECT_TRUE(fonts[0].text == "Times Roman" && fonts[0].a == c.size);
+        EXPECT_EQ(s.texts(), c.texts);
         EXPECT_EQ(s.ops[s.ops.size() - 2].kind, RecordingSurface::Plain);
     }
 }
@@ -150,9 +144,8 @@ TEST(PrintSamurai, SharedCellsArePrintedOnceForEachGridAtOnePlace)
     board.cell(2, 4, 4).setText("8"); // grid 2's own middle cell
     const RecordingSurface s = printed(PrintBoard::fromGrids(board.grids, board.numGrids), kSmallPrint);
     EXPECT_EQ(s.of(RecordingSurface::Font).size(), 5u); // once per grid
-    std::multiset<std::tuple<int, int, std::string>> at;
-    for (std::size_t k = 0; k + 1 < s.ops.size(); ++k)
-        if (s.ops[k].kind == RecordingSurface::Position) at.emplace(s.ops[k].a, s.ops[k].b, s.ops[k + 1].text);
+    const auto texts = s.texts();
+    const std::multiset<std::tuple<int, int, std::string>> at(texts.begin(), texts.end());
     // 7 at grid 0 (6, 6): 315 x 6 + 578.75 and 315 x 6 + 526.25; 2 at grid 1
     // (0, 8): 3780 + 578.75, 2520 + 526.25; C at the centre (4, 4): 1890 +
     // 1260 + 578.75; 8 at grid 2 (4, 4): 1260 + 578.75, 3780 + 1260 + 526.25.
