@@ -176,7 +176,7 @@ TEST_F(CommandsTest, ClosingTheWindowDuringARunStopsItAndWritesTheSettings)
             if (!closed && (run == 2 ? win.generationRunning : win.solutionRunSolver != nullptr)) {
                 closed = true;
                 win.close();
-                EXPECT_FALSE(win.solutionRunSolver && win.solutionRunSolver->searching);
+                EXPECT_FALSE(win.solver.searching || (win.solutionRunSolver && win.solutionRunSolver->searching));
                 EXPECT_FALSE(win.keepGenerating);
                 EXPECT_NE(readFile(settingsFile()), "<missing>");
             }
