@@ -105,9 +105,8 @@ TEST_F(WindowTest, TheSplashWaitsItsTimeAndAnyKeyClosesIt)
     win.Form_Load();
     EXPECT_TRUE(keyClosedIt);
     EXPECT_GE(stepping.now_, 3000);
-    const QImage picture = mainwindow::frmSplash::picture();
-    EXPECT_EQ(picture.size(), QSize(520, 304));
-    EXPECT_NE(picture.pixel(2, 2), picture.pixel(100, 100)); // not a blank picture
+    EXPECT_NE(mainwindow::frmSplash::picture().pixel(2, 2), mainwindow::frmSplash::picture().pixel(100, 100))
+        << "a blank picture";
 }
 
 // The command line: what ends the program at once, and what it hands on.
