@@ -47,13 +47,4 @@ bool SymbolChoice::boxEnabled(int box) const
     return tickedCount() != SymbolTable::kSymbols || isTicked(box);
 }
 
-SymbolTable::Symbols SymbolChoice::chosenSymbols() const
-{
-    SymbolTable::Symbols out{};
-    std::size_t slot = 0;
-    for (int box = 0; box < kBoxes && slot < out.size(); ++box)
-        if (isTicked(box)) out[slot++] = caption(box);
-    return out;
-}
-
 } // namespace files

@@ -24,9 +24,6 @@ public:
     bool boxEnabled(int box) const;
     // OK needs exactly nine ticked boxes.
     bool canAccept() const { return tickedCount() == SymbolTable::kSymbols; }
-    // The ticked captions in box order (digits 1..9, then 0, then letters).
-    // Meaningful only when canAccept().
-    SymbolTable::Symbols chosenSymbols() const;
 
 private:
     std::array<bool, kBoxes> ticked_{};

@@ -125,19 +125,6 @@ PrintBoard PrintBoard::fromGrids(const engine::GridSlots& grids, int numGrids)
     return b;
 }
 
-PrintBoard PrintBoard::fromDocument(const PuzzleDocument& doc)
-{
-    PrintBoard b;
-    b.numGrids = doc.numGrids == engine::kSamuraiGrids ? engine::kSamuraiGrids : 1;
-    const SymbolTable symbols(doc.symbols);
-    for (const PuzzleRecord& r : doc.records) {
-        if (r.grid < 0 || r.grid >= b.numGrids || r.col < 0 || r.col >= kGridSize || r.row < 0 || r.row >= kGridSize)
-            continue;
-        b.text(r.grid, r.col, r.row) = symbols.indexToSymbol(r.val);
-    }
-    return b;
-}
-
 int scaleTwips(double twips, double scale)
 {
     const double x = twips * scale;

@@ -3,8 +3,6 @@
 #include <string>
 
 #include "cross_grid.h"
-#include "puzzle_file.h"
-#include "symbol_table.h"
 
 namespace files {
 
@@ -60,8 +58,6 @@ struct PrintBoard {
 
     // What the grids' cells show (getbox), for the grids in use.
     static PrintBoard fromGrids(const engine::GridSlots& grids, int numGrids);
-    // The records of a puzzle file, shown with the file's symbols.
-    static PrintBoard fromDocument(const PuzzleDocument& doc);
 };
 
 // round(twips x scale), halves to the even neighbour, kept within 16 bits.

@@ -92,7 +92,6 @@ void frmSplash::paintEvent(QPaintEvent*)
 
 void frmSplash::Form_KeyPress(int)
 {
-    closedByKey_ = true;
     hide();
 }
 

@@ -15,15 +15,11 @@ public:
 
     // The picture as shown.
     static QImage picture();
-    bool closedByKey() const { return closedByKey_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void Form_KeyPress(int keyAscii);
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool closedByKey_ = false;
 };
 
 } // namespace mainwindow

@@ -109,8 +109,10 @@ void frmMain::Form_Unload()
 void frmMain::closeEvent(QCloseEvent* event)
 {
     // Closing ends the program: a running search or generation is told to
-    // stop so that it unwinds instead of touching a closed window.
+    // stop so that it unwinds instead of touching a closed window. A Get
+    // Solution run begun inside an entry check's yield has a solver of its own.
     solver.searching = false;
+    if (solutionRunSolver) solutionRunSolver->searching = false;
     keepGenerating = false;
     Form_Unload();
     event->accept();

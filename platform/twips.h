@@ -21,8 +21,6 @@ public:
     static Twips ofPrimaryScreen();
 
     int toPixels(double twips) const;
-    double twipsPerPixel() const { return kTwipsPerInch / dpi_; }
-    double logicalDpi() const { return dpi_; }
 
 private:
     double dpi_;

@@ -1,105 +1,101 @@
+// The Preferences dialog through the window: the nine symbol boxes, the
+// colours and how the board takes them.
 #include <QCheckBox>
-#include <QDialog>
 #include <QGroupBox>
-#include <QPushButton>
 
 #include "frm_settings.h"
-#include "play_fixture.h"
+#include "window_fixture.h"
 
 namespace {
 
 using mainwindow::frmSettings;
 
-// Runs the next Preferences dialog through the script, then OK or Cancel.
-void script(platform::ScriptedDialogs& d, std::function<void(frmSettings&)> f)
-{
-    d.modalScripts.push_back([f](QDialog& dialog) { f(static_cast<frmSettings&>(dialog)); });
-}
+class PreferencesTest : public WindowTest {
+protected:
+    // Runs the next Preferences dialog through the script.
+    void script(std::function<void(frmSettings&)> f)
+    {
+        dialogs.modalScripts.push_back([f](QDialog& dialog) { f(static_cast<frmSettings&>(dialog)); });
+    }
+    static void tick(frmSettings& s, int box, bool on = true)
+    {
+        s.cbSymbol[static_cast<std::size_t>(box)]->setChecked(on);
+    }
+    static bool enabled(frmSettings& s, int box) { return s.cbSymbol[static_cast<std::size_t>(box)]->isEnabled(); }
+};
 
-TEST_F(WindowTest, NineBoxRule)
+TEST_F(PreferencesTest, SymbolsAreChosenNineAtATimeAndComeInBoxOrder)
 {
     auto& win = start();
-    script(dialogs, [](frmSettings& s) {
+    script([](frmSettings& s) {
         EXPECT_TRUE(s.frmSymbolFrame->isEnabled());
         for (int i = 0; i < 36; ++i) {
             EXPECT_EQ(s.cbSymbol[static_cast<std::size_t>(i)]->isChecked(), i < 9) << i;
-            EXPECT_EQ(s.cbSymbol[static_cast<std::size_t>(i)]->isEnabled(), i < 9) << i;
+            EXPECT_EQ(enabled(s, i), i < 9) << i;
         }
-        EXPECT_TRUE(s.btnOK->isEnabled());
-        s.cbSymbol[4]->setChecked(false); // eight ticked: all boxes live, no OK
-        for (QCheckBox* b : s.cbSymbol) EXPECT_TRUE(b->isEnabled());
+        tick(s, 4, false); // eight ticked: every box live, no OK
+        for (int i = 0; i < 36; ++i) EXPECT_TRUE(enabled(s, i)) << i;
         EXPECT_FALSE(s.btnOK->isEnabled());
-        s.cbSymbol[35]->setChecked(true); // "Z" makes nine again
+        tick(s, 9); // "0" makes nine again
         EXPECT_TRUE(s.btnOK->isEnabled());
-        EXPECT_FALSE(s.cbSymbol[4]->isEnabled());
-        s.btnOK->click();
+        EXPECT_FALSE(enabled(s, 4));
+        QTest::mouseClick(s.btnOK, Qt::LeftButton);
     });
-    win.mnuPreferences_Click();
-    EXPECT_EQ(dialogs.modalDialogsRun, 1);
-    const files::SymbolTable::Symbols expected{"1", "2", "3", "4", "6", "7", "8", "9", "Z"};
-    EXPECT_EQ(win.symbols.symbols(), expected);
+    win.mnuPreferences->trigger();
+    EXPECT_EQ(win.symbols.symbols(), (files::SymbolTable::Symbols{"1", "2", "3", "4", "6", "7", "8", "9", "0"}));
+
+    // Symbols as a file may leave them: any order and lower case come back
+    // as capitals in box order; one that no box carries keeps OK off.
+    const files::SymbolTable::Symbols letters{"A", "B", "C", "D", "E", "F", "G", "H", "I"};
+    const struct {
+        files::SymbolTable::Symbols before;
+        bool ok;
+    } cases[] = {{{"B", "A", "C", "D", "E", "F", "G", "H", "I"}, true},
+                 {{"a", "b", "c", "d", "e", "f", "g", "h", "i"}, true},
+                 {{"1", "2", "3", "4", "5", "6", "7", "8", "*"}, false}};
+    for (const auto& c : cases) {
+        win.symbols.setSymbols(c.before);
+        script([&](frmSettings& s) {
+            EXPECT_EQ(s.btnOK->isEnabled(), c.ok);
+            (c.ok ? s.btnOK : s.btnCancel)->click();
+        });
+        win.mnuPreferences->trigger();
+        EXPECT_EQ(win.symbols.symbols(), c.ok ? letters : c.before);
+    }
 }
 
-TEST_F(WindowTest, ChosenSymbolsComeBackInBoxOrder)
+TEST_F(PreferencesTest, SymbolsAreLockedWhileAnyCellHoldsText)
 {
     auto& win = start();
-    win.symbols.setSymbols({"B", "A", "C", "D", "E", "F", "G", "H", "I"});
-    script(dialogs, [](frmSettings& s) { s.btnOK->click(); });
-    win.mnuPreferences_Click();
-    const files::SymbolTable::Symbols expected{"A", "B", "C", "D", "E", "F", "G", "H", "I"};
-    EXPECT_EQ(win.symbols.symbols(), expected);
-}
-
-TEST_F(WindowTest, SymbolsAreLockedWhileAnyCellHoldsText)
-{
-    auto& win = start();
-    put(win, 80, "5");
+    type(80, "5");
     dialogs.colourAnswers.push_back(engine::rgb(10, 20, 30));
-    script(dialogs, [](frmSettings& s) {
+    script([](frmSettings& s) {
         EXPECT_FALSE(s.frmSymbolFrame->isEnabled());
-        for (QCheckBox* b : s.cbSymbol) {
-            EXPECT_FALSE(b->isEnabled());
-            EXPECT_FALSE(b->isChecked());
-        }
-        s.lblColours[0]->click();
+        for (QCheckBox* b : s.cbSymbol) EXPECT_FALSE(b->isEnabled() || b->isChecked());
+        QTest::mouseClick(s.lblColours[0], Qt::LeftButton);
         EXPECT_EQ(s.swatchColour(0), engine::rgb(10, 20, 30));
         s.btnOK->click();
     });
-    win.mnuPreferences_Click();
+    win.mnuPreferences->trigger();
     EXPECT_EQ(win.symbols.symbols(), files::SymbolTable::defaults());
     EXPECT_EQ(win.colours[0], engine::rgb(10, 20, 30));
     // The Samurai board counts every grid in use.
     win.mnuSamurai_Click();
     EXPECT_TRUE(win.gridsEmpty());
-    put(win, 368, "1");
+    type(368, "1");
     EXPECT_FALSE(win.gridsEmpty());
 }
 
-// A real press and release on a swatch of the Preferences dialog.
-void clickSwatch(frmSettings& s, int role)
+TEST_F(PreferencesTest, RecolouringKeepsWhatEachCellIs)
 {
-    QPushButton* b = s.lblColours[static_cast<std::size_t>(role)];
-    const QPointF at(2, 2);
-    QMouseEvent press(QEvent::MouseButtonPress, at, b->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(b, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, b->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(b, &release);
-}
-
-TEST_F(PlayTest, RecolouringKeepsWhatEachCellIs)
-{
-    using files::kHints;
-    using files::kKnownCell;
-    using files::kWorkingCell;
+    using namespace files;
     const engine::Colour blue = engine::rgb(200, 200, 255);
     // New colours by role; roles not named keep theirs.
     const struct {
         const char* name;
-        std::vector<std::pair<files::ColourRole, engine::Colour>> changes;
+        std::vector<std::pair<ColourRole, engine::Colour>> changes;
     } cases[] = {
-        {"new known-cell and text colours", {{kKnownCell, blue}, {files::kTextColour, engine::rgb(0, 0, 128)}}},
+        {"new known-cell and text colours", {{kKnownCell, blue}, {kTextColour, engine::rgb(0, 0, 128)}}},
         {"known cell and hints swapped", {{kKnownCell, kHint}, {kHints, kKnown}}},
         {"working and known cell swapped", {{kWorkingCell, kKnown}, {kKnownCell, kWorking}}},
         {"working cell and hints swapped", {{kWorkingCell, kHint}, {kHints, kWorking}}},
@@ -107,112 +103,73 @@ TEST_F(PlayTest, RecolouringKeepsWhatEachCellIs)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto& win = startPlay();
-        load(win, puzzles::kEasy);
-        const auto gaps = missing(puzzles::kEasy, puzzles::kEasySolution);
-        click(win.imgStart);
-        click(win.imgHint);
-        click(win.imgStart); // Stop: back in Setup with one hint on the board
-        ASSERT_EQ(win.mode, mainwindow::kSetup);
-        int hinted = -1;
-        std::vector<std::pair<int, std::string>> open; // the gaps the hint left
-        for (const auto& gap : gaps)
-            if (background(win, gap.first) == kHint)
-                hinted = gap.first;
-            else
-                open.push_back(gap);
-        ASSERT_GE(hinted, 0);
-        const int entry = open[0].first, wrong = open[1].first;
-        type(win, entry, QString::fromStdString(open[0].second));
-        type(win, wrong, QString::fromStdString(wrongFor(open[1].second)));
-        ASSERT_EQ(background(win, wrong), kRed);
-        ASSERT_EQ(background(win, entry), kWorking);
-
-        files::Colours expected = win.colours;
+        auto& win = start();
+        load(puzzles::kEasy);
+        // A hint, a right and a wrong entry, and the givens.
+        const auto g = gaps(puzzles::kEasy, puzzles::kEasySolution);
+        const int hinted = g[0].cell, entry = g[1].cell, wrong = g[2].cell;
+        win.cellEventsOn = false;
+        win.grids[0].assignValue(hinted % 9, hinted / 9, g[0].right, true);
+        win.cellEventsOn = true;
+        type(entry, g[1].right);
+        type(wrong, g[2].wrong);
+        ASSERT_TRUE(background(hinted) == kHint && background(wrong) == kRed);
+        Colours expected = win.colours;
         for (const auto& [role, colour] : c.changes) {
             expected[static_cast<std::size_t>(role)] = colour;
             dialogs.colourAnswers.push_back(colour);
         }
-        const auto changes = c.changes;
-        script(dialogs, [changes](frmSettings& s) {
-            for (const auto& change : changes) clickSwatch(s, change.first);
+        script([&](frmSettings& s) {
+            for (const auto& change : c.changes) QTest::mouseClick(s.lblColours[change.first], Qt::LeftButton);
             s.btnOK->click();
         });
         win.mnuPreferences->trigger();
         ASSERT_EQ(win.colours, expected);
-
-        for (int k = 0; k < 81; ++k) {
-            const int cell = cellOf(0, k);
-            const bool given = puzzles::kEasy[static_cast<std::size_t>(k)] != '0';
-            const engine::Colour want = cell == wrong    ? kRed
-                                        : cell == hinted ? expected[kHints]
-                                        : given          ? expected[kKnownCell]
-                                                         : expected[kWorkingCell];
-            EXPECT_EQ(background(win, cell), want) << "cell " << cell;
+        for (std::size_t k = 0; k < 81; ++k) {
+            const int i = cellOf(k);
+            const engine::Colour want = i == wrong                 ? kRed
+                                        : i == hinted              ? expected[kHints]
+                                        : puzzles::kEasy[k] != '.' ? expected[kKnownCell]
+                                                                   : expected[kWorkingCell];
+            EXPECT_EQ(background(i), want) << "cell " << i;
         }
         EXPECT_EQ(win.grids[3].inputColour(), expected[kKnownCell]);
-        EXPECT_EQ(win.textCells[300]->textColour(), expected[files::kTextColour]);
+        EXPECT_EQ(cell(300)->textColour(), expected[kTextColour]);
 
         // Reset keeps every given and only the givens.
         click(win.imgPartClear);
-        for (int k = 0; k < 81; ++k) {
-            const char given = puzzles::kEasy[static_cast<std::size_t>(k)];
-            EXPECT_EQ(textOf(win, cellOf(0, k)), given == '0' ? std::string() : std::string(1, given)) << k;
-        }
+        for (std::size_t k = 0; k < 81; ++k)
+            EXPECT_EQ(text(cellOf(k)), puzzles::kEasy[k] == '.' ? "" : std::string(1, puzzles::kEasy[k])) << k;
     }
 }
 
-TEST_F(WindowTest, CancelOrAClosedChooserChangesNothing)
+TEST_F(PreferencesTest, OnlyOkChangesThePreferencesAndTheySurviveARestart)
 {
     auto& win = start();
-    script(dialogs, [](frmSettings& s) {
+    script([](frmSettings& s) {
         s.lblColours[3]->click(); // the chooser is cancelled (no scripted colour)
         EXPECT_EQ(s.swatchColour(3), 0u);
-        s.cbSymbol[0]->setChecked(false);
-        s.cbSymbol[20]->setChecked(true);
+        tick(s, 0, false);
+        tick(s, 20);
         s.btnCancel->click();
     });
-    win.mnuPreferences_Click();
-    EXPECT_EQ(win.symbols.symbols(), files::SymbolTable::defaults());
-    EXPECT_EQ(win.colours, files::defaultColours());
-    // No script at all: the dialog is closed, which is a cancel.
-    win.mnuPreferences_Click();
-    EXPECT_EQ(win.colours, files::defaultColours());
-}
+    win.mnuPreferences->trigger();
+    win.mnuPreferences->trigger(); // no script: the dialog is closed, which is a cancel
+    EXPECT_EQ(win.currentSettings(), files::Settings{});
 
-TEST_F(WindowTest, PreferencesSurviveARestart)
-{
-    auto& win = start();
     dialogs.colourAnswers.push_back(engine::rgb(1, 2, 3));
-    script(dialogs, [](frmSettings& s) {
-        for (int i = 0; i < 9; ++i) s.cbSymbol[static_cast<std::size_t>(i)]->setChecked(false);
-        for (int i = 10; i < 19; ++i) s.cbSymbol[static_cast<std::size_t>(i)]->setChecked(true);
+    script([](frmSettings& s) {
+        for (int i = 0; i < 9; ++i) tick(s, i, false);
+        for (int i = 10; i < 19; ++i) tick(s, i);
         s.lblColours[4]->click();
         s.btnOK->click();
     });
-    win.mnuPreferences_Click();
+    win.mnuPreferences->trigger();
     win.close();
     auto& again = start();
-    const files::SymbolTable::Symbols letters{"A", "B", "C", "D", "E", "F", "G", "H", "I"};
-    EXPECT_EQ(again.symbols.symbols(), letters);
+    EXPECT_EQ(again.symbols.symbols(), (files::SymbolTable::Symbols{"A", "B", "C", "D", "E", "F", "G", "H", "I"}));
     EXPECT_EQ(again.colours[files::kHints], engine::rgb(1, 2, 3));
     EXPECT_EQ(again.grids[0].hintColour(), engine::rgb(1, 2, 3));
-}
-
-TEST(SettingsDialog, ATableThatMatchesFewerBoxesBlocksOk)
-{
-    platform::ScriptedDialogs d;
-    frmSettings s(d, nullptr);
-    s.initialise();
-    s.setInitialSymbols({"1", "2", "3", "4", "5", "6", "7", "8", "*"});
-    int ticked = 0;
-    for (QCheckBox* b : s.cbSymbol) ticked += b->isChecked() ? 1 : 0;
-    EXPECT_EQ(ticked, 8);
-    EXPECT_FALSE(s.btnOK->isEnabled());
-    // Lower-case symbols tick their capitals.
-    s.setInitialSymbols({"a", "b", "c", "d", "e", "f", "g", "h", "i"});
-    EXPECT_TRUE(s.cbSymbol[10]->isChecked());
-    EXPECT_TRUE(s.btnOK->isEnabled());
 }
 
 } // namespace

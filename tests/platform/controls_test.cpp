@@ -1,70 +1,30 @@
-#include <QApplication>
-#include <QMouseEvent>
+// The toolkit-facing controls: cells, picture buttons, the board frame, and
+// the twips-to-pixels mapping they are placed with.
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "board_frame.h"
+#include "colour.h"
 #include "picture_button.h"
 #include "text_cell.h"
 
 namespace {
 
-TEST(TextCell, IsACellControl)
-{
-    QWidget parent; // never shown
-    platform::TextCell cell(7, &parent);
-    engine::CellControl& c = cell;
-    EXPECT_EQ(cell.index(), 7);
-    EXPECT_EQ(cell.maxLength(), 1);
-    EXPECT_EQ(cell.alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-    c.setText("A");
-    EXPECT_EQ(c.text(), "A");
-    EXPECT_EQ(cell.QLineEdit::text(), "A");
-    c.setBackground(255);
-    EXPECT_EQ(c.background(), 255u);
-    EXPECT_EQ(cell.palette().color(QPalette::Base), QColor(255, 0, 0));
-    cell.setTextColour(engine::rgb(0, 0, 128));
-    EXPECT_EQ(cell.palette().color(QPalette::Text), QColor(0, 0, 128));
-    // Visibility is the control's own flag, even while its window is hidden.
-    c.setVisible(true);
-    EXPECT_TRUE(c.isVisible());
-    c.setVisible(false);
-    EXPECT_FALSE(c.isVisible());
-}
-
-TEST(TextCell, ReportsChangesAndKeys)
+TEST(TextCell, TakesOneSymbolAtATimeAndShowsItsColours)
 {
     platform::TextCell cell(3, nullptr);
+    cell.setBackground(255); // red in the low byte
+    EXPECT_EQ(cell.palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(platform::fromQColor(QColor(213, 216, 218)), 14342357u);
+    QTest::keyClick(&cell, '5');
     QSignalSpy changed(&cell, &platform::TextCell::changed);
-    QSignalSpy keys(&cell, &platform::TextCell::keyDown);
-    static_cast<engine::CellControl&>(cell).setText("5");
+    QTest::keyClick(&cell, '9'); // one change, straight from 5 to 9
+    EXPECT_EQ(cell.QLineEdit::text(), "9");
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed[0][0].toInt(), 3);
-    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::ShiftModifier);
-    QApplication::sendEvent(&cell, &up);
-    ASSERT_EQ(keys.count(), 1);
-    EXPECT_EQ(keys[0][1].toInt(), int(Qt::Key_Up));
-}
-
-TEST(TextCell, TypingIntoAFilledCellReplacesItsSymbol)
-{
-    platform::TextCell cell(0, nullptr);
-    static_cast<engine::CellControl&>(cell).setText("5");
-    QSignalSpy changed(&cell, &platform::TextCell::changed);
-    QKeyEvent nine(QEvent::KeyPress, Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
-    QApplication::sendEvent(&cell, &nine);
-    EXPECT_EQ(static_cast<engine::CellControl&>(cell).text(), "9");
-    EXPECT_EQ(changed.count(), 1); // one change, straight from 5 to 9
-    QKeyEvent del(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-    QApplication::sendEvent(&cell, &del);
-    EXPECT_EQ(static_cast<engine::CellControl&>(cell).text(), "");
-}
-
-void click(QWidget& w, QEvent::Type type)
-{
-    QMouseEvent e(type, QPointF(5, 5), w.mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &e);
+    QTest::keyClick(&cell, Qt::Key_Backspace);
+    EXPECT_EQ(cell.QLineEdit::text(), "");
 }
 
 TEST(PictureButton, ReleaseReportsThePressedPictureEvenAfterASwap)
@@ -78,39 +38,22 @@ TEST(PictureButton, ReleaseReportsThePressedPictureEvenAfterASwap)
         b.setElementVisible(1, true);
         b.setElementVisible(0, false);
     });
-    click(b, QEvent::MouseButtonPress);
-    click(b, QEvent::MouseButtonRelease);
+    QTest::mouseClick(&b, Qt::LeftButton);
     ASSERT_EQ(down.count(), 1);
     ASSERT_EQ(up.count(), 1);
-    EXPECT_EQ(down[0][0].toInt(), 0);
     EXPECT_EQ(up[0][0].toInt(), 0);
-    // The top visible picture is the one pressed.
-    b.setElementVisible(3, true);
-    EXPECT_EQ(b.topVisible(), 3);
-    click(b, QEvent::MouseButtonPress);
-    EXPECT_EQ(down[1][0].toInt(), 3);
     // Nothing visible: no events.
-    for (int i = 0; i < 6; ++i) b.setElementVisible(i, false);
-    click(b, QEvent::MouseButtonRelease); // finishes the earlier press
-    click(b, QEvent::MouseButtonPress);
-    EXPECT_EQ(down.count(), 2);
-}
-
-TEST(PictureButton, LooksAreDrawnDifferently)
-{
-    platform::PictureButton b(nullptr);
-    b.resize(103, 40);
-    b.element(0).setPicture("Hint", platform::PictureLook::Released);
-    b.element(1).setPicture("Hint", platform::PictureLook::Pressed);
-    b.element(2).setPicture("Hint", platform::PictureLook::Greyed);
+    for (int i = 0; i < platform::PictureButton::kElements; ++i) b.setElementVisible(i, false);
+    QTest::mouseClick(&b, Qt::LeftButton);
+    EXPECT_EQ(down.count() + up.count(), 2);
+    // Released, pressed and greyed are drawn differently.
     QImage looks[3];
     for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 6; ++j) b.setElementVisible(j, j == i);
+        b.element(i).setPicture("Hint", static_cast<platform::PictureLook>(i));
+        for (int j = 0; j < 3; ++j) b.setElementVisible(j, j == i);
         looks[i] = b.grab().toImage();
     }
-    EXPECT_NE(looks[0], looks[1]);
-    EXPECT_NE(looks[0], looks[2]);
-    EXPECT_NE(looks[1], looks[2]);
+    EXPECT_TRUE(looks[0] != looks[1] && looks[0] != looks[2] && looks[1] != looks[2]);
 }
 
 TEST(BoardFrame, LinesAreWholePixelBandsAndClippedToGrids)
@@ -130,6 +73,29 @@ TEST(BoardFrame, LinesAreWholePixelBandsAndClippedToGrids)
     EXPECT_EQ(QColor(img.pixel(20, 150)), QColor(213, 216, 218)); // outside the grid area
     EXPECT_EQ(QColor(img.pixel(150, 40)), QColor(213, 216, 218));
     EXPECT_EQ(QColor(img.pixel(0, 50)), QColor(0, 0, 0)); // the grid's border
+}
+
+// At common DPIs: 1440 twips to the inch, cells on an even pitch, and a thick
+// line of 2 pixels that fits the gap between neighbours.
+TEST(BoardMapping, EvenPitchAndLinesInTheGaps)
+{
+    EXPECT_EQ(platform::Twips(96).toPixels(1545), 103); // a button picture is 103 x 40 pixels
+    EXPECT_EQ(platform::Twips(0).toPixels(1440), 96);   // no DPI: the usual one
+    for (double dpi : {72.0, 96.0, 120.0, 144.0, 192.0})
+        for (int cell : {315, 435}) {
+            EXPECT_EQ(platform::Twips(dpi).toPixels(1440), dpi);
+            const int pitch = cell + 25;
+            const platform::BoardMapping m(platform::Twips(dpi), 100, 200, pitch);
+            const int pitchPx = m.x(100 + pitch) - m.x(100);
+            for (int k = 1; k < 21; ++k) {
+                EXPECT_EQ(m.x(100 + k * pitch) - m.x(100), k * pitchPx) << dpi << " " << cell << " " << k;
+                EXPECT_EQ(m.y(200 + k * pitch) - m.y(200), k * pitchPx);
+                // The line between column k-1 and k: 100 + k p - 12.5, 2 px wide.
+                const int lineLeft = m.x(100 + k * pitch - 12.5) - 1;
+                EXPECT_GE(lineLeft, m.x(100 + (k - 1) * pitch) + m.cellLength(cell)) << dpi << " " << cell << " " << k;
+                EXPECT_LE(lineLeft + 2, m.x(100 + k * pitch)) << dpi << " " << cell << " " << k;
+            }
+        }
 }
 
 } // namespace

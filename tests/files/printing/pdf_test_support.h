@@ -13,14 +13,11 @@ inline std::string fileBytes(const std::string& path)
     return s.str();
 }
 
-// Page objects of a PDF ("/Type /Page", not the "/Type /Pages" tree).
-inline int pdfPageCount(const std::string& pdf)
+// A whole PDF file (header and end marker) of exactly one page object
+// ("/Type /Page", not the "/Type /Pages" tree).
+inline bool isOnePagePdf(const std::string& pdf)
 {
     static const std::regex page(R"(/Type\s*/Page(?![a-zA-Z]))");
-    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
-}
-
-inline bool looksLikePdf(const std::string& bytes)
-{
-    return bytes.rfind("%PDF-", 0) == 0 && bytes.find("%%EOF") != std::string::npos;
+    const auto pages = std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator());
+    return pdf.rfind("%PDF-", 0) == 0 && pdf.find("%%EOF") != std::string::npos && pages == 1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "print_layout.h"
@@ -18,11 +19,7 @@ struct RecordingSurface final : files::PageSurface {
 
     bool add(Kind k, int a = 0, int b = 0, int c = 0, int d = 0, std::string t = {})
     {
-        Op op;
-        op.kind = k;
-        op.a = a, op.b = b, op.c = c, op.d = d;
-        op.text = std::move(t);
-        ops.push_back(std::move(op));
+        ops.push_back({k, a, b, c, d, std::move(t)});
         return static_cast<int>(ops.size()) - 1 != failAt;
     }
     bool setLineWidth(int w) override { return add(Width, w); }
@@ -33,6 +30,15 @@ struct RecordingSurface final : files::PageSurface {
     bool printText(const std::string& t) override { return add(Text, 0, 0, 0, 0, t); }
     bool endDocument() override { return add(End); }
 
+    // Each text printed right after a position, with that position.
+    std::vector<std::tuple<int, int, std::string>> texts() const
+    {
+        std::vector<std::tuple<int, int, std::string>> out;
+        for (std::size_t k = 0; k + 1 < ops.size(); ++k)
+            if (ops[k].kind == Position && ops[k + 1].kind == Text)
+                out.emplace_back(ops[k].a, ops[k].b, ops[k + 1].text);
+        return out;
+    }
     std::vector<Op> of(Kind k) const
     {
         std::vector<Op> out;
