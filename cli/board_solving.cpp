@@ -32,13 +32,11 @@ bool solveBoard(engine::Solver& solver, engine::PlainBoard& board, const files::
     return boardSolved(board, symbols);
 }
 
-int countSolutions(engine::Solver& solver, engine::PlainBoard& board, const files::SymbolTable& symbols)
+int countSolutions(engine::ExactCounter& counter, engine::PlainBoard& board, const files::SymbolTable& symbols)
 {
     loadForSearch(board, symbols);
-    solver.searching = true;
-    solver.runFCFFP(board.grids, board.numGrids, false, true);
-    solver.searching = false;
-    return solver.numSolutions > 2 ? 2 : solver.numSolutions;
+    counter.load(board.grids, board.numGrids);
+    return counter.count();
 }
 
 HintOutcome hintFor(engine::Solver& solver, engine::PlainBoard& board, const files::SymbolTable& symbols,
