@@ -252,3 +252,30 @@ TEST(Solver, ANestedRunFromAYieldLeavesTheOuterRunIntact)
     EXPECT_TRUE(outer[0].check());
     EXPECT_EQ(movesOf(solver.moves), movesOf(reference.moves));
 }
+
+TEST(Solver, ASingleGridTestFromAnotherOnesYieldKeepsItsOwnGrid)
+{
+    // The outer test's private grid must survive an inner test started from
+    // its first yield, before its search has copied that grid.
+    engine::SudokuGrid unique, open;
+    loadLine(unique, readLines("top95.txt", 1)[0]);
+    engine::Solver solver;
+    bool inner = false, innerResult = false;
+    solver.yield = [&] {
+        if (inner) return;
+        inner = true;
+        // Moves, counts and flags are the caller's to protect.
+        const engine::MoveList saved = solver.moves;
+        const int solutions = solver.numSolutions, nodes = solver.searchNodes;
+        innerResult = solver.doSingleGridFCFFPTest(open, false, true);
+        solver.moves = saved;
+        solver.numSolutions = solutions;
+        solver.searchNodes = nodes;
+        solver.searching = solver.limitSearch = true;
+    };
+    solver.searchNodes = 0;
+    EXPECT_FALSE(solver.doSingleGridFCFFPTest(unique, false, true)); // one solution: not "several"
+    EXPECT_TRUE(inner);
+    EXPECT_TRUE(innerResult); // the empty grid has several
+    EXPECT_FALSE(solver.searchLimitExceeded);
+}
