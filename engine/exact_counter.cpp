@@ -14,6 +14,7 @@ constexpr int kMaxCells = 369;
 constexpr int kMaxUnits = 131;
 constexpr int kMaxPeers = 32;
 constexpr int kMaxSegments = 246;
+constexpr unsigned kAllRegions = 0x1F;
 
 using Triple = std::array<std::int16_t, 3>;
 
@@ -26,10 +27,13 @@ constexpr bool isSingle(unsigned m) { return (m & (m - 1)) == 0; }
 // box once), the peers of every cell, and its segments: the three cells where
 // a box meets a row or a column. A segment has two mates in its box and two
 // in each line it lies in; a segment of a shared box lies in a line of both
-// grids.
+// grids. Regions: the cells a corner grid does not share are region 0..3,
+// all other cells region 4.
 struct CounterGeometry {
     int grids = 0, cells = 0, units = 0, segments = 0;
     std::array<std::int16_t, 5 * 81> cellOf{}; // grid * 81 + col * 9 + row
+    std::array<std::uint8_t, kMaxCells> regionOf{};
+    std::array<std::array<std::int16_t, 9>, 4> sharedBox{}; // of each corner grid
     std::array<std::array<std::int16_t, 9>, kMaxUnits> unitCells{};
     std::array<std::array<std::int16_t, kMaxPeers>, kMaxCells> peers{};
     std::array<std::uint8_t, kMaxCells> numPeers{};
@@ -54,6 +58,13 @@ constexpr CounterGeometry makeGeometry(int numGrids)
                 geo.cellOf[g * 81 + col * 9 + row] = cell;
             }
     auto cellAt = [&](int g, int col, int row) { return geo.cellOf[g * 81 + col * 9 + row]; };
+    for (int g = 0; g < numGrids; ++g)
+        for (int i = 0; i < 81; ++i)
+            geo.regionOf[cellAt(g, i / 9, i % 9)] =
+                static_cast<std::uint8_t>(numGrids == 1 || g == kCentreGrid || isSharedCell(g, i / 9, i % 9) ? 4 : g);
+    for (int o = 0; o < 4 && numGrids == kSamuraiGrids; ++o)
+        for (int i = 0; i < 9; ++i)
+            geo.sharedBox[o][i] = cellAt(kCentreGrid, kSharedBox[o].centreCol + i % 3, kSharedBox[o].centreRow + i / 3);
 
     for (int g = 0; g < numGrids; ++g)
         for (int k = 0; k < 9; ++k) {
@@ -160,19 +171,17 @@ int ExactCounter::count(const bool& searching, const YieldFn& yield)
     searching_ = &searching;
     yield_ = &yield;
     nodes_ = 0;
-    solutions_ = 0;
     stopped_ = false;
     if (yield) yield();
     if (!searching) return kStopped;
     if (conflict_) return 0;
     Node& root = stack_[0];
     root = board_;
-    root.left = geo_->cells;
     queued_ = 0;
     for (int c = 0; c < geo_->cells; ++c)
         if (isSingle(root.cand[c])) queue_[queued_++] = static_cast<std::int16_t>(c);
-    if (propagate(root)) search(0);
-    return stopped_ ? kStopped : solutions_;
+    const int n = propagate(root) ? search(0, kAllRegions) : 0;
+    return stopped_ ? kStopped : n;
 }
 
 // Placing the queued singles bars their values from their peers, which may
@@ -188,7 +197,6 @@ bool ExactCounter::propagate(Node& n)
             const unsigned m = cand[c];
             if (m & kPlaced) continue;
             cand[c] = static_cast<std::uint16_t>(m | kPlaced);
-            --n.left;
             // Without branches: every peer is rewritten, and one that has just
             // become a single is queued by moving the end of the queue.
             unsigned emptied = 0;
@@ -274,41 +282,59 @@ int ExactCounter::lockedCandidates(Node& n)
     return emptied ? -1 : changed;
 }
 
-// Branches on the open cell with the fewest candidates; every candidate gets
-// a copy of the node. Ends as soon as two solutions are known, or when stopped.
-void ExactCounter::search(int depth)
+// The solutions, up to two, of the open cells of the regions in scope (bit r
+// for region r) in node `depth`. A corner grid whose shared box is filled is
+// independent of the rest, so it is counted on its own and the counts
+// multiplied: otherwise every way through one grid would search the others
+// again. Otherwise branches on one cell, each candidate in a copy of the node.
+// 0 once stopped.
+int ExactCounter::search(int depth, unsigned scope)
 {
     const Node& n = stack_[depth];
-    if (n.left == 0) {
-        ++solutions_;
-        return;
+    const CounterGeometry& geo = *geo_;
+    unsigned alone = 0;
+    for (int o = 0; o < 4 && geo.grids == kSamuraiGrids; ++o) {
+        bool filled = (scope >> o) & 1u;
+        for (std::int16_t c : geo.sharedBox[o]) filled = filled && (n.cand[c] & kPlaced);
+        if (filled) alone |= 1u << o;
     }
-    const int cells = geo_->cells;
-    int best = 0, fewest = 10;
-    for (int c = 0; c < cells && fewest > 2; ++c) {
+    if (alone && (alone != scope || !isSingle(alone))) {
+        int product = 1;
+        for (unsigned rest = scope; rest && product; ) {
+            const unsigned group = (alone & rest) ? alone & rest & (0u - (alone & rest)) : rest;
+            rest &= ~group;
+            product = std::min(2, product * search(depth, group));
+        }
+        return product;
+    }
+
+    // The open cell with the fewest candidates; on a tie one of the centre
+    // grid, so that shared boxes fill and corner grids split off early.
+    int best = -1, fewest = 20;
+    for (int c = 0; c < geo.cells && fewest > 4; ++c) {
         const unsigned m = n.cand[c];
-        if (!(m & kPlaced) && kPop.n[m] < fewest) {
-            fewest = kPop.n[m];
+        const int key = 2 * kPop.n[m] + (geo.regionOf[c] != 4);
+        if (!(m & kPlaced) && ((scope >> geo.regionOf[c]) & 1u) && key < fewest) {
+            fewest = key;
             best = c;
         }
     }
+    if (best < 0) return 1;
     Node& child = stack_[depth + 1];
-    for (unsigned m = n.cand[best]; m; m &= m - 1) {
+    int found = 0;
+    for (unsigned m = n.cand[best]; m && found < 2; m &= m - 1) {
         if (++nodes_ % kYieldNodes == 0) {
             if (*yield_) (*yield_)();
-            if (!*searching_) {
-                stopped_ = true;
-                return;
-            }
+            if (!*searching_) stopped_ = true;
         }
-        std::copy_n(n.cand.begin(), cells, child.cand.begin());
-        child.left = n.left;
+        if (stopped_) return 0;
+        std::copy_n(n.cand.begin(), geo.cells, child.cand.begin());
         child.cand[best] = static_cast<std::uint16_t>(m & (0u - m));
         queue_[0] = static_cast<std::int16_t>(best);
         queued_ = 1;
-        if (propagate(child)) search(depth + 1);
-        if (solutions_ > 1 || stopped_) return;
+        if (propagate(child)) found += search(depth + 1, scope);
     }
+    return stopped_ ? 0 : std::min(found, 2);
 }
 
 } // namespace engine

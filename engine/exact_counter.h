@@ -49,12 +49,11 @@ private:
         // Candidate values per cell (bits 0..8); bit 9 once the cell's value
         // has been taken from its peers.
         std::array<std::uint16_t, 369> cand;
-        int left; // cells without bit 9
     };
 
     bool propagate(Node& n);
     int lockedCandidates(Node& n);
-    void search(int depth);
+    int search(int depth, unsigned scope);
 
     const CounterGeometry* geo_;
     Node board_; // the givens
@@ -63,7 +62,6 @@ private:
     std::array<std::int16_t, 369 + 64> queue_{};
     std::array<std::uint16_t, 246> segUnion_{};
     int queued_ = 0;
-    int solutions_ = 0;
     long nodes_ = 0;
     bool stopped_ = false;
     const bool* searching_ = nullptr;
