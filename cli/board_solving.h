@@ -20,7 +20,7 @@ bool solveBoard(engine::Solver& solver, engine::PlainBoard& board, const files::
 
 // Number of solutions of the board, 0, 1 or 2 (two or more), by the exact
 // counter: only the count is read, so the solver's search order plays no part.
-int countSolutions(engine::ExactCounter& counter, engine::PlainBoard& board, const files::SymbolTable& symbols);
+int countSolutions(engine::ExactCounter& counter, const engine::PlainBoard& board, const files::SymbolTable& symbols);
 
 enum class HintOutcome { Complete, Move, CannotComplete };
 // The move the window's Hint would give (solve and allSolutions false; the

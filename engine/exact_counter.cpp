@@ -135,7 +135,8 @@ constexpr PopTable kPop;
 
 } // namespace
 
-ExactCounter::ExactCounter() : geo_(&kStandardBoard), stack_(kMaxCells + 1) { clear(1); }
+// The nodes are left uninitialised: a node is always written before it is read.
+ExactCounter::ExactCounter() : geo_(&kStandardBoard), stack_(new Node[kMaxCells + 1]) { clear(1); }
 
 void ExactCounter::clear(int numGrids)
 {

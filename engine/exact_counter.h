@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <vector>
+#include <memory>
 
 #include "cross_grid.h"
 
@@ -58,7 +58,7 @@ private:
     const CounterGeometry* geo_;
     Node board_; // the givens
     bool conflict_ = false;
-    std::vector<Node> stack_; // one node per search depth, made once
+    std::unique_ptr<Node[]> stack_; // one node per search depth, made once
     std::array<std::int16_t, 369 + 64> queue_{};
     std::array<std::uint16_t, 246> segUnion_{};
     int queued_ = 0;

@@ -13,6 +13,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -56,27 +57,31 @@ bool loadLines(const std::string& path, PuzzleSet& set)
 
 enum class Mode { Solve, SolverCount, Count };
 
-// Runs every puzzle once; returns seconds, and counts mismatches.
-double runOnce(const PuzzleSet& set, Mode mode, int& bad)
-{
+// What the runs use, made once so that its set-up is not timed.
+struct Tools {
     engine::PlainBoard board;
     engine::Solver solver;
     engine::ExactCounter counter;
     const files::SymbolTable symbols;
+};
+
+// Runs every puzzle once; returns seconds, and counts mismatches.
+double runOnce(const PuzzleSet& set, Mode mode, Tools& t, int& bad)
+{
     bad = 0;
     const double t0 = cpuSeconds();
     for (std::size_t i = 0; i < set.puzzles.size(); ++i) {
-        cli::loadGivens(board, set.puzzles[i]);
+        cli::loadGivens(t.board, set.puzzles[i]);
         if (mode == Mode::Count) {
-            if (cli::countSolutions(counter, board, symbols) != 1) ++bad;
+            if (cli::countSolutions(t.counter, t.board, t.symbols) != 1) ++bad;
         } else if (mode == Mode::SolverCount) {
-            cli::loadForSearch(board, symbols);
-            solver.searching = true;
-            solver.runFCFFP(board.grids, board.numGrids, false, true);
-            if (solver.numSolutions != 1) ++bad;
+            cli::loadForSearch(t.board, t.symbols);
+            t.solver.searching = true;
+            t.solver.runFCFFP(t.board.grids, t.board.numGrids, false, true);
+            if (t.solver.numSolutions != 1) ++bad;
         } else {
-            if (!cli::solveBoard(solver, board, symbols)) ++bad;
-            else if (!set.solutions.empty() && cli::boardAsLine(board, symbols) != set.solutions[i]) ++bad;
+            if (!cli::solveBoard(t.solver, t.board, t.symbols)) ++bad;
+            else if (!set.solutions.empty() && cli::boardAsLine(t.board, t.symbols) != set.solutions[i]) ++bad;
         }
     }
     return cpuSeconds() - t0;
@@ -118,10 +123,11 @@ int main(int argc, char** argv)
     for (const PuzzleSet& s : sets) {
         std::vector<double> rate[3];
         int bad = 0;
+        const auto tools = std::make_unique<Tools>();
         for (int r = 0; r < runs; ++r)
             for (Mode m : {Mode::Solve, Mode::SolverCount, Mode::Count}) {
                 int b = 0;
-                rate[static_cast<int>(m)].push_back(static_cast<double>(s.puzzles.size()) / runOnce(s, m, b));
+                rate[static_cast<int>(m)].push_back(static_cast<double>(s.puzzles.size()) / runOnce(s, m, *tools, b));
                 bad += b;
             }
         std::printf("%-26s %8zu %12.0f %14.0f %12.0f %6d\n", s.name.c_str(), s.puzzles.size(), median(rate[0]),
