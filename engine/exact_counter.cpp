@@ -314,8 +314,9 @@ int ExactCounter::search(int depth, unsigned scope)
     int best = -1, fewest = 20;
     for (int c = 0; c < geo.cells && fewest > 4; ++c) {
         const unsigned m = n.cand[c];
+        if ((m & kPlaced) || !((scope >> geo.regionOf[c]) & 1u)) continue;
         const int key = 2 * kPop.n[m] + (geo.regionOf[c] != 4);
-        if (!(m & kPlaced) && ((scope >> geo.regionOf[c]) & 1u) && key < fewest) {
+        if (key < fewest) {
             fewest = key;
             best = c;
         }

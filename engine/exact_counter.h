@@ -14,9 +14,11 @@ struct CounterGeometry;
 // more), for the callers that read only that count. The order of its search
 // is its own, so it never stands in for a run whose moves are used. A Samurai
 // board is one set of 369 cells: a shared cell is one cell of both grids.
-// Candidates are bit masks per cell; naked and hidden singles propagate, and
-// the search branches on the cell with the fewest candidates over the whole
-// board. Everything a count needs is allocated with the object.
+// Candidates are bit masks per cell; naked and hidden singles and locked
+// candidates propagate; the search branches on the cell with the fewest
+// candidates over the whole board, and counts a corner grid on its own once
+// its shared box is filled. Everything a count needs is allocated with the
+// object.
 class ExactCounter {
 public:
     static constexpr int kStopped = -1;

@@ -95,7 +95,7 @@ bool Solver::searchLevel(GridSlots& g, int depth, bool manySolutions)
 
     const int n = numGrids_;
     const LevelSlots level(*this);
-    GridSlots& copies = level.slots;
+    GridSlots& copies = level.grids;
 
     for (int i = 0; i < n; ++i) copies[static_cast<std::size_t>(i)].copyStateFrom(g[static_cast<std::size_t>(i)]);
     propagate(copies, n);
@@ -148,7 +148,7 @@ bool Solver::doSingleGridFCFFPTest(const SudokuGrid& g, bool solve, bool allSolu
     // The private grid comes from the level stack too, so that a test started
     // from inside this one's yield takes other slots.
     const LevelSlots level(*this);
-    GridSlots& priv = level.slots;
+    GridSlots& priv = level.grids;
     priv[0].initAll();
     priv[0].copyStateFrom(g);
     limitSearch = true;

@@ -54,13 +54,13 @@ private:
 
     // The next free grid slots of the stack, held until the object goes.
     struct LevelSlots {
-        explicit LevelSlots(Solver& s) : solver(s), slots(take(s)) {}
+        explicit LevelSlots(Solver& s) : solver(s), grids(take(s)) {}
         ~LevelSlots() { --solver.levelTop_; }
         LevelSlots(const LevelSlots&) = delete;
         LevelSlots& operator=(const LevelSlots&) = delete;
         static GridSlots& take(Solver& s);
         Solver& solver;
-        GridSlots& slots;
+        GridSlots& grids;
     };
 
     int numGrids_ = 1;
