@@ -400,13 +400,12 @@ TEST(ExactCounter, CountsRandomBoardsLikeTheSolver)
             grid.initialiseForSearch();
             for (int c = 0; c < 9; ++c)
                 for (int r = 0; r < 9; ++r) {
-                    int& v = board[static_cast<std::size_t>(engine::boardRow(gi, r) * 21 + engine::boardCol(gi, c))];
-                    if (v == -2) {
-                        v = -1;
-                        if ((!k.sharedOnly || engine::isSharedCell(gi, c, r)) && u(rng) < keep)
-                            v = u(rng) < k.wrong ? static_cast<int>(rng() % 9) : solution[static_cast<std::size_t>(&v - board.data())];
-                    }
-                    if (v >= 0) grid.setDerived3x3(c, r, v);
+                    const auto pos = static_cast<std::size_t>(engine::boardRow(gi, r) * 21 + engine::boardCol(gi, c));
+                    if (board[pos] == -2)
+                        board[pos] = (!k.sharedOnly || engine::isSharedCell(gi, c, r)) && u(rng) < keep
+                                         ? (u(rng) < k.wrong ? static_cast<int>(rng() % 9) : solution[pos])
+                                         : -1;
+                    if (board[pos] >= 0) grid.setDerived3x3(c, r, board[pos]);
                 }
         }
         const int count = both.count(g, n, "round " + std::to_string(round));
@@ -447,8 +446,9 @@ TEST(ExactCounter, SharedCellsAreOneCellAndAStoppedCountIsNoCount)
     counter.setGiven(0, 6, 6, 5);
     EXPECT_EQ(counter.count(), 0);
 
-    // The empty Samurai board needs a few hundred nodes for two solutions: a
-    // stop in the first yield or in a later one ends the count without one.
+    // The empty Samurai board needs more than kYieldNodes nodes for two
+    // solutions: a stop in the first yield or in a later one ends the count
+    // without one.
     for (int stopAt : {1, 2, 1000}) {
         bool searching = true;
         int yields = 0;
