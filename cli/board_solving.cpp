@@ -32,13 +32,17 @@ bool solveBoard(engine::Solver& solver, engine::PlainBoard& board, const files::
     return boardSolved(board, symbols);
 }
 
-int countSolutions(engine::Solver& solver, engine::PlainBoard& board, const files::SymbolTable& symbols)
+int countSolutions(engine::ExactCounter& counter, const engine::PlainBoard& board, const files::SymbolTable& symbols)
 {
-    loadForSearch(board, symbols);
-    solver.searching = true;
-    solver.runFCFFP(board.grids, board.numGrids, false, true);
-    solver.searching = false;
-    return solver.numSolutions > 2 ? 2 : solver.numSolutions;
+    // Every cell through every grid that shows it, as loadForSearch reads them.
+    counter.clear(board.numGrids);
+    for (int g = 0; g < board.numGrids; ++g)
+        for (int c = 0; c < 9; ++c)
+            for (int r = 0; r < 9; ++r) {
+                const std::string text = board.cell(g, c, r).text();
+                if (!text.empty()) counter.setGiven(g, c, r, symbols.symbolToIndex(text));
+            }
+    return counter.count();
 }
 
 HintOutcome hintFor(engine::Solver& solver, engine::PlainBoard& board, const files::SymbolTable& symbols,

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 
+#include "exact_counter.h"
 #include "moves.h"
 #include "plain_board.h"
 #include "solver.h"
@@ -17,8 +18,9 @@ void loadForSearch(engine::PlainBoard& board, const files::SymbolTable& symbols)
 // correctly filled and every given is kept.
 bool solveBoard(engine::Solver& solver, engine::PlainBoard& board, const files::SymbolTable& symbols);
 
-// Number of solutions of the board, 0, 1 or 2 (two or more).
-int countSolutions(engine::Solver& solver, engine::PlainBoard& board, const files::SymbolTable& symbols);
+// Number of solutions of the board, 0, 1 or 2 (two or more), by the exact
+// counter: only the count is read, so the solver's search order plays no part.
+int countSolutions(engine::ExactCounter& counter, const engine::PlainBoard& board, const files::SymbolTable& symbols);
 
 enum class HintOutcome { Complete, Move, CannotComplete };
 // The move the window's Hint would give (solve and allSolutions false; the

@@ -44,11 +44,13 @@ std::string recordLine(const engine::Assignment& m)
            std::to_string(m.val);
 }
 
-// Everything a command needs for one run: the input, a board and a solver.
+// Everything a command needs for one run: the input, a board, a solver and
+// the counter.
 struct Run {
     PuzzleInput input;
     std::unique_ptr<engine::PlainBoard> board = std::make_unique<engine::PlainBoard>();
     std::unique_ptr<engine::Solver> solver = std::make_unique<engine::Solver>();
+    engine::ExactCounter counter;
 
     bool open(const std::string& cmd, const std::string& file, std::istream& in, std::ostream& err)
     {
@@ -97,7 +99,7 @@ int runCount(const std::vector<std::string>& args, CommandIo io)
     if (!run.open("count", fa.file, io.in, io.err)) return kExitBadInput;
     for (const Puzzle& p : run.input.puzzles) {
         const files::SymbolTable symbols(p.doc.symbols);
-        const int n = loadGivens(*run.board, p) ? countSolutions(*run.solver, *run.board, symbols) : 0;
+        const int n = loadGivens(*run.board, p) ? countSolutions(run.counter, *run.board, symbols) : 0;
         io.out << n << "\n";
     }
     return kExitOk;

@@ -9,7 +9,7 @@ constexpr int kMaxPasses = 4 * 729 * 6;
 constexpr int kInitialLevels = 96;
 } // namespace
 
-Solver::Solver() : single_(std::make_unique<GridSlots>())
+Solver::Solver()
 {
     levels_.reserve(512);
     for (int i = 0; i < kInitialLevels; ++i) levels_.push_back(std::make_unique<GridSlots>());
@@ -76,10 +76,10 @@ bool Solver::runFCFFP(GridSlots& g, int numGrids, bool solve, bool allSolutions)
     return true;
 }
 
-GridSlots& Solver::levelSlots()
+GridSlots& Solver::LevelSlots::take(Solver& s)
 {
-    if (levelTop_ >= static_cast<int>(levels_.size())) levels_.push_back(std::make_unique<GridSlots>());
-    return *levels_[static_cast<std::size_t>(levelTop_)];
+    if (s.levelTop_ >= static_cast<int>(s.levels_.size())) s.levels_.push_back(std::make_unique<GridSlots>());
+    return *s.levels_[static_cast<std::size_t>(s.levelTop_++)];
 }
 
 bool Solver::searchLevel(GridSlots& g, int depth, bool manySolutions)
@@ -94,12 +94,8 @@ bool Solver::searchLevel(GridSlots& g, int depth, bool manySolutions)
     }
 
     const int n = numGrids_;
-    GridSlots& copies = levelSlots();
-    ++levelTop_;
-    struct Release {
-        int& top;
-        ~Release() { --top; }
-    } release{levelTop_};
+    const LevelSlots level(*this);
+    GridSlots& copies = level.grids;
 
     for (int i = 0; i < n; ++i) copies[static_cast<std::size_t>(i)].copyStateFrom(g[static_cast<std::size_t>(i)]);
     propagate(copies, n);
@@ -149,7 +145,10 @@ bool Solver::searchLevel(GridSlots& g, int depth, bool manySolutions)
 
 bool Solver::doSingleGridFCFFPTest(const SudokuGrid& g, bool solve, bool allSolutions)
 {
-    GridSlots& priv = *single_;
+    // The private grid comes from the level stack too, so that a test started
+    // from inside this one's yield takes other slots.
+    const LevelSlots level(*this);
+    GridSlots& priv = level.grids;
     priv[0].initAll();
     priv[0].copyStateFrom(g);
     limitSearch = true;

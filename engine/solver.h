@@ -51,15 +51,25 @@ public:
 
 private:
     bool searchLevel(GridSlots& g, int depth, bool manySolutions);
-    GridSlots& levelSlots();
+
+    // The next free grid slots of the stack, held until the object goes.
+    struct LevelSlots {
+        explicit LevelSlots(Solver& s) : solver(s), grids(take(s)) {}
+        ~LevelSlots() { --solver.levelTop_; }
+        LevelSlots(const LevelSlots&) = delete;
+        LevelSlots& operator=(const LevelSlots&) = delete;
+        static GridSlots& take(Solver& s);
+        Solver& solver;
+        GridSlots& grids;
+    };
 
     int numGrids_ = 1;
-    // Per-level grid copies, allocated once and reused; a stack index rather
-    // than the depth picks the slot, so a run started from inside a yield
-    // takes fresh slots above the ones in use.
+    // Per-level grid copies and the single-grid tests' private grids,
+    // allocated once and reused; a stack index rather than the depth picks
+    // the slot, so a run started from inside a yield takes fresh slots above
+    // the ones in use.
     std::vector<std::unique_ptr<GridSlots>> levels_;
     int levelTop_ = 0;
-    std::unique_ptr<GridSlots> single_;
 };
 
 } // namespace engine

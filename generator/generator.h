@@ -5,6 +5,7 @@
 
 #include "generator_clock.h"
 #include "cross_grid.h"
+#include "exact_counter.h"
 #include "generator_board.h"
 #include "generator_cell.h"
 #include "random_source.h"
@@ -64,8 +65,10 @@ struct GenerationStats {
 };
 
 // Makes uniquely solvable puzzles by choosing the positions of the givens first
-// and then searching for their values, grid by grid. Every consistency and
-// uniqueness test goes through the solver it is given.
+// and then searching for their values, grid by grid. The tests of the value
+// search and the centre's solve go through the solver it is given; the
+// thinning's removal tests and the final check read only a count, and use an
+// exact counter that stops through the same solver's flag and yield.
 class Generator {
 public:
     Generator(engine::Solver& solver, RandomSource& random, Clock& clock);
@@ -110,14 +113,15 @@ public:
 private:
     engine::SudokuGrid& levelCopy(int depth);
     bool solveCentre();
-    bool countIsOne(engine::GridSlots& grids, int n, GeneratorBoard& board);
+    bool countIsOne(GeneratorBoard& board);
 
     engine::Solver& solver_;
     RandomSource& random_;
     Clock& clock_;
 
     engine::GridSlots work_;    // the grids being generated
-    engine::GridSlots scratch_; // one-grid and five-grid lists for solver runs
+    engine::GridSlots scratch_; // a one-grid list for the centre's solve
+    engine::ExactCounter counter_; // the thinning's removal tests and the final check
     CellList cellList_{};
     CellMarks cellMarks_{};
     GivensList givens_;

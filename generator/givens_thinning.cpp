@@ -1,5 +1,8 @@
 // The thinning pass for Samurai puzzles and the final check of a board.
 #include "generator.h"
+
+#include <algorithm>
+
 #include "samurai.h"
 
 namespace generator {
@@ -8,19 +11,19 @@ namespace {
 constexpr double kThinningLimitSeconds = 70.0;
 } // namespace
 
-// Counts the solutions of grids[0..n-1] up to two; true for exactly one. A run
-// that was stopped (searching cleared from a yield) or that overflowed the
-// move list has not counted to the end, so it never reads as "exactly one".
-bool Generator::countIsOne(engine::GridSlots& grids, int n, GeneratorBoard& board)
+// Counts the solutions of the board loaded into the counter; true for exactly
+// one. Only the count is read, so the exact counter does the work; it stops
+// like a solver run (searching cleared from a yield), and a stopped count
+// never reads as "exactly one".
+bool Generator::countIsOne(GeneratorBoard& board)
 {
     solver_.searching = true;
     board.setSolverRunning(true);
-    solver_.numSolutions = 0;
-    solver_.runFCFFP(grids, n, false, true);
-    const bool finished = solver_.searching && !solver_.moves.overflowed;
+    const int n = counter_.count(solver_.searching, solver_.yield);
     solver_.searching = false;
     board.setSolverRunning(false);
-    return finished && solver_.numSolutions == 1;
+    solver_.numSolutions = std::max(n, 0);
+    return n == 1;
 }
 
 void Generator::pruneGivens(GeneratorBoard& board, GivensList& givensList, int count, int rating)
@@ -28,7 +31,6 @@ void Generator::pruneGivens(GeneratorBoard& board, GivensList& givensList, int c
     const double start = clock_.seconds();
     const int savedSolutions = solver_.numSolutions;
     count = std::min(count, givensList.count);
-    for (int k = 0; k < engine::kSamuraiGrids; ++k) scratch_[static_cast<std::size_t>(k)].initialiseForSearch();
 
     const double p = rating == 1 ? 0.8 : (rating == 2 ? 0.6 : 0.4);
     const auto pSingle = static_cast<float>(p);
@@ -46,14 +48,13 @@ void Generator::pruneGivens(GeneratorBoard& board, GivensList& givensList, int c
             const bool tryCorner = 1.4 < product;
             if ((g == engine::kCentreGrid && tryCentre) || (g != engine::kCentreGrid && tryCorner)) {
                 ++stats.removalsTried;
-                for (int k = 0; k < engine::kSamuraiGrids; ++k)
-                    scratch_[static_cast<std::size_t>(k)].initialiseForSearch();
+                counter_.clear(engine::kSamuraiGrids);
                 for (int j = 0; j < count; ++j) {
                     if (j == i || givensList.isEmpty(j)) continue;
                     const GeneratorCell& other = givensList.cells[static_cast<std::size_t>(j)];
-                    scratch_[static_cast<std::size_t>(other.g)].setDerived3x3(other.c, other.r, other.getVal());
+                    counter_.setGiven(other.g, other.c, other.r, other.getVal());
                 }
-                if (countIsOne(scratch_, engine::kSamuraiGrids, board)) {
+                if (countIsOne(board)) {
                     givensList.empty(i);
                     ++stats.removalsMade;
                 }
@@ -91,7 +92,8 @@ bool Generator::testPuzzle(GeneratorBoard& board)
             }
     }
     if (!readable) return false;
-    return countIsOne(grids, n, board);
+    counter_.load(grids, n);
+    return countIsOne(board);
 }
 
 } // namespace generator

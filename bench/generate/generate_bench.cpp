@@ -1,5 +1,6 @@
-// Generation time per board type and level over a range of seeds: median and
-// 90th percentile (CPU time) of the whole generation and of its parts (the per-grid
+// Generation time per board type and level over a range of seeds: median, 90th
+// and 99th percentile and maximum (CPU time) of the whole generation, the
+// slowest seed, median and 90th percentile of its parts (the per-grid
 // searches, the thinning pass, the final check), and how the attempts ended.
 //
 //   generate_bench [--seeds N] [--first S] [--board standard|samurai|all]
@@ -76,7 +77,7 @@ const char* kLevels[] = {"easy", "testing", "very-difficult"};
 
 int main(int argc, char** argv)
 {
-    int seeds = 20;
+    int seeds = 200;
     std::uint64_t first = 1;
     std::string boardArg = "all", levelArg = "all";
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -86,9 +87,9 @@ int main(int argc, char** argv)
         else if (!std::strcmp(argv[i], "--level")) levelArg = argv[i + 1];
     }
 
-    std::printf("%-8s %-15s %5s | %9s %9s %9s | %9s %9s | %9s %9s | %9s %9s | %8s %7s %7s %6s %4s\n", "board", "level",
-                "seeds", "med ms", "p90 ms", "max ms", "srch med", "srch p90", "thin med", "thin p90", "chk med", "chk p90",
-                "attempts", "limit%", "3test%", "tests", "uniq");
+    std::printf("%-8s %-15s %5s | %9s %9s %9s %9s %6s | %9s %9s | %9s %9s | %9s %9s | %8s %7s %7s %6s %4s\n", "board",
+                "level", "seeds", "med ms", "p90 ms", "p99 ms", "max ms", "slow", "srch med", "srch p90", "thin med",
+                "thin p90", "chk med", "chk p90", "attempts", "limit%", "3test%", "tests", "uniq");
     for (int type : {1, 2}) {
         const char* boardName = type == 1 ? "standard" : "samurai";
         if (boardArg != "all" && boardArg != boardName) continue;
@@ -97,8 +98,11 @@ int main(int argc, char** argv)
             std::vector<double> total, search, thin, check;
             long attempts = 0, limit = 0, three = 0, tests = 0;
             int unique = 0;
+            std::uint64_t slowest = first;
             for (int k = 0; k < seeds; ++k) {
-                const Sample s = runOne(type, rating, first + static_cast<std::uint64_t>(k));
+                const std::uint64_t seed = first + static_cast<std::uint64_t>(k);
+                const Sample s = runOne(type, rating, seed);
+                if (total.empty() || s.total * 1e3 > *std::max_element(total.begin(), total.end())) slowest = seed;
                 total.push_back(s.total * 1e3);
                 search.push_back((s.total - s.thinning - s.check) * 1e3);
                 thin.push_back(s.thinning * 1e3);
@@ -110,9 +114,10 @@ int main(int argc, char** argv)
                 unique += s.unique;
             }
             const double a = static_cast<double>(std::max(1L, attempts));
-            std::printf("%-8s %-15s %5d | %9.2f %9.2f %9.2f | %9.2f %9.2f | %9.2f %9.2f | %9.2f %9.2f | %8.1f %6.1f%% %6.1f%% %6.1f %4d\n",
+            std::printf("%-8s %-15s %5d | %9.2f %9.2f %9.2f %9.2f %6llu | %9.2f %9.2f | %9.2f %9.2f | %9.2f %9.2f | %8.1f "
+                        "%6.1f%% %6.1f%% %6.1f %4d\n",
                         boardName, kLevels[rating - 1], seeds, percentile(total, 0.5), percentile(total, 0.9),
-                        percentile(total, 1.0),
+                        percentile(total, 0.99), percentile(total, 1.0), static_cast<unsigned long long>(slowest),
                         percentile(search, 0.5), percentile(search, 0.9), percentile(thin, 0.5),
                         percentile(thin, 0.9), percentile(check, 0.5), percentile(check, 0.9),
                         static_cast<double>(attempts) / seeds, 100.0 * static_cast<double>(limit) / a,

@@ -18,6 +18,7 @@ int main(int argc, char** argv)
     std::mt19937 rng(argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1u);
     engine::PlainBoard board;
     engine::Solver solver;
+    engine::ExactCounter counter;
     const files::SymbolTable symbols;
     board.numGrids = 5;
     for (int made = 0; made < count;) {
@@ -45,7 +46,7 @@ int main(int argc, char** argv)
             auto& cell = board.cell(g, k % 9, k / 9);
             const std::string keep = cell.text();
             cell.setText("");
-            if (cli::countSolutions(solver, board, symbols) != 1) cell.setText(keep);
+            if (cli::countSolutions(counter, board, symbols) != 1) cell.setText(keep);
             else --givens;
         }
         std::printf("%s\n", cli::boardAsLine(board, symbols).c_str());

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "exact_counter.h"
 #include "plain_board.h"
 #include "solver.h"
 #include "test_support.h"
@@ -251,4 +254,210 @@ TEST(Solver, ANestedRunFromAYieldLeavesTheOuterRunIntact)
     ASSERT_TRUE(solver.runFCFFP(outer, 1, true, false));
     EXPECT_TRUE(outer[0].check());
     EXPECT_EQ(movesOf(solver.moves), movesOf(reference.moves));
+}
+
+TEST(Solver, ASingleGridTestFromAnotherOnesYieldKeepsItsOwnGrid)
+{
+    // The outer test's private grid must survive an inner test started from
+    // its first yield, before its search has copied that grid.
+    engine::SudokuGrid unique, open;
+    loadLine(unique, readLines("top95.txt", 1)[0]);
+    engine::Solver solver;
+    bool inner = false, innerResult = false;
+    solver.yield = [&] {
+        if (inner) return;
+        inner = true;
+        // Moves, counts and flags are the caller's to protect.
+        const engine::MoveList saved = solver.moves;
+        const int solutions = solver.numSolutions, nodes = solver.searchNodes;
+        innerResult = solver.doSingleGridFCFFPTest(open, false, true);
+        solver.moves = saved;
+        solver.numSolutions = solutions;
+        solver.searchNodes = nodes;
+        solver.searching = solver.limitSearch = true;
+    };
+    solver.searchNodes = 0;
+    EXPECT_FALSE(solver.doSingleGridFCFFPTest(unique, false, true)); // one solution: not "several"
+    EXPECT_TRUE(inner);
+    EXPECT_TRUE(innerResult); // the empty grid has several
+    EXPECT_FALSE(solver.searchLimitExceeded);
+}
+
+namespace {
+
+// The published Samurai collection, when it lies next to the repository, as
+// 405-character lines.
+std::vector<std::string> publishedSamurai()
+{
+    std::vector<std::string> out;
+    for (const std::string& l : readLines("../../../shared/data/samurai/samurai_janko_272.txt")) {
+        std::istringstream fields(l);
+        std::string id, positions;
+        fields >> id >> positions;
+        std::string line;
+        for (int g = 0; g < 5 && positions.size() == 441; ++g)
+            for (int k = 0; k < 81; ++k)
+                line += positions[static_cast<std::size_t>(engine::boardRow(g, k / 9) * 21 + engine::boardCol(g, k % 9))];
+        out.push_back(line);
+    }
+    return out;
+}
+
+// The exact counter and the solver (allSolutions) on the same board. The
+// solver's search can take minutes on some boards; a run is stopped after
+// kLevels levels and then not compared.
+struct Counting {
+    static constexpr long kLevels = 20000;
+    engine::Solver solver;
+    engine::ExactCounter counter;
+    long levels = 0;
+    int unfinished = 0;
+
+    Counting()
+    {
+        solver.yield = [this] {
+            if (++levels > kLevels) solver.searching = false;
+        };
+    }
+    // Counts g[0..n-1] both ways (the counter first: the solver's propagation
+    // changes the grids); returns the count once both agree, -1 when the
+    // solver's run was stopped.
+    int count(engine::GridSlots& g, int n, const std::string& what)
+    {
+        counter.load(g, n);
+        const int fast = counter.count();
+        solver.searching = true;
+        levels = 0;
+        solver.runFCFFP(g, n, false, true);
+        if (!solver.searching) {
+            ++unfinished;
+            return -1;
+        }
+        EXPECT_EQ(fast, solver.numSolutions) << what;
+        return fast;
+    }
+};
+
+} // namespace
+
+TEST(ExactCounter, CountsEveryListedPuzzleLikeTheSolver)
+{
+    std::vector<std::string> lines = publishedSamurai();
+    for (const char* list : {"top1465.txt", "top95.txt", "easy50.txt", "hardest.txt", "sudoku17_sample1967.txt", "samurai_small.txt"})
+        for (const std::string& l : readLines(list)) lines.push_back(l);
+    ASSERT_GT(lines.size(), 3500u);
+    Counting both;
+    engine::GridSlots g;
+    for (const std::string& line : lines) {
+        const int n = line.size() == 405 ? 5 : 1;
+        for (int k = 0; k < n; ++k) loadLine(g[static_cast<std::size_t>(k)], line, static_cast<std::size_t>(k) * 81);
+        ASSERT_EQ(both.count(g, n, line), 1) << line;
+    }
+}
+
+TEST(ExactCounter, CountsRandomBoardsLikeTheSolver)
+{
+    Counting both;
+    // Solved boards, standard and Samurai, as values per board position.
+    std::vector<std::array<int, 441>> solved[2];
+    for (int kind : {0, 1})
+        for (const std::string& line : readLines(kind ? "samurai_small.txt" : "top95.txt", 10)) {
+            const int n = kind ? 5 : 1;
+            engine::GridSlots g;
+            for (int k = 0; k < n; ++k) loadLine(g[static_cast<std::size_t>(k)], line, static_cast<std::size_t>(k) * 81);
+            both.solver.searching = true;
+            ASSERT_TRUE(both.solver.runFCFFP(g, n, true, false));
+            if (n == 5) ASSERT_TRUE(mergeSharedCells(g));
+            std::array<int, 441> values{};
+            for (int k = 0; k < n; ++k)
+                for (int c = 0; c < 9; ++c)
+                    for (int r = 0; r < 9; ++r)
+                        values[static_cast<std::size_t>(engine::boardRow(k, r) * 21 + engine::boardCol(k, c))] =
+                            g[static_cast<std::size_t>(k)].getDerived3x3(c, r);
+            solved[kind].push_back(values);
+        }
+    // Empty boards; few givens (several solutions); about half (one or
+    // several); many (mostly one); wrong values (mostly none); only the
+    // shared cells (one corner box of a standard board).
+    struct Kind {
+        double keep, wrong;
+        bool sharedOnly;
+    };
+    const Kind kinds[] = {{0, 0, false}, {0.2, 0, false}, {0.45, 0, false}, {0.7, 0, false}, {0.5, 0.04, false}, {0.9, 0.05, true}};
+    std::mt19937 rng(20261207);
+    std::uniform_real_distribution<double> u(0, 1);
+    int seen[2][3] = {};
+    for (int round = 0; round < 3000; ++round) {
+        const int kind = round % 2, n = kind ? 5 : 1;
+        const Kind& k = kinds[(round / 2) % 6];
+        const auto& solution = solved[kind][rng() % solved[kind].size()];
+        const double keep = k.keep * (0.6 + 0.8 * u(rng));
+        std::array<int, 441> board;
+        board.fill(-2); // undecided; a shared position is decided once for both grids
+        engine::GridSlots g;
+        for (int gi = 0; gi < n; ++gi) {
+            engine::SudokuGrid& grid = g[static_cast<std::size_t>(gi)];
+            grid.initialiseForSearch();
+            for (int c = 0; c < 9; ++c)
+                for (int r = 0; r < 9; ++r) {
+                    const auto pos = static_cast<std::size_t>(engine::boardRow(gi, r) * 21 + engine::boardCol(gi, c));
+                    if (board[pos] == -2)
+                        board[pos] = (!k.sharedOnly || engine::isSharedCell(gi, c, r)) && u(rng) < keep
+                                         ? (u(rng) < k.wrong ? static_cast<int>(rng() % 9) : solution[pos])
+                                         : -1;
+                    if (board[pos] >= 0) grid.setDerived3x3(c, r, board[pos]);
+                }
+        }
+        const int count = both.count(g, n, "round " + std::to_string(round));
+        if (count >= 0) ++seen[kind][count];
+    }
+    EXPECT_LT(both.unfinished, 30);
+    for (const auto& s : seen) {
+        EXPECT_GT(s[0], 50);
+        EXPECT_GT(s[1], 50);
+        EXPECT_GT(s[2], 50);
+    }
+}
+
+TEST(ExactCounter, SharedCellsAreOneCellAndAStoppedCountIsNoCount)
+{
+    engine::ExactCounter counter;
+    const std::string line = readLines("samurai_small.txt", 1)[0];
+    counter.clear(5);
+    int shared = -1; // a given of the centre's top-left box, which grid 0 shares
+    for (int k = 0; k < 405; ++k) {
+        const char ch = line[static_cast<std::size_t>(k)];
+        if (ch < '1' || ch > '9') continue;
+        counter.setGiven(k / 81, k % 81 % 9, k % 81 / 9, ch - '1');
+        if (k >= 4 * 81 && k % 9 < 3 && k % 81 / 9 < 3) shared = k % 81;
+    }
+    ASSERT_GE(shared, 0);
+    EXPECT_EQ(counter.count(), 1);
+    EXPECT_EQ(counter.count(), 1); // a count leaves the givens as they were
+    // The same given through the corner grid is the same cell; another value
+    // there contradicts it, even on an otherwise empty board.
+    const int v = line[static_cast<std::size_t>(4 * 81 + shared)] - '1';
+    counter.setGiven(0, shared % 9 + 6, shared / 9 + 6, v);
+    EXPECT_EQ(counter.count(), 1);
+    counter.clear(5);
+    counter.setGiven(4, 0, 0, 3);
+    counter.setGiven(0, 6, 6, 3);
+    EXPECT_EQ(counter.count(), 2);
+    counter.setGiven(0, 6, 6, 5);
+    EXPECT_EQ(counter.count(), 0);
+
+    // The empty Samurai board needs more than kYieldNodes nodes for two
+    // solutions: a stop in the first yield or in a later one ends the count
+    // without one.
+    for (int stopAt : {1, 2, 1000}) {
+        bool searching = true;
+        int yields = 0;
+        const engine::ExactCounter::YieldFn yield = [&] {
+            if (++yields == stopAt) searching = false;
+        };
+        counter.clear(5);
+        const int n = counter.count(searching, yield);
+        EXPECT_EQ(n, stopAt == 1000 ? 2 : engine::ExactCounter::kStopped) << stopAt;
+        EXPECT_EQ(yields, stopAt == 1000 ? 1 + counter.nodes() / engine::ExactCounter::kYieldNodes : stopAt);
+    }
 }
