@@ -134,6 +134,10 @@ bool Generator::searchPuzzleLevel(const engine::SudokuGrid& grid, CellList& cell
                                   CellMarks& cellMarks)
 {
     if (!keepGenerating) return true;
+    if (++valueLevels_ > kValueSearchLimit) {
+        solver_.searchLimitExceeded = true;
+        return true;
+    }
     const std::int16_t savedMoves = solver_.moves.numMoves;
     auto fail = [&] {
         solver_.moves.numMoves = savedMoves;
@@ -223,11 +227,14 @@ bool Generator::generateGivens(int nG, int numGivens)
             std::fill_n(cellMarks_.begin(), numCells, static_cast<std::int16_t>(9));
             uniquenessTests = 0;
             solver_.searchNodes = 0;
+            valueLevels_ = 0;
             found = numCells > 0 && searchPuzzleLevel(grid, cellList_, 0, numCells, cellMarks_);
             if (solver_.searchLimitExceeded) {
                 found = false;
                 solver_.searchLimitExceeded = false;
-                if (solver_.searchNodes > engine::Solver::kSearchLimit)
+                if (valueLevels_ > kValueSearchLimit)
+                    ++stats.abandonedBySearch;
+                else if (solver_.searchNodes > engine::Solver::kSearchLimit)
                     ++stats.abandonedByLimit;
                 else
                     ++stats.abandonedByTests;

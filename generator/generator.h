@@ -56,6 +56,7 @@ struct GenerationStats {
     long attempts = 0;
     long abandonedByLimit = 0; // the tests entered more than 2000 search levels
     long abandonedByTests = 0; // the third uniqueness test found two solutions
+    long abandonedBySearch = 0; // the value search entered too many levels
     long exhausted = 0;        // no acceptable values for the selection
     long completionTests = 0;
     long uniquenessTests = 0;
@@ -96,6 +97,15 @@ public:
     // written); false when stopped.
     bool generateGivens(int nG, int numGivens);
 
+    // Levels of the value search one attempt may enter. The tests' level
+    // budget does not cover the search itself, whose levels cost little each
+    // but can run to millions on an unlucky selection of cells, with no yield
+    // in between (no Stop, a frozen window). Such an attempt is abandoned like
+    // one over the tests' budget; the search draws no random numbers, so only
+    // an attempt that would have succeeded past this many levels changes the
+    // puzzle of its seed.
+    static constexpr long kValueSearchLimit = 20000;
+
     // Cleared (from the solver's yield) to stop a generation.
     bool keepGenerating = true;
     // Uniqueness tests run in the current attempt.
@@ -126,6 +136,7 @@ private:
     CellMarks cellMarks_{};
     GivensList givens_;
     int numGivens_ = 0;
+    long valueLevels_ = 0; // levels of the value search in this attempt
     // Private grid slots per search level (only slot 0 is used), made once.
     std::vector<engine::GridSlots> levels_;
 };

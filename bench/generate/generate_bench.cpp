@@ -87,16 +87,16 @@ int main(int argc, char** argv)
         else if (!std::strcmp(argv[i], "--level")) levelArg = argv[i + 1];
     }
 
-    std::printf("%-8s %-15s %5s | %9s %9s %9s %9s %6s | %9s %9s | %9s %9s | %9s %9s | %8s %7s %7s %6s %4s\n", "board",
+    std::printf("%-8s %-15s %5s | %9s %9s %9s %9s %6s | %9s %9s | %9s %9s | %9s %9s | %8s %7s %7s %7s %6s %4s\n", "board",
                 "level", "seeds", "med ms", "p90 ms", "p99 ms", "max ms", "slow", "srch med", "srch p90", "thin med",
-                "thin p90", "chk med", "chk p90", "attempts", "limit%", "3test%", "tests", "uniq");
+                "thin p90", "chk med", "chk p90", "attempts", "limit%", "3test%", "vsrch%", "tests", "uniq");
     for (int type : {1, 2}) {
         const char* boardName = type == 1 ? "standard" : "samurai";
         if (boardArg != "all" && boardArg != boardName) continue;
         for (int rating = 1; rating <= 3; ++rating) {
             if (levelArg != "all" && levelArg != kLevels[rating - 1]) continue;
             std::vector<double> total, search, thin, check;
-            long attempts = 0, limit = 0, three = 0, tests = 0;
+            long attempts = 0, limit = 0, three = 0, vsearch = 0, tests = 0;
             int unique = 0;
             std::uint64_t slowest = first;
             for (int k = 0; k < seeds; ++k) {
@@ -110,18 +110,20 @@ int main(int argc, char** argv)
                 attempts += s.stats.attempts;
                 limit += s.stats.abandonedByLimit;
                 three += s.stats.abandonedByTests;
+                vsearch += s.stats.abandonedBySearch;
                 tests += s.stats.uniquenessTests;
                 unique += s.unique;
             }
             const double a = static_cast<double>(std::max(1L, attempts));
             std::printf("%-8s %-15s %5d | %9.2f %9.2f %9.2f %9.2f %6llu | %9.2f %9.2f | %9.2f %9.2f | %9.2f %9.2f | %8.1f "
-                        "%6.1f%% %6.1f%% %6.1f %4d\n",
+                        "%6.1f%% %6.1f%% %6.1f%% %6.1f %4d\n",
                         boardName, kLevels[rating - 1], seeds, percentile(total, 0.5), percentile(total, 0.9),
                         percentile(total, 0.99), percentile(total, 1.0), static_cast<unsigned long long>(slowest),
                         percentile(search, 0.5), percentile(search, 0.9), percentile(thin, 0.5),
                         percentile(thin, 0.9), percentile(check, 0.5), percentile(check, 0.9),
                         static_cast<double>(attempts) / seeds, 100.0 * static_cast<double>(limit) / a,
-                        100.0 * static_cast<double>(three) / a, static_cast<double>(tests) / seeds, unique);
+                        100.0 * static_cast<double>(three) / a, 100.0 * static_cast<double>(vsearch) / a,
+                        static_cast<double>(tests) / seeds, unique);
             std::fflush(stdout);
         }
     }
