@@ -130,7 +130,12 @@ bool GameState::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::KeyPress: {
-        const int value = keyMark(*static_cast<QKeyEvent*>(event));
+        // Undo and Redo keys that reach a cell found the menu items disabled
+        // (nothing to undo, or a run in progress); the line edit's own undo
+        // would take back what the history has forgotten.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return true;
+        const int value = keyMark(*key);
         if (value < 0) return false;
         // A filled cell shows no marks, so none is noted there.
         if (cell->QLineEdit::text().isEmpty()) toggleMark(cell->index(), value);

@@ -207,10 +207,16 @@ TEST_F(PlayTest, NewPuzzlesEmptyMarksAndHistoryAndNothingIsUndoneDuringARun)
     char mark = '1';
     for (const auto& c : commands) {
         SCOPED_TRACE(c.name);
+        key(40, '5');
         QTest::keyClick(cell(40), Qt::Key_Backspace);
         key(40, mark++, Qt::ControlModifier);
         ASSERT_TRUE(game().history().count() > 0 && game().mnuUndo->isEnabled());
         c.run();
+        // The Undo key undoes nothing the history has forgotten, not even in
+        // the cell's own line edit.
+        const auto now = board();
+        if (!c.historyStays) undo(40);
+        EXPECT_EQ(board(), now);
         EXPECT_EQ(game().marks(40) != 0, c.marksStay);
         EXPECT_EQ(game().history().count() > 0, c.historyStays);
         EXPECT_EQ(game().mnuUndo->isEnabled(), c.historyStays);
