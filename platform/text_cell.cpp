@@ -124,9 +124,8 @@ void TextCell::paintMarks(QPainter& p)
     const QRect area = rect().adjusted(1, 1, -1, -1);
     QFont small = font();
     small.setBold(false);
-    // A third of the cell's height and a little more: a mark's glyph (its
-    // capital height is well under its pixel size) stays inside its place.
-    small.setPixelSize(std::max(7, height() * 3 / 8));
+    // A line as high as a place: marks of neighbouring rows never touch.
+    small.setPixelSize(std::max(7, area.height() / 3));
     p.setFont(small);
     for (int k = 0; k < 9; ++k) {
         const QString& mark = overlay_.marks[static_cast<std::size_t>(k)];
