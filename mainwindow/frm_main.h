@@ -57,7 +57,7 @@ struct Services {
 // controls and events they serve. The implementation is split by concern:
 // startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
 // commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp;
-// what the design does not have is in GameState.
+// pencil marks, Undo and Redo and highlighting are in GameState.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
