@@ -55,4 +55,23 @@ int cellAtBoard(int boardRow, int boardCol, int numGrids)
     return -1;
 }
 
+std::bitset<kCellCount> unitsOf(int index, int numGrids)
+{
+    std::bitset<kCellCount> units;
+    if (index < 0 || index >= kCellCount) return units;
+    const BoardPosition p = boardPosition(index);
+    const int grids = numGrids == 1 ? 1 : engine::kSamuraiGrids;
+    for (int g = 0; g < grids; ++g) {
+        const int col = p.col - engine::boardCol(g, 0);
+        const int row = p.row - engine::boardRow(g, 0);
+        if (col < 0 || col > 8 || row < 0 || row > 8) continue;
+        for (int k = 0; k < 9; ++k) {
+            units.set(static_cast<std::size_t>(cellIndex(g, k, row)));
+            units.set(static_cast<std::size_t>(cellIndex(g, col, k)));
+            units.set(static_cast<std::size_t>(cellIndex(g, col / 3 * 3 + k % 3, row / 3 * 3 + k / 3)));
+        }
+    }
+    return units;
+}
+
 } // namespace mainwindow

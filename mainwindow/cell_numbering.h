@@ -1,4 +1,5 @@
 #pragma once
+#include <bitset>
 
 namespace mainwindow {
 
@@ -22,5 +23,10 @@ BoardPosition boardPosition(int index);
 // The cell control at board position (R, C) on a board of numGrids grids
 // (1 or 5); -1 where that board has no cell.
 int cellAtBoard(int boardRow, int boardCol, int numGrids);
+
+// The cells of the row, the column and the box of cell `index` (itself
+// included) in every grid of a board of numGrids grids that holds it: a cell
+// of a shared box reaches into both its grids. None for a cell not on it.
+std::bitset<kCellCount> unitsOf(int index, int numGrids);
 
 } // namespace mainwindow

@@ -9,6 +9,7 @@
 #include "board_run.h"
 #include "frm_help.h"
 #include "frm_main.h"
+#include "game_state.h"
 
 namespace mainwindow {
 
@@ -106,6 +107,8 @@ void frmMain::imgPartClear_MouseDown(int index) { showPressed(*imgPartClear, ind
 void frmMain::imgStart_MouseUp(int index)
 {
     if (isGreyed(index)) return;
+    // Start and Stop both begin the history of Undo afresh.
+    game().forgetHistory();
     if (mode == kSolving) {
         // Stop the game; the stopwatch and the hint count keep their values.
         timStopwatch->stop();
@@ -180,6 +183,7 @@ void frmMain::imgClear_MouseUp(int index)
         cellEventsOn = false;
         for (int g = 0; g < numGrids; ++g) grids[static_cast<std::size_t>(g)].clear();
         cellEventsOn = true;
+        game().newPuzzle();
     }
     elapsedSeconds = 0;
     updateStatus();
@@ -192,6 +196,7 @@ void frmMain::imgPartClear_MouseUp(int index)
         cellEventsOn = false;
         for (int g = 0; g < numGrids; ++g) grids[static_cast<std::size_t>(g)].partClear();
         cellEventsOn = true;
+        game().newPuzzle();
     }
     showReleased(*imgPartClear);
     elapsedSeconds = 0;

@@ -9,6 +9,7 @@
 
 #include "colour.h"
 #include "frm_main.h"
+#include "game_state.h"
 
 namespace mainwindow {
 
@@ -53,10 +54,12 @@ frmMain::frmMain(Services services, QWidget* parent)
     windowColours.setColor(QPalette::Window, platform::toQColor(kFrameColour));
     client_->setPalette(windowColours);
     setCentralWidget(client_);
+    game_ = new GameState(*this, services_.optionsFile);
     createTemplateControls();
     createButtons();
     createStatusLine();
     createMenus();
+    game_->createControls();
     timStopwatch = new QTimer(this);
     timStopwatch->setInterval(1000);
     connect(timStopwatch, &QTimer::timeout, this, &frmMain::timStopwatch_Timer);
@@ -118,6 +121,7 @@ void frmMain::connectCell(platform::TextCell* cell)
 {
     connect(cell, &platform::TextCell::changed, this, &frmMain::textCells_Change);
     connect(cell, &platform::TextCell::keyDown, this, &frmMain::textCells_KeyDown);
+    game_->attachCell(cell);
 }
 
 void frmMain::createButtons()

@@ -2,7 +2,9 @@
 // Entry Checking on, checked against the solver; the board's entries are put
 // to the solver for the checks, the finish test and hints.
 #include "board_run.h"
+#include "cell_numbering.h"
 #include "frm_main.h"
+#include "game_state.h"
 
 namespace mainwindow {
 
@@ -56,6 +58,8 @@ void frmMain::textCells_Change(int index)
         return;
     }
 
+    game().textAccepted(index, t, cellEventsOn);
+
     // 4. The check.
     bool ok = true;
     if (cellEventsOn) {
@@ -103,8 +107,13 @@ void frmMain::giveHint()
         // Counted before the cell is written: writing the last empty cell
         // opens the finish dialog, which reports the hints used.
         ++hintsUsed;
+        const int index = cellIndex(r.first.grid, r.first.col, r.first.row);
+        const platform::TextCell* cell = textCells[static_cast<std::size_t>(index)];
+        const std::string before = cell->text();
+        const engine::Colour beforeColour = cell->background();
         grids[static_cast<std::size_t>(r.first.grid)].assignValue(r.first.col, r.first.row,
                                                                   indexToSymbol(r.first.val), true);
+        game().hintGiven(index, before, beforeColour);
     }
     cellEventsOn = true;
 }

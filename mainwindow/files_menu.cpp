@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include "frm_main.h"
+#include "game_state.h"
 #include "puzzle_file.h"
 
 namespace mainwindow {
@@ -77,6 +78,7 @@ bool frmMain::readPuzzle(const QString& fileName, QString* reason)
     for (const files::PuzzleRecord& r : doc.records)
         grids[static_cast<std::size_t>(r.grid)].setDerived3x3(r.col, r.row, r.val);
     cellEventsOn = true;
+    game().newPuzzle();
     return true;
 }
 

@@ -34,6 +34,7 @@ namespace mainwindow {
 
 class frmFinish;
 class frmHelp;
+class GameState;
 
 // What the window takes from outside: the dialogs, the clock, and the few
 // things a test or a screenshot run sets differently from a real start.
@@ -46,13 +47,17 @@ struct Services {
     std::optional<int> screenHeightPixels;
     // Directory of the settings file; the current directory when not set.
     std::optional<std::string> appDir;
+    // An ini file for the play options (Highlighting); Qt's per-user
+    // settings of Corvel when not set. Never settings.ini.
+    std::optional<std::string> optionsFile;
 };
 
 // The main window: the board, the command buttons, the status line and the
 // menus, and all the state of a game. Its handlers keep the names of the
 // controls and events they serve. The implementation is split by concern:
 // startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
-// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp.
+// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp;
+// pencil marks, Undo and Redo and highlighting are in GameState.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -245,6 +250,9 @@ public:
     // True after Form_Load has run.
     bool loaded() const { return loaded_; }
 
+    // Pencil marks, Undo and Redo, highlighting (game_state.h).
+    GameState& game() { return *game_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -273,6 +281,7 @@ private:
     platform::TwipsRect gbRect_{1800, 0, 3235, 3335};
     std::array<platform::TwipsRect, 3> statusRect_{};
     QWidget* client_ = nullptr;
+    GameState* game_ = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;
 };

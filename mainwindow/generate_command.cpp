@@ -4,6 +4,7 @@
 
 #include "frm_generate.h"
 #include "frm_main.h"
+#include "game_state.h"
 #include "generator.h"
 #include "random_source.h"
 #include "window_generator_board.h"
@@ -27,6 +28,7 @@ void frmMain::mnuGenerate_Click()
     cellEventsOn = false;
     for (int g = 0; g < numGrids; ++g) grids[static_cast<std::size_t>(g)].clear();
     cellEventsOn = true;
+    game().newPuzzle();
 
     platform::setBusyPointer(true);
     mode = kGenerating;

@@ -6,6 +6,7 @@
 
 #include "cell_numbering.h"
 #include "frm_main.h"
+#include "game_state.h"
 #include "samurai.h"
 
 namespace mainwindow {
@@ -183,6 +184,7 @@ void frmMain::mnuStd9x9_Click()
     cellEventsOn = false;
     grids[0].clear();
     cellEventsOn = events;
+    game().newPuzzle();
     for (int g = 1; g <= 4; ++g) grids[static_cast<std::size_t>(g)].setInvisible();
     grids[0].setVisible();
     lblStatus3->setText(QString());
@@ -206,6 +208,7 @@ void frmMain::mnuSamurai_Click()
         grids[static_cast<std::size_t>(g)].setVisible();
     }
     cellEventsOn = events;
+    game().newPuzzle();
     lblStatus3->setText(QString());
     updateStatus();
     applyGeometry();
@@ -252,6 +255,7 @@ void frmMain::applyGeometry()
                        twips_.toPixels(b->twipsGeometry().width), twips_.toPixels(b->twipsGeometry().height));
     QLabel* labels[] = {lblStatus1, lblStatus2, lblStatus3};
     for (int i = 0; i < 3; ++i) labels[i]->setGeometry(toWindowPixels(statusRect_[static_cast<std::size_t>(i)]));
+    game().placeNotesToggle();
     const int w = windowX(windowWidth_);
     const int h = windowY(windowHeight_);
     client_->setFixedSize(w, h);

@@ -8,6 +8,7 @@
 
 #include "frm_finish.h"
 #include "frm_main.h"
+#include "game_state.h"
 
 namespace mainwindow {
 
@@ -67,6 +68,8 @@ void frmMain::updateBoardCommands()
     const bool free = !generationRunning && boardRunsActive == 0;
     mnuOpen->setEnabled(free);
     mnuGenerate->setEnabled(free);
+    // Undo and Redo would write cells under a running search.
+    game().setUndoAllowed(free && mode != kAutoSolving && mode != kGenerating);
 }
 
 bool frmMain::entryChecking() const
@@ -88,6 +91,7 @@ void frmMain::updateStatus()
     statusRect_[2].left = statusRect_[1].left + statusRect_[1].width + 25;
     QLabel* labels[] = {lblStatus1, lblStatus2, lblStatus3};
     for (int i = 0; i < 3; ++i) labels[i]->setGeometry(toWindowPixels(statusRect_[static_cast<std::size_t>(i)]));
+    game().placeNotesToggle();
 
     StatusTexts t = statusTexts(mode, entryChecking(), elapsedSeconds);
     if (mode == kSetup && generationRunning) {

@@ -4,6 +4,7 @@
 
 #include "frm_main.h"
 #include "frm_settings.h"
+#include "game_state.h"
 
 namespace mainwindow {
 
@@ -63,7 +64,10 @@ void frmMain::mnuPreferences_Click()
     if (empty) {
         files::SymbolTable::Symbols chosen = symbols.symbols();
         dialog.txSymbols(chosen);
+        const bool changed = chosen != symbols.symbols();
         symbols.setSymbols(chosen);
+        // Marks and the history hold symbols; new symbols begin afresh.
+        if (changed) game().newPuzzle();
     }
     applyColours(true);
 }

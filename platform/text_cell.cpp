@@ -77,16 +77,36 @@ void TextCell::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-// Draws the cell itself: its background, the symbol centred in the whole cell
-// (a line edit keeps room for its cursor, which pushes one character off
-// centre), and a frame in the highlight colour while the cell has the focus.
+void TextCell::setOverlay(const CellOverlay& overlay)
+{
+    if (overlay == overlay_) return;
+    overlay_ = overlay;
+    update();
+}
+
+// Draws the cell itself: its background, the overlays of the play aids, the
+// symbol centred in the whole cell (a line edit keeps room for its cursor,
+// which pushes one character off centre) or else its pencil marks, and a
+// frame in the highlight colour while the cell has the focus.
 void TextCell::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), toQColor(background_));
+    const QColor highlight = palette().color(QPalette::Highlight);
+    const int w = std::max(2, width() / 14);
+    if (overlay_.unitShade) {
+        QColor shade = highlight;
+        shade.setAlpha(40);
+        p.fillRect(rect(), shade);
+    }
+    if (overlay_.sameSymbol) {
+        QPen pen(QColor(235, 140, 0));
+        pen.setWidth(w);
+        p.setPen(pen);
+        p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
+    }
     if (hasFocus()) {
-        QPen pen(palette().color(QPalette::Highlight));
-        const int w = std::max(2, width() / 14);
+        QPen pen(highlight);
         pen.setWidth(w);
         p.setPen(pen);
         p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
@@ -94,6 +114,26 @@ void TextCell::paintEvent(QPaintEvent*)
     p.setPen(toQColor(textColour_));
     p.setFont(font());
     p.drawText(rect(), Qt::AlignCenter, QLineEdit::text());
+    paintMarks(p);
+}
+
+// Pencil marks: small symbols in the text colour, each at its place of a 3x3
+// arrangement inside the cell.
+void TextCell::paintMarks(QPainter& p)
+{
+    const QRect area = rect().adjusted(1, 1, -1, -1);
+    QFont small = font();
+    small.setBold(false);
+    // A line as high as a place: marks of neighbouring rows never touch.
+    small.setPixelSize(std::max(7, area.height() / 3));
+    p.setFont(small);
+    for (int k = 0; k < 9; ++k) {
+        const QString& mark = overlay_.marks[static_cast<std::size_t>(k)];
+        if (mark.isEmpty()) continue;
+        const QRect place(area.left() + area.width() * (k % 3) / 3, area.top() + area.height() * (k / 3) / 3,
+                          area.width() / 3, area.height() / 3);
+        p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, mark);
+    }
 }
 
 } // namespace platform

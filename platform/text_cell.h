@@ -1,11 +1,28 @@
 #pragma once
 #include <QLineEdit>
+#include <array>
 #include <string>
 
 #include "cell_control.h"
 #include "twips.h"
 
+class QPainter;
+
 namespace platform {
+
+// What a cell draws over its background to help the player. The background
+// colour itself never changes for it: it keeps telling givens, entries, hints
+// and wrong entries apart.
+struct CellOverlay {
+    // Pencil marks: the symbol noted at each place of a 3x3 arrangement
+    // (index 0 top left, 8 bottom right); empty where there is none.
+    std::array<QString, 9> marks;
+    // The cell holds the symbol of the focused cell: a frame.
+    bool sameSymbol = false;
+    // The cell lies in a row, column or box of the focused cell: a light shade.
+    bool unitShade = false;
+    bool operator==(const CellOverlay&) const = default;
+};
 
 // One board cell: a single-line, one-character, centred text box that the
 // grids see as an engine::CellControl. Its place is kept in twips; the board
@@ -30,6 +47,9 @@ public:
     void setTextColour(engine::Colour colour);
     void setFontPointSize(double points);
 
+    const CellOverlay& overlay() const { return overlay_; }
+    void setOverlay(const CellOverlay& overlay);
+
     const TwipsRect& twipsGeometry() const { return twipsRect_; }
     void setTwipsGeometry(const TwipsRect& r) { twipsRect_ = r; }
 
@@ -45,11 +65,13 @@ protected:
 
 private:
     void applyPalette();
+    void paintMarks(QPainter& p);
 
     int index_;
     engine::Colour background_ = 0xFFFFFF;
     engine::Colour textColour_ = 0;
     TwipsRect twipsRect_;
+    CellOverlay overlay_;
 };
 
 } // namespace platform

@@ -148,6 +148,7 @@ int main(int argc, char** argv)
     services.splashMilliseconds = 0;
     services.screenHeightPixels = 1024;
     services.appDir = dir.path().toStdString();
+    services.optionsFile = dir.filePath(QStringLiteral("options.ini")).toStdString();
     mainwindow::frmMain w(services);
     w.Form_Load();
     w.mnuSamurai_Click();

@@ -44,6 +44,7 @@ protected:
         s.splashMilliseconds = 0;
         s.screenHeightPixels = screenHeight;
         s.appDir = settingsDir;
+        s.optionsFile = settingsDir + "/options.ini";
         return s;
     }
     mainwindow::frmMain& start(bool samurai = false, int screenHeight = 1024)

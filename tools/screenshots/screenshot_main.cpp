@@ -1,17 +1,26 @@
 // Drives the real window on a (virtual) screen and writes PNG pictures of it:
-// the splash, the standard board, the Samurai board, the Preferences dialog
-// and the finish dialog. Used by scripts/screenshot under xvfb-run.
+// the splash, the standard board, the Samurai board, the Preferences dialog,
+// the finish dialog, and a Very Difficult Samurai game in play with pencil
+// marks and highlighting. Used by scripts/screenshot under xvfb-run.
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <bit>
 #include <cstdio>
+#include <memory>
 
+#include "cell_numbering.h"
 #include "clock.h"
 #include "frm_finish.h"
+#include "frm_generate.h"
 #include "frm_main.h"
 #include "frm_settings.h"
 #include "frm_splash.h"
+#include "game_state.h"
+#include "random_source.h"
 #include "scripted_dialogs.h"
 
 namespace {
@@ -43,6 +52,93 @@ void put(mainwindow::frmMain& w, int cell, const std::string& text)
     c.setText(text);
 }
 
+// The solution of the board's puzzle, by cell: solved on copies of the grids,
+// so the cells do not change.
+std::vector<int> solutionOf(mainwindow::frmMain& w)
+{
+    engine::GridSlots grids = w.grids;
+    for (int g = 0; g < w.numGrids; ++g) {
+        engine::SudokuGrid& grid = grids[static_cast<std::size_t>(g)];
+        grid.initialiseForSearch();
+        for (int c = 0; c < 9; ++c)
+            for (int r = 0; r < 9; ++r) {
+                const std::string text = grid.getbox(c, r)->text();
+                if (!text.empty()) grid.setDerived3x3(c, r, w.symbolToIndex(text));
+            }
+    }
+    engine::Solver solver;
+    solver.runFCFFP(grids, w.numGrids, true, false);
+    std::vector<int> solution(mainwindow::kCellCount, -1);
+    for (int g = 0; g < w.numGrids; ++g)
+        for (int c = 0; c < 9; ++c)
+            for (int r = 0; r < 9; ++r)
+                solution[static_cast<std::size_t>(mainwindow::cellIndex(g, c, r))] =
+                    grids[static_cast<std::size_t>(g)].getDerived3x3(c, r);
+    return solution;
+}
+
+// A Very Difficult Samurai game half played: entries typed, one hint, the
+// candidates the entries leave noted in every empty cell that has four or
+// fewer, and the focus on an entry of the box the top-left grid shares with
+// the centre, so that its symbol and its units show highlighted in both grids.
+// Writes the whole window and a close-up of the shared box at twice the size.
+bool playPictures(mainwindow::frmMain& w, platform::ScriptedDialogs& dialogs, const QString& out)
+{
+    w.mnuSamurai_Click();
+    w.generatorRandom = std::make_shared<generator::SeededRandom>(7);
+    dialogs.modalScripts.push_back([](QDialog& d) {
+        auto& g = dynamic_cast<mainwindow::frmGenerate&>(d);
+        g.rbSamurai->click();
+        g.rbImpossible->click();
+        g.btnCreate->click();
+    });
+    w.mnuGenerate_Click();
+    w.imgStart_MouseDown(0);
+    w.imgStart_MouseUp(0);
+    const std::vector<int> solution = solutionOf(w);
+
+    auto text = [&](int i) { return w.textCells[static_cast<std::size_t>(i)]->QLineEdit::text(); };
+    for (int i = 0; i < mainwindow::kCellCount; ++i)
+        if (text(i).isEmpty() && i % 3 == 0)
+            w.textCells[static_cast<std::size_t>(i)]->QLineEdit::setText(
+                QString::fromStdString(w.indexToSymbol(solution[static_cast<std::size_t>(i)])));
+    w.imgHint_MouseDown(0);
+    w.imgHint_MouseUp(0);
+    for (int i = 0; i < mainwindow::kCellCount; ++i) {
+        if (!text(i).isEmpty()) continue;
+        std::uint16_t seen = 0;
+        const auto units = mainwindow::unitsOf(i, w.numGrids);
+        for (int j = 0; j < mainwindow::kCellCount; ++j)
+            if (units[static_cast<std::size_t>(j)] && !text(j).isEmpty())
+                seen |= static_cast<std::uint16_t>(1u << w.symbolToIndex(text(j).toStdString()));
+        if (std::popcount(static_cast<unsigned>(seen)) < 5) continue;
+        for (int v = 0; v < 9; ++v)
+            if (!(seen >> v & 1u)) w.game().toggleMark(i, v);
+    }
+    int focus = 60;
+    for (int i : {60, 61, 62, 69, 70, 71, 78, 79, 80})
+        if (!text(i).isEmpty()) {
+            focus = i;
+            break;
+        }
+    w.activateWindow();
+    w.textCells[static_cast<std::size_t>(focus)]->setFocus();
+    settle();
+    bool ok = save(screenOf(w), out + "/samurai_play.png");
+
+    // Board rows and columns 3 to 11: the shared box with the boxes around it
+    // in both grids, drawn at twice the size so that the marks read well.
+    const QRect first = w.textCells[static_cast<std::size_t>(mainwindow::cellAtBoard(3, 3, 5))]->geometry();
+    const QRect last = w.textCells[static_cast<std::size_t>(mainwindow::cellAtBoard(11, 11, 5))]->geometry();
+    const QRect area = QRect(first.topLeft(), last.bottomRight()).adjusted(-2, -2, 2, 2);
+    QPixmap closeUp(area.size() * 2);
+    closeUp.setDevicePixelRatio(2);
+    w.gbCells->render(&closeUp, QPoint(), QRegion(area));
+    closeUp.setDevicePixelRatio(1);
+    ok &= save(closeUp, out + "/play_closeup.png");
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -59,6 +155,7 @@ int main(int argc, char* argv[])
     services.clock = &clock;
     services.splashMilliseconds = 0;
     services.appDir = settingsDir.path().toStdString();
+    services.optionsFile = settingsDir.filePath(QStringLiteral("options.ini")).toStdString();
 
     bool ok = save(QPixmap::fromImage(mainwindow::frmSplash::picture()), out + "/splash.png");
 
@@ -105,5 +202,6 @@ int main(int argc, char* argv[])
         ok &= save(finish->grab(), out + "/finish.png");
         finish->close();
     }
+    ok &= playPictures(w, dialogs, out);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,131 @@
+#pragma once
+#include <QObject>
+#include <QUndoStack>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cell_control.h"
+#include "cell_numbering.h"
+
+class QAction;
+class QKeyEvent;
+class QMenu;
+class QSettings;
+class QCheckBox;
+
+namespace platform {
+class TextCell;
+}
+
+namespace mainwindow {
+
+class frmMain;
+
+// What a player has beyond the board's entries: pencil marks, the history of
+// their own changes for Undo and Redo, the highlighting of the focused cell's
+// symbol and units, and the options for these, which live in Qt's per-user
+// settings and never in settings.ini. The window owns one and tells it about
+// every cell change and every new puzzle; the cells draw what it works out
+// (platform::CellOverlay) and never change their background for it.
+//
+// The implementation: game_state.cpp (controls, keys, options, highlighting),
+// pencil_marks.cpp, play_history.cpp (Undo and Redo).
+class GameState : public QObject {
+    Q_OBJECT
+public:
+    // optionsFile: an ini file for the options instead of the per-user
+    // settings of Corvel (tests point it into a folder of their own).
+    GameState(frmMain& window, std::optional<std::string> optionsFile);
+    ~GameState() override;
+
+    // The Edit menu (Undo, Redo, Notes), Settings > Highlighting and the
+    // Notes toggle in the status line; after the window's own menus.
+    void createControls();
+    // Watches a board cell's keys and focus.
+    void attachCell(platform::TextCell* cell);
+    // Puts the Notes toggle at the right end of the first status label.
+    void placeNotesToggle();
+
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QAction* mnuNotes = nullptr;
+    QAction* mnuHighlighting = nullptr;
+    QCheckBox* notesToggle = nullptr;
+
+    // ---- Pencil marks (pencil_marks.cpp) ----
+    // Bit v set: the mark of value index v is noted in the cell.
+    std::uint16_t marks(int cell) const { return marks_.at(static_cast<std::size_t>(cell)); }
+    // Notes or takes back the mark of value index `value`; undoable.
+    void toggleMark(int cell, int value);
+
+    // ---- History (play_history.cpp) ----
+    // A new puzzle on the board (Clear, Reset, Generate, Open, View, new
+    // symbols): no marks and no history.
+    void newPuzzle();
+    // The history starts afresh (Start, Stop).
+    void forgetHistory();
+    // Undo and Redo work only while no solver run or generation is in progress.
+    void setUndoAllowed(bool allowed);
+    // Every valid text a cell takes, before it is checked; byPlayer when the
+    // cell's events are on (the player typed it, or Undo or Redo put it back).
+    void textAccepted(int cell, const std::string& text, bool byPlayer);
+    // Hint wrote its symbol into `cell`, which held `before` on `beforeColour`.
+    void hintGiven(int cell, const std::string& before, engine::Colour beforeColour);
+    const QUndoStack& history() const { return history_; }
+
+    // Works out what every cell draws: its marks while it is empty, and with
+    // Highlighting on the focused cell's units and symbol.
+    void refresh();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class EntryCommand;
+    friend class HintCommand;
+    friend class MarkCommand;
+
+    // How a cell looked before a change: its text and its colour's role. An
+    // entry's colour (working or wrong) comes from checking it again.
+    enum class Role { Entry, Known, Hint };
+    struct CellLook {
+        std::string text;
+        Role role = Role::Entry;
+    };
+    CellLook lookOf(const std::string& text, engine::Colour colour) const;
+    // Writes a look back: an entry as the player types it (checked), a given
+    // or a hint as the system writes it, in its colour.
+    void putBack(int cell, const CellLook& look);
+    void writeAsSystem(int cell, const std::string& text, engine::Colour colour);
+
+    // The cells of `cell`'s units that lose the mark of `value`; taken off.
+    std::vector<int> removeMarksAround(int cell, int value);
+    void restoreMarks(const std::vector<int>& cells, int value);
+
+    std::unique_ptr<QSettings> options() const;
+    int keyMark(const QKeyEvent& key) const;
+    bool isNotesKey(const QKeyEvent& key) const;
+    int focusedCell() const;
+    void updateUndoActions();
+
+    enum class Replay { None, Undoing, Redoing };
+
+    frmMain& w_;
+    std::optional<std::string> optionsFile_;
+    std::array<std::uint16_t, kCellCount> marks_{};
+    // Every cell's text as last accepted, so that a change knows what it replaced.
+    std::array<std::string, kCellCount> shown_{};
+    QUndoStack history_;
+    bool undoAllowed_ = true;
+    Replay replay_ = Replay::None;
+    // The cells that lost a mark to the last entry.
+    std::vector<int> lastRemoved_;
+    int focused_ = -1;
+};
+
+} // namespace mainwindow

@@ -1,0 +1,166 @@
+// Undo and Redo of the player's own changes: entries typed or deleted, hints
+// and pencil marks (pencil_marks.cpp). What the system writes itself is never
+// recorded. An entry comes back the way the player types it, so it is checked
+// again; a given or a hint comes back in its own colour.
+#include <QAction>
+#include <QUndoCommand>
+#include <utility>
+
+#include "board_run.h"
+#include "frm_main.h"
+#include "game_state.h"
+
+namespace mainwindow {
+
+// An entry typed, replaced or deleted in one cell; it has happened when the
+// command is made. Undo also gives back the marks the entry took from its units.
+class EntryCommand : public QUndoCommand {
+public:
+    EntryCommand(GameState& state, int cell, GameState::CellLook before, std::string after, std::vector<int> removed)
+        : state_(state), cell_(cell), before_(std::move(before)), after_(std::move(after)),
+          value_(state.w_.symbolToIndex(after_)), removed_(std::move(removed))
+    {
+    }
+    void redo() override
+    {
+        if (std::exchange(fresh_, false)) return;
+        state_.replay_ = GameState::Replay::Redoing;
+        state_.lastRemoved_.clear();
+        state_.putBack(cell_, {after_, GameState::Role::Entry});
+        removed_ = state_.lastRemoved_;
+        state_.replay_ = GameState::Replay::None;
+    }
+    void undo() override
+    {
+        state_.replay_ = GameState::Replay::Undoing;
+        state_.putBack(cell_, before_);
+        state_.replay_ = GameState::Replay::None;
+        state_.restoreMarks(removed_, value_);
+        state_.refresh();
+    }
+
+private:
+    GameState& state_;
+    int cell_;
+    GameState::CellLook before_;
+    std::string after_;
+    int value_;
+    std::vector<int> removed_;
+    bool fresh_ = true;
+};
+
+// A hint written into one cell. Undo empties the cell (or puts back the red
+// entry the hint replaced) in the colour it had; the hint stays counted, since
+// the player has seen it.
+class HintCommand : public QUndoCommand {
+public:
+    HintCommand(GameState& state, int cell, std::string before, engine::Colour beforeColour, std::string hint,
+                std::vector<int> removed)
+        : state_(state), cell_(cell), before_(std::move(before)), beforeColour_(beforeColour), hint_(std::move(hint)),
+          value_(state.w_.symbolToIndex(hint_)), removed_(std::move(removed))
+    {
+    }
+    void redo() override
+    {
+        if (std::exchange(fresh_, false)) return;
+        state_.writeAsSystem(cell_, hint_, state_.w_.colours[files::kHints]);
+        removed_ = state_.removeMarksAround(cell_, value_);
+        state_.refresh();
+    }
+    void undo() override
+    {
+        state_.writeAsSystem(cell_, before_, beforeColour_);
+        state_.restoreMarks(removed_, value_);
+        state_.refresh();
+    }
+
+private:
+    GameState& state_;
+    int cell_;
+    std::string before_;
+    engine::Colour beforeColour_;
+    std::string hint_;
+    int value_;
+    std::vector<int> removed_;
+    bool fresh_ = true;
+};
+
+void GameState::newPuzzle()
+{
+    marks_.fill(0);
+    history_.clear();
+    refresh();
+}
+
+void GameState::forgetHistory()
+{
+    history_.clear();
+}
+
+void GameState::setUndoAllowed(bool allowed)
+{
+    undoAllowed_ = allowed;
+    updateUndoActions();
+}
+
+void GameState::updateUndoActions()
+{
+    if (!mnuUndo) return;
+    mnuUndo->setEnabled(undoAllowed_ && history_.canUndo());
+    mnuRedo->setEnabled(undoAllowed_ && history_.canRedo());
+}
+
+void GameState::textAccepted(int cell, const std::string& text, bool byPlayer)
+{
+    if (cell < 0 || cell >= kCellCount) return;
+    const std::string before = std::exchange(shown_[static_cast<std::size_t>(cell)], text);
+    // An entry takes its symbol's mark from the other cells of its units;
+    // taking an entry back does not.
+    lastRemoved_.clear();
+    if (byPlayer && replay_ != Replay::Undoing && !text.empty())
+        lastRemoved_ = removeMarksAround(cell, w_.symbolToIndex(text));
+    if (byPlayer && replay_ == Replay::None && before != text) {
+        const engine::Colour colour = w_.textCells[static_cast<std::size_t>(cell)]->background();
+        history_.push(new EntryCommand(*this, cell, lookOf(before, colour), text, lastRemoved_));
+    }
+    refresh();
+}
+
+void GameState::hintGiven(int cell, const std::string& before, engine::Colour beforeColour)
+{
+    if (cell < 0 || cell >= kCellCount) return;
+    const std::string& hint = shown_[static_cast<std::size_t>(cell)];
+    std::vector<int> removed = removeMarksAround(cell, w_.symbolToIndex(hint));
+    history_.push(new HintCommand(*this, cell, before, beforeColour, hint, std::move(removed)));
+    refresh();
+}
+
+GameState::CellLook GameState::lookOf(const std::string& text, engine::Colour colour) const
+{
+    if (colour == w_.colours[files::kWorkingCell] || colour == kWrongEntryColour) return {text, Role::Entry};
+    if (colour == w_.colours[files::kKnownCell]) return {text, Role::Known};
+    if (colour == w_.colours[files::kHints]) return {text, Role::Hint};
+    return {text, Role::Entry};
+}
+
+void GameState::putBack(int cell, const CellLook& look)
+{
+    platform::TextCell* c = w_.textCells[static_cast<std::size_t>(cell)];
+    switch (look.role) {
+    case Role::Entry: c->QLineEdit::setText(QString::fromStdString(look.text)); break;
+    case Role::Known: writeAsSystem(cell, look.text, w_.colours[files::kKnownCell]); break;
+    case Role::Hint: writeAsSystem(cell, look.text, w_.colours[files::kHints]); break;
+    }
+}
+
+void GameState::writeAsSystem(int cell, const std::string& text, engine::Colour colour)
+{
+    platform::TextCell* c = w_.textCells[static_cast<std::size_t>(cell)];
+    const bool events = w_.cellEventsOn;
+    w_.cellEventsOn = false;
+    c->setBackground(colour);
+    static_cast<engine::CellControl*>(c)->setText(text);
+    w_.cellEventsOn = events;
+}
+
+} // namespace mainwindow

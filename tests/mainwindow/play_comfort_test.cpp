@@ -1,0 +1,244 @@
+// Pencil marks, Undo and Redo, and highlighting: keys pressed in the cells of
+// the shown window, its menu items and picture buttons.
+#include <QCheckBox>
+
+#include "colour.h"
+#include "frm_generate.h"
+#include "game_state.h"
+#include "random_source.h"
+#include "window_fixture.h"
+
+namespace {
+
+using mainwindow::cellIndex;
+using mainwindow::kCellCount;
+
+class PlayTest : public WindowTest {
+protected:
+    // Shown and active, so that keys reach the menus' shortcuts and focus
+    // changes reach the cells.
+    mainwindow::frmMain& play(bool samurai = false)
+    {
+        start(samurai);
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return *w;
+    }
+    mainwindow::GameState& game() const { return w->game(); }
+    void key(int i, char k, Qt::KeyboardModifiers m = {}) const
+    {
+        k == '\b' ? QTest::keyClick(cell(i), Qt::Key_Backspace) : QTest::keyClick(cell(i), k, m);
+    }
+    void undo(int i) const { QTest::keySequence(cell(i), game().mnuUndo->shortcut()); }
+    void redo(int i) const { QTest::keySequence(cell(i), game().mnuRedo->shortcut()); }
+    // The marks the cells draw, a comma after each cell's.
+    std::string drawnMarks(const std::vector<int>& cells) const
+    {
+        std::string s;
+        for (int i : cells) {
+            for (const QString& m : cell(i)->overlay().marks) s += m.toStdString();
+            s += ",";
+        }
+        return s;
+    }
+    // Every cell's text and background, and the marks it draws.
+    std::vector<std::string> board(bool marks = true) const
+    {
+        std::vector<std::string> b;
+        for (int i = 0; i < kCellCount; ++i)
+            b.push_back(text(i) + "|" + std::to_string(background(i)) + (marks ? "|" + drawnMarks({i}) : ""));
+        return b;
+    }
+    std::vector<int> where(bool platform::CellOverlay::*flag) const
+    {
+        std::vector<int> v;
+        for (int i = 0; i < kCellCount; ++i)
+            if (cell(i)->overlay().*flag) v.push_back(i);
+        return v;
+    }
+};
+
+TEST_F(PlayTest, MarksAreNeverEntriesAndAnEntryTakesItsMarkFromItsUnitsInEveryGrid)
+{
+    auto& win = play(true);
+    // Cell 60 is grid 0's (6, 6) and the centre's (0, 0); the first five
+    // cells share a unit with it, the last three none.
+    const int shared = 60, a = cellIndex(0, 0, 6);
+    const std::vector<int> cells = {a, cellIndex(0, 8, 8), cellIndex(4, 4, 0), cellIndex(4, 0, 8),
+                                    cellIndex(1, 0, 6), cellIndex(0, 0, 0), cellIndex(1, 3, 6), cellIndex(4, 4, 4)};
+    dialogs.saveAnswers = {path("before.sdk"), path("after.sdk")};
+    win.mnuSaveAs->trigger();
+    const auto before = board(false);
+
+    // N switches Notes, in the menu and the status line alike; typed symbols
+    // then toggle marks. Ctrl+symbol marks without Notes.
+    key(a, 'n');
+    EXPECT_TRUE(game().mnuNotes->isChecked() && game().notesToggle->isChecked());
+    for (char k : {'4', '7', '5', '7'}) key(a, k);
+    QTest::mouseClick(game().notesToggle, Qt::LeftButton);
+    EXPECT_FALSE(game().mnuNotes->isChecked());
+    for (int i : cells) i != a ? key(i, '4', Qt::ControlModifier) : void();
+    EXPECT_EQ(drawnMarks(cells), "45,4,4,4,4,4,4,4,");
+    // No text or colour changed, and the file holds what it held before.
+    EXPECT_EQ(board(false), before);
+    win.mnuSaveAs->trigger();
+    EXPECT_EQ(readFile(path("after.sdk")), readFile(path("before.sdk")));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // An entry takes its mark from its units in both grids; Undo gives it back.
+    key(shared, '4');
+    EXPECT_EQ(drawnMarks(cells), "5,,,,,4,4,4,");
+    undo(shared);
+    EXPECT_EQ(text(shared) + drawnMarks(cells), "45,4,4,4,4,4,4,4,");
+    // An entry hides its cell's marks and takes none; deleting it shows them.
+    key(a, '9');
+    key(a, '3', Qt::ControlModifier);
+    EXPECT_EQ(drawnMarks({a}), ",");
+    key(a, '\b');
+    EXPECT_EQ(drawnMarks({a}), "45,");
+
+    // A board of letters with N: N types N, Ctrl+A marks A.
+    win.imgClear_MouseUp(0);
+    EXPECT_EQ(drawnMarks(cells), ",,,,,,,,");
+    win.symbols.setSymbols({"A", "B", "C", "D", "E", "F", "G", "H", "N"});
+    key(a, 'n');
+    key(shared, 'a', Qt::ControlModifier);
+    EXPECT_EQ(text(a) + drawnMarks({shared}), "NA,");
+    EXPECT_FALSE(game().mnuNotes->isChecked());
+}
+
+TEST_F(PlayTest, UndoAndRedoPutEntriesBackCheckedAndGivensAndHintsInTheirColours)
+{
+    auto& win = play();
+    load(puzzles::kEasy);
+    const auto g = gaps(puzzles::kEasy, puzzles::kEasySolution);
+    // Each step: keys pressed in one cell, which Undo takes back and Redo
+    // puts back, colours and marks and all; a red entry comes back red. The
+    // last one is a hint, whose Undo leaves it counted.
+    const struct {
+        const char* name;
+        int cell;
+        std::vector<char> keys;
+    } steps[] = {{"a right entry", g[0].cell, {g[0].right[0]}},
+                 {"a wrong entry", g[1].cell, {g[1].wrong[0]}},
+                 {"a red entry replaced", g[1].cell, {g[1].right[0]}},
+                 {"an entry deleted", g[0].cell, {'\b'}},
+                 {"a given typed over", 2, {'5'}},
+                 {"a mark", g[2].cell, {'n', g[2].right[0], 'n'}},
+                 {"a hint", g[3].cell, {}}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.name);
+        if (s.keys.empty()) {
+            click(win.imgPartClear);
+            click(win.imgStart);
+        }
+        const auto before = board();
+        for (char k : s.keys) key(s.cell, k);
+        if (s.keys.empty()) click(win.imgHint);
+        const auto after = board();
+        ASSERT_NE(after, before);
+        undo(s.cell);
+        EXPECT_EQ(board(), before);
+        redo(s.cell);
+        EXPECT_EQ(board(), after);
+    }
+    EXPECT_EQ(win.hintsUsed, 1);
+}
+
+TEST_F(PlayTest, NewPuzzlesEmptyMarksAndHistoryAndNothingIsUndoneDuringARun)
+{
+    auto& win = play();
+    load(puzzles::kEasy);
+    dialogs.saveAnswers.push_back(path("easy.sdk"));
+    win.mnuSaveAs->trigger();
+    win.generatorRandom = std::make_shared<generator::SeededRandom>(3);
+    dialogs.modalScripts.push_back([](QDialog& d) { dynamic_cast<mainwindow::frmGenerate&>(d).btnCreate->click(); });
+    int yields = 0, undoableInRun = 0;
+    win.solver.yield = [&, old = win.solver.yield] {
+        ++yields;
+        undoableInRun += game().mnuUndo->isEnabled();
+        old();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> run;
+        bool marksStay, historyStays;
+    } commands[] = {
+        {"Start", [&] { click(win.imgStart); }, true, false},
+        {"Stop", [&] { click(win.imgStart); }, true, false},
+        {"Get Solution", [&] { click(win.imgFindSolution); }, true, true},
+        {"Clear", [&] { click(win.imgClear); }, false, false},
+        {"Reset", [&] { click(win.imgPartClear); }, false, false},
+        {"Open", [&] { dialogs.openAnswers.push_back(path("easy.sdk")), win.mnuOpen->trigger(); }, false, false},
+        {"Generate", [&] { win.mnuGenerate->trigger(); }, false, false},
+        {"View", [&] { win.mnuSamurai->trigger(); }, false, false},
+    };
+    char mark = '1';
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.name);
+        // Cell 40 gets an entry typed and deleted, and a mark.
+        for (char k : {'5', '\b'}) key(40, k);
+        key(40, mark++, Qt::ControlModifier);
+        ASSERT_TRUE(game().history().count() > 0 && game().mnuUndo->isEnabled());
+        c.run();
+        // The Undo key undoes nothing the history has forgotten, not even in
+        // the cell's own line edit.
+        const auto now = board();
+        if (!c.historyStays) undo(40);
+        EXPECT_EQ(board(), now);
+        EXPECT_EQ(game().marks(40) != 0, c.marksStay);
+        EXPECT_EQ(game().history().count() > 0, c.historyStays);
+        EXPECT_EQ(game().mnuUndo->isEnabled(), c.historyStays);
+    }
+    EXPECT_TRUE(yields > 0 && undoableInRun == 0);
+}
+
+TEST_F(PlayTest, TheFocusedCellsSymbolAndUnitsAreHighlightedWithoutABackgroundChanging)
+{
+    // Cell 62 is grid 0's (8, 6) and the centre's (2, 0): 21 cells of grid 0
+    // and 12 more of the centre's row and column are shaded, which run on
+    // into grid 1; `in` is shaded, `out` not.
+    const struct {
+        bool samurai;
+        const std::string& puzzle;
+        int focus;
+        std::size_t shaded;
+        int in, out;
+    } cases[] = {{false, puzzles::kEasy, 2, 21, cellIndex(0, 2, 8), cellIndex(0, 3, 3)},
+                 {true, puzzles::kSamurai, 62, 33, cellIndex(1, 2, 6), cellIndex(1, 3, 6)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.samurai);
+        auto& win = play(c.samurai);
+        load(c.puzzle);
+        const auto before = board();
+        ASSERT_FALSE(text(c.focus).empty());
+        QTest::mouseClick(cell(c.focus), Qt::LeftButton);
+        const std::vector<int> shaded = where(&platform::CellOverlay::unitShade);
+        EXPECT_EQ(shaded.size(), c.shaded);
+        EXPECT_TRUE(cell(c.in)->overlay().unitShade && !cell(c.out)->overlay().unitShade);
+        std::vector<int> same;
+        for (int i = 0; i < kCellCount; ++i)
+            if (i != c.focus && text(i) == text(c.focus)) same.push_back(i);
+        EXPECT_TRUE(same.size() > 1 && where(&platform::CellOverlay::sameSymbol) == same);
+        // The shade is drawn over the background, which stays as it was.
+        EXPECT_EQ(board(), before);
+        const QImage picture = win.gbCells->grab().toImage();
+        auto plain = [&](int i) {
+            return picture.pixel(cell(i)->geometry().topLeft() + QPoint(4, 4)) == platform::toQColor(background(i)).rgb();
+        };
+        EXPECT_TRUE(!plain(c.in) && plain(c.out));
+
+        // Deleting the symbol leaves the units shaded and no cell framed.
+        key(c.focus, '\b');
+        EXPECT_TRUE(where(&platform::CellOverlay::unitShade) == shaded &&
+                    where(&platform::CellOverlay::sameSymbol).empty());
+        // Highlighting off: nothing; it stays off at the next start.
+        game().mnuHighlighting->trigger();
+        EXPECT_TRUE(where(&platform::CellOverlay::unitShade).empty());
+        EXPECT_FALSE(play().game().mnuHighlighting->isChecked());
+        w->game().mnuHighlighting->trigger();
+    }
+}
+
+} // namespace
