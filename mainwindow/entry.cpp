@@ -3,6 +3,7 @@
 // to the solver for the checks, the finish test and hints.
 #include "board_run.h"
 #include "frm_main.h"
+#include "hint_reason.h"
 
 namespace mainwindow {
 
@@ -59,6 +60,11 @@ void frmMain::textCells_Change(int index)
     // 4. The check.
     bool ok = true;
     if (cellEventsOn) {
+        // The player's own change: the last hint's reason no longer applies.
+        if (!hintWhy_.empty()) {
+            hintWhy_.clear();
+            updateStatus();
+        }
         if (!t.empty() && entryChecking()) {
             // The new entry is judged afresh: the flag of the entry it replaces
             // must not leave it out of its own check.
@@ -103,8 +109,10 @@ void frmMain::giveHint()
         // Counted before the cell is written: writing the last empty cell
         // opens the finish dialog, which reports the hints used.
         ++hintsUsed;
-        grids[static_cast<std::size_t>(r.first.grid)].assignValue(r.first.col, r.first.row,
-                                                                  indexToSymbol(r.first.val), true);
+        const std::string symbol = indexToSymbol(r.first.val);
+        hintWhy_ = engine::hintReasonText(r.first, symbol, numGrids);
+        grids[static_cast<std::size_t>(r.first.grid)].assignValue(r.first.col, r.first.row, symbol, true);
+        updateStatus();
     }
     cellEventsOn = true;
 }

@@ -128,6 +128,7 @@ public:
     bool entriesConsistent();
     bool puzzleComplete();
     void giveHint();
+    const std::string& hintWhy() const { return hintWhy_; }
 
     // ---- Generate command (generate_command.cpp) ----
     // Virtual so that a test can stand in for the generator.
@@ -272,6 +273,9 @@ private:
     int windowHeight_ = 3720;
     platform::TwipsRect gbRect_{1800, 0, 3235, 3335};
     std::array<platform::TwipsRect, 3> statusRect_{};
+    // Why the last hint holds; shown in the status line in Solving mode until
+    // the player changes a cell or the mode changes.
+    std::string hintWhy_;
     QWidget* client_ = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;

@@ -37,6 +37,7 @@ void frmMain::updateButtons()
     // puzzle) the buttons and menus stay as while it generated, with Start
     // greyed in place of Stop.
     const bool unwinding = m == kSetup && generationRunning;
+    hintWhy_.clear();
     const int column = unwinding ? kGenerating : m;
     for (const ButtonRow& row : kButtonTable) {
         platform::PictureButton* b = this->*row.button;
@@ -95,6 +96,7 @@ void frmMain::updateStatus()
         t.status1 = tr("Stopping the puzzle generator").toStdString();
         t.status2 = t.status3 = std::string();
     }
+    if (mode == kSolving && !hintWhy_.empty()) t.status1 = hintWhy_;
     if (t.status1) lblStatus1->setText(QString::fromStdString(*t.status1));
     if (t.status2) lblStatus2->setText(QString::fromStdString(*t.status2));
     if (t.status3) lblStatus3->setText(QString::fromStdString(*t.status3));
