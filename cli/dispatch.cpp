@@ -17,8 +17,9 @@ Commands:
                          record line "grid,col,row,value-index" each
   count FILE             print the number of solutions of each puzzle:
                          0, 1 or 2 (two or more)
-  hint FILE              print the move the window's Hint would give, as one
-                         record line; nothing when the board is complete
+  hint [--why] FILE      print the move the window's Hint would give, as one
+                         record line; nothing when the board is complete;
+                         with --why, a line saying which rule places it
   generate [OPTIONS]     write new puzzles with exactly one solution:
                          --board standard|samurai  --level easy|testing|very-difficult
                          [--seed N] [--count K] [--jobs J] [--format sdk|line]

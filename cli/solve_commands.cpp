@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "board_solving.h"
+#include "hint_reason.h"
 #include "commands.h"
 #include "puzzle_input.h"
 
@@ -11,16 +12,17 @@ namespace {
 
 struct FileArgs {
     std::string file;
-    bool moves = false;
+    bool option = false; // the command's one option was given
 };
 
-// Parses "[--moves] FILE"; --moves only where allowed.
-bool parseFileArgs(const std::string& cmd, const std::vector<std::string>& args, bool allowMoves, FileArgs& out,
+// Parses "[OPTION] FILE" where option names the command's one option, if any
+// (--moves for solve, --why for hint).
+bool parseFileArgs(const std::string& cmd, const std::vector<std::string>& args, const char* option, FileArgs& out,
                    std::ostream& err)
 {
     for (const std::string& a : args) {
-        if (allowMoves && a == "--moves") {
-            out.moves = true;
+        if (option && a == option) {
+            out.option = true;
         } else if (a.size() > 1 && a[0] == '-' ) {
             err << "corvel-cli " << cmd << ": unknown option '" << a << "' (try corvel-cli --help)\n";
             return false;
@@ -67,7 +69,7 @@ struct Run {
 int runSolve(const std::vector<std::string>& args, CommandIo io)
 {
     FileArgs fa;
-    if (!parseFileArgs("solve", args, true, fa, io.err)) return kExitBadInput;
+    if (!parseFileArgs("solve", args, "--moves", fa, io.err)) return kExitBadInput;
     Run run;
     if (!run.open("solve", fa.file, io.in, io.err)) return kExitBadInput;
     int status = kExitOk;
@@ -77,10 +79,10 @@ int runSolve(const std::vector<std::string>& args, CommandIo io)
         if (!solved) {
             status = kExitNoSolution;
             io.err << "corvel-cli solve: " << run.where(p) << ": no solution\n";
-            if (run.input.format == InputFormat::Lines && !fa.moves) io.out << "-\n";
+            if (run.input.format == InputFormat::Lines && !fa.option) io.out << "-\n";
             continue;
         }
-        if (fa.moves) {
+        if (fa.option) {
             for (int k = 0; k < run.solver->moves.numMoves; ++k) io.out << recordLine(run.solver->moves[k]) << "\n";
         } else if (run.input.format == InputFormat::Lines) {
             io.out << boardAsLine(*run.board, symbols) << "\n";
@@ -94,7 +96,7 @@ int runSolve(const std::vector<std::string>& args, CommandIo io)
 int runCount(const std::vector<std::string>& args, CommandIo io)
 {
     FileArgs fa;
-    if (!parseFileArgs("count", args, false, fa, io.err)) return kExitBadInput;
+    if (!parseFileArgs("count", args, nullptr, fa, io.err)) return kExitBadInput;
     Run run;
     if (!run.open("count", fa.file, io.in, io.err)) return kExitBadInput;
     for (const Puzzle& p : run.input.puzzles) {
@@ -108,7 +110,7 @@ int runCount(const std::vector<std::string>& args, CommandIo io)
 int runHint(const std::vector<std::string>& args, CommandIo io)
 {
     FileArgs fa;
-    if (!parseFileArgs("hint", args, false, fa, io.err)) return kExitBadInput;
+    if (!parseFileArgs("hint", args, "--why", fa, io.err)) return kExitBadInput;
     Run run;
     if (!run.open("hint", fa.file, io.in, io.err)) return kExitBadInput;
     const bool several = run.input.puzzles.size() > 1;
@@ -121,6 +123,8 @@ int runHint(const std::vector<std::string>& args, CommandIo io)
         switch (h) {
         case HintOutcome::Move:
             io.out << recordLine(move) << "\n";
+            if (fa.option)
+                io.out << engine::hintReasonText(move, symbols.indexToSymbol(move.val), run.board->numGrids) << "\n";
             break;
         case HintOutcome::Complete:
             if (several) io.out << "\n";

@@ -269,10 +269,10 @@ bool SudokuGrid::boxesAssigned() const
     return true;
 }
 
-void SudokuGrid::place(MoveList& moves, int gridIdx, int idx, int v)
+void SudokuGrid::place(MoveList& moves, int gridIdx, int idx, int v, MoveReason why)
 {
     setValue(idx, v);
-    moves.setMove(gridIdx, kCells.col[idx], kCells.row[idx], v);
+    moves.setMove(gridIdx, kCells.col[idx], kCells.row[idx], v, why);
 }
 
 void SudokuGrid::receiveBox(const SudokuGrid& src, int srcCol, int srcRow, int dstCol, int dstRow)
@@ -424,13 +424,13 @@ CORVEL_VECTOR_CLONES void SudokuGrid::findPossibleRows(MoveList& moves, int grid
             if (colOne[i] & bit)
                 for (int r = 0; r < 9; ++r)
                     if (cand[i][r] & bit) {
-                        if (val[cellAt(i, r)] < 0) place(moves, gridIdx, cellAt(i, r), v);
+                        if (val[cellAt(i, r)] < 0) place(moves, gridIdx, cellAt(i, r), v, MoveReason::HiddenInColumn);
                         break;
                     }
             if (rowOne[i] & bit)
                 for (int c = 0; c < 9; ++c)
                     if (cand[c][i] & bit) {
-                        if (val[cellAt(c, i)] < 0) place(moves, gridIdx, cellAt(c, i), v);
+                        if (val[cellAt(c, i)] < 0) place(moves, gridIdx, cellAt(c, i), v, MoveReason::HiddenInRow);
                         break;
                     }
         }
@@ -439,7 +439,7 @@ CORVEL_VECTOR_CLONES void SudokuGrid::findPossibleRows(MoveList& moves, int grid
             for (int k = 0; k < 9; ++k) {
                 const int i = kBoxCells[b][k];
                 if (CAND(i) & bit) {
-                    if (val[i] < 0) place(moves, gridIdx, i, v);
+                    if (val[i] < 0) place(moves, gridIdx, i, v, MoveReason::HiddenInBox);
                     break;
                 }
             }
@@ -487,7 +487,7 @@ void SudokuGrid::setSimple3x3Derivatives(MoveList& moves, int gridIdx)
                 const unsigned bit = 1u << v;
                 for (int k = 0; k < 9; ++k)
                     if (fits[k] & bit) {
-                        place(moves, gridIdx, boxCellRowWise(p, q, k), v);
+                        place(moves, gridIdx, boxCellRowWise(p, q, k), v, MoveReason::BoxPlacement);
                         break;
                     }
                 done = (bit << 1) - 1;
@@ -607,7 +607,7 @@ bool SudokuGrid::setBestValue(MoveList& moves, int gridIdx)
         return false;
     }
     s_.sdValIdx = static_cast<std::int16_t>(std::countr_zero(m));
-    place(moves, gridIdx, i, s_.sdValIdx);
+    place(moves, gridIdx, i, s_.sdValIdx, MoveReason::SearchTrial);
     return true;
 }
 
@@ -621,7 +621,7 @@ bool SudokuGrid::setNextBestValue(MoveList& moves, int gridIdx)
         return false;
     }
     s_.sdValIdx = static_cast<std::int16_t>(std::countr_zero(above));
-    place(moves, gridIdx, i, s_.sdValIdx);
+    place(moves, gridIdx, i, s_.sdValIdx, MoveReason::SearchTrial);
     return true;
 }
 

@@ -117,7 +117,7 @@ public:
     void receiveBox(const SudokuGrid& src, int srcCol, int srcRow, int dstCol, int dstRow);
 
 private:
-    void place(MoveList& moves, int gridIdx, int idx, int v);
+    void place(MoveList& moves, int gridIdx, int idx, int v, MoveReason why);
     void setValue(int idx, int v);
     void ensureHeld();
 

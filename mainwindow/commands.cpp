@@ -156,6 +156,8 @@ void frmMain::imgFindSolution_MouseUp(int index)
     cellEventsOn = false;
     updateButtons();
     if (!solutionRunSolver) {
+        // The solution replaces the board: earlier entries are no longer undoable.
+        game().forgetHistory();
         findSolution(*this);
     } else {
         // Stop, handled inside one of the run's yields: the search unwinds at

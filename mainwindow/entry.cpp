@@ -5,6 +5,7 @@
 #include "cell_numbering.h"
 #include "frm_main.h"
 #include "game_state.h"
+#include "hint_reason.h"
 
 namespace mainwindow {
 
@@ -111,9 +112,9 @@ void frmMain::giveHint()
         const platform::TextCell* cell = textCells[static_cast<std::size_t>(index)];
         const std::string before = cell->text();
         const engine::Colour beforeColour = cell->background();
-        grids[static_cast<std::size_t>(r.first.grid)].assignValue(r.first.col, r.first.row,
-                                                                  indexToSymbol(r.first.val), true);
-        game().hintGiven(index, before, beforeColour);
+        const std::string symbol = indexToSymbol(r.first.val);
+        grids[static_cast<std::size_t>(r.first.grid)].assignValue(r.first.col, r.first.row, symbol, true);
+        game().hintGiven(index, before, beforeColour, engine::hintReasonText(r.first, symbol, numGrids));
     }
     cellEventsOn = true;
 }

@@ -74,9 +74,15 @@ public:
     // Every valid text a cell takes, before it is checked; byPlayer when the
     // cell's events are on (the player typed it, or Undo or Redo put it back).
     void textAccepted(int cell, const std::string& text, bool byPlayer);
-    // Hint wrote its symbol into `cell`, which held `before` on `beforeColour`.
-    void hintGiven(int cell, const std::string& before, engine::Colour beforeColour);
+    // Hint wrote its symbol into `cell`, which held `before` on `beforeColour`;
+    // reason says why, for the status line.
+    void hintGiven(int cell, const std::string& before, engine::Colour beforeColour, std::string reason);
     const QUndoStack& history() const { return history_; }
+    // Why the last hint holds, for the status line in Solving mode; empty
+    // once the player changes a cell, the hint is undone, or a game starts
+    // or stops.
+    const std::string& hintReason() const { return hintReason_; }
+    void setHintReason(std::string reason);
 
     // Works out what every cell draws: its marks while it is empty, and with
     // Highlighting on the focused cell's units and symbol.
@@ -126,6 +132,7 @@ private:
     // The cells that lost a mark to the last entry.
     std::vector<int> lastRemoved_;
     int focused_ = -1;
+    std::string hintReason_;
 };
 
 } // namespace mainwindow

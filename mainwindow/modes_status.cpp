@@ -99,6 +99,7 @@ void frmMain::updateStatus()
         t.status1 = tr("Stopping the puzzle generator").toStdString();
         t.status2 = t.status3 = std::string();
     }
+    if (mode == kSolving && !game().hintReason().empty()) t.status1 = game().hintReason();
     if (t.status1) lblStatus1->setText(QString::fromStdString(*t.status1));
     if (t.status2) lblStatus2->setText(QString::fromStdString(*t.status2));
     if (t.status3) lblStatus3->setText(QString::fromStdString(*t.status3));

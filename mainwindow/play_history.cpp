@@ -55,9 +55,9 @@ private:
 class HintCommand : public QUndoCommand {
 public:
     HintCommand(GameState& state, int cell, std::string before, engine::Colour beforeColour, std::string hint,
-                std::vector<int> removed)
+                std::vector<int> removed, std::string reason)
         : state_(state), cell_(cell), before_(std::move(before)), beforeColour_(beforeColour), hint_(std::move(hint)),
-          value_(state.w_.symbolToIndex(hint_)), removed_(std::move(removed))
+          value_(state.w_.symbolToIndex(hint_)), removed_(std::move(removed)), reason_(std::move(reason))
     {
     }
     void redo() override
@@ -65,10 +65,12 @@ public:
         if (std::exchange(fresh_, false)) return;
         state_.writeAsSystem(cell_, hint_, state_.w_.colours[files::kHints]);
         removed_ = state_.removeMarksAround(cell_, value_);
+        state_.setHintReason(reason_);
         state_.refresh();
     }
     void undo() override
     {
+        state_.setHintReason({});
         state_.writeAsSystem(cell_, before_, beforeColour_);
         state_.restoreMarks(removed_, value_);
         state_.refresh();
@@ -82,6 +84,7 @@ private:
     std::string hint_;
     int value_;
     std::vector<int> removed_;
+    std::string reason_;
     bool fresh_ = true;
 };
 
@@ -89,12 +92,21 @@ void GameState::newPuzzle()
 {
     marks_.fill(0);
     history_.clear();
+    setHintReason({});
     refresh();
 }
 
 void GameState::forgetHistory()
 {
     history_.clear();
+    setHintReason({});
+}
+
+void GameState::setHintReason(std::string reason)
+{
+    if (reason == hintReason_) return;
+    hintReason_ = std::move(reason);
+    w_.updateStatus();
 }
 
 void GameState::setUndoAllowed(bool allowed)
@@ -117,6 +129,7 @@ void GameState::textAccepted(int cell, const std::string& text, bool byPlayer)
     // An entry takes its symbol's mark from the other cells of its units;
     // taking an entry back does not.
     lastRemoved_.clear();
+    if (byPlayer) setHintReason({});
     if (byPlayer && replay_ != Replay::Undoing && !text.empty())
         lastRemoved_ = removeMarksAround(cell, w_.symbolToIndex(text));
     if (byPlayer && replay_ == Replay::None && before != text) {
@@ -126,12 +139,13 @@ void GameState::textAccepted(int cell, const std::string& text, bool byPlayer)
     refresh();
 }
 
-void GameState::hintGiven(int cell, const std::string& before, engine::Colour beforeColour)
+void GameState::hintGiven(int cell, const std::string& before, engine::Colour beforeColour, std::string reason)
 {
     if (cell < 0 || cell >= kCellCount) return;
     const std::string& hint = shown_[static_cast<std::size_t>(cell)];
     std::vector<int> removed = removeMarksAround(cell, w_.symbolToIndex(hint));
-    history_.push(new HintCommand(*this, cell, before, beforeColour, hint, std::move(removed)));
+    setHintReason(reason);
+    history_.push(new HintCommand(*this, cell, before, beforeColour, hint, std::move(removed), std::move(reason)));
     refresh();
 }
 

@@ -109,6 +109,20 @@ TEST(CliSolve, AHintIsTheSolvesFirstMoveOnEitherBoard)
         EXPECT_TRUE(hint.out == c.records.front() + value || hint.out == c.records.back() + value) << hint.out;
     }
 
+    // --why adds the rule that placed the hinted move, one kind per row.
+    const std::string boxOnly = ".23......456......789......" + std::string(54, '.');
+    const struct {
+        std::string puzzle, out;
+    } why[] = {
+        {kEasy, "0,5,0,0\nOnly cell left for 1 in its row.\n"},
+        {kSamurai, "4,2,4,0\nOnly cell left for 1 in its column (centre grid).\n"},
+        {boxOnly, "0,0,0,0\nOnly cell left for 1 in its box.\n"},
+        {boxOnly + std::string(324, '.'), "0,0,0,0\nOnly cell left for 1 in its box.\n"},
+        {std::string(81, '.'), "0,0,0,0\nSolver's trial: no single rule forces 1.\n"},
+        {std::string(405, '.'), "4,0,0,0\nSolver's trial: no single rule forces 1.\n"},
+    };
+    for (const auto& c : why) EXPECT_EQ(run({"hint", "--why", "-"}, c.puzzle + "\n").out, c.out);
+
     EXPECT_EQ(run({"hint", "-"}, kEasySolution + "\n").out, ""); // complete: nothing
     std::string wrong = kEasySolution;
     std::swap(wrong[0], wrong[1]);

@@ -90,6 +90,7 @@ TEST_F(CommandsTest, StartStopStartKeepsTheStopwatchAndZeroesHints)
     click(win.imgStart);
     EXPECT_EQ(win.mode, kSolving);
     EXPECT_EQ(win.hintsUsed, 0);
+    EXPECT_EQ(win.lblStatus1->text().toStdString(), "Solving mode"); // the last hint's reason is gone
     EXPECT_TRUE(win.timStopwatch->isActive());
 }
 

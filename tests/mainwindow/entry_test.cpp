@@ -127,10 +127,15 @@ TEST_F(WindowTest, AHintFillsTheSolversFirstMoveAndCanFinishTheGame)
     for (const Gap& gap : g)
         if (gap.cell == hinted) EXPECT_EQ(text(hinted), gap.right);
     EXPECT_TRUE(background(hinted) == kHint && win.hintsUsed == 1 && win.cellEventsOn);
+    // The status line says why, through the stopwatch's ticks, until the
+    // player's next change.
+    win.timStopwatch_Timer();
+    EXPECT_EQ(win.lblStatus1->text().toStdString(), "Only cell left for 1 in its row.");
 
     // Entries that cannot be completed: nothing is written, nothing is said.
     const Gap bad = g[3].cell == hinted ? g[4] : g[3];
     type(bad.cell, bad.wrong);
+    EXPECT_EQ(win.lblStatus1->text().toStdString(), "Solving mode");
     cell(bad.cell)->setBackground(kWorking); // no longer left out of the check
     click(win.imgHint);
     EXPECT_EQ(filled().size(), 2u);
@@ -164,8 +169,11 @@ TEST_F(WindowTest, AHintOnTheSamuraiBoardFillsACornerGridOrASharedCell)
     const struct {
         const char* name;
         std::vector<std::size_t> at;
-    } cases[] = {{"grid 3's own cell", {puzzles::at(3, 7, 3)}},
-                 {"grid 1's cell shared with the centre", {puzzles::at(1, 1, 7), puzzles::at(4, 7, 1)}}};
+        std::string why;
+    } cases[] = {{"grid 3's own cell", {puzzles::at(3, 7, 3)}, "Only cell left for 7 in its row (bottom-right grid)."},
+                 {"grid 1's cell shared with the centre",
+                  {puzzles::at(1, 1, 7), puzzles::at(4, 7, 1)},
+                  "Only cell left for 3 in its row (centre grid)."}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto& win = start(true);
@@ -181,6 +189,7 @@ TEST_F(WindowTest, AHintOnTheSamuraiBoardFillsACornerGridOrASharedCell)
         EXPECT_EQ(background(i), kHint);
         EXPECT_EQ(win.hintsUsed, 1);
         EXPECT_EQ(finishDialogs(), 1);
+        EXPECT_EQ(win.lblStatus1->text().toStdString(), c.why);
     }
 }
 
