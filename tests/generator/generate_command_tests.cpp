@@ -36,23 +36,6 @@ std::vector<std::string> splitLines(const std::string& text)
     return lines;
 }
 
-// Solutions of a puzzle line (81 or 405 characters), by the test's own counter.
-int countLine(const std::string& line)
-{
-    static constexpr int kCol[5] = {0, 12, 0, 12, 6};
-    static constexpr int kRow[5] = {0, 0, 12, 12, 6};
-    const int grids = static_cast<int>(line.size() / 81);
-    SolutionCounter counter(grids);
-    for (int g = 0; g < grids; ++g)
-        for (int k = 0; k < 81; ++k) {
-            const char ch = line[static_cast<std::size_t>(g * 81 + k)];
-            if (ch == '.') continue;
-            if (ch < '1' || ch > '9') return -1;
-            if (!counter.place(kCol[g] + k % 9, kRow[g] + k / 9, ch - '1')) return -1;
-        }
-    return counter.count(2);
-}
-
 } // namespace
 
 TEST(GenerateCommand, BadArgumentsExitTwoWithUsage)

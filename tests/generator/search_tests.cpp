@@ -35,7 +35,7 @@ int countGrid(const engine::SudokuGrid& grid)
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r) {
             const int v = grid.getDerived3x3(c, r);
-            if (v >= 0 && !counter.place(c, r, v)) return -1;
+            if (v >= 0 && !counter.place(0, c, r, v)) return -1;
         }
     return counter.count(2);
 }

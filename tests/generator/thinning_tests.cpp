@@ -15,13 +15,11 @@ namespace {
 // Solutions of the Samurai puzzle made of the list's remaining givens.
 int countGivens(const GivensList& givens)
 {
-    static constexpr int kCol[5] = {0, 12, 0, 12, 6};
-    static constexpr int kRow[5] = {0, 0, 12, 12, 6};
     SolutionCounter counter(5);
     for (int i = 0; i < givens.count; ++i) {
         if (givens.isEmpty(i)) continue;
         const GeneratorCell& cell = givens.cells[static_cast<std::size_t>(i)];
-        if (!counter.place(kCol[cell.g] + cell.c, kRow[cell.g] + cell.r, cell.getVal())) return -1;
+        if (!counter.place(cell.g, cell.c, cell.r, cell.getVal())) return -1;
     }
     return counter.count(2);
 }
