@@ -52,6 +52,12 @@ private:
 // Solutions (up to limit) of a puzzle line: 81 or 405 characters, '.' empty,
 // grids one after another, each row by row; -1 when the givens clash.
 int countLine(const std::string& line, int limit = 2);
-// The same for the puzzle a board's cells show (through the symbols); -1 when
-// the texts clash or one is not a symbol.
-int countBoardSolutions(const engine::PlainBoard& board, const files::SymbolTable& symbols, int limit = 2);
+// The puzzle a board's cells show, as a puzzle line of value indices (through
+// the symbols); "" when a text is not a symbol.
+std::string puzzleLine(const engine::PlainBoard& board, const files::SymbolTable& symbols);
+// Solutions of that puzzle; -1 when the texts clash or one is not a symbol.
+inline int countBoardSolutions(const engine::PlainBoard& board, const files::SymbolTable& symbols, int limit = 2)
+{
+    const std::string line = puzzleLine(board, symbols);
+    return line.empty() ? -1 : countLine(line, limit);
+}
