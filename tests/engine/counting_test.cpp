@@ -2,8 +2,6 @@
 // counter.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "exact_counter.h"
 #include "solver.h"
 #include "test_support.h"
@@ -12,27 +10,10 @@ using namespace testing_support;
 
 namespace {
 
-// The published Samurai collection, when it lies next to the repository, as
-// 405-character lines.
-std::vector<std::string> publishedSamurai()
-{
-    std::vector<std::string> out;
-    for (const std::string& l : readLines("../../../shared/data/samurai/samurai_janko_272.txt")) {
-        std::istringstream fields(l);
-        std::string id, positions, line;
-        fields >> id >> positions;
-        for (int k = 0; k < 405 && positions.size() == 441; ++k)
-            line += positions[static_cast<std::size_t>(layout::position(k / 81, k % 9, k % 81 / 9))];
-        if (line.size() == 405) out.push_back(line);
-    }
-    return out;
-}
-
-// The exact counter and the solver (allSolutions) on the same board. The
-// solver's search can take minutes on some boards; a run is stopped after
-// kLevels levels and then not compared.
+// The exact counter's count of a puzzle line, checked against the solver
+// (allSolutions). The solver's search can take minutes on some boards: a run
+// is stopped after 20000 levels and then not compared.
 struct Counting {
-    static constexpr long kLevels = 20000;
     engine::Solver solver;
     engine::ExactCounter counter;
     long levels = 0;
@@ -41,10 +22,9 @@ struct Counting {
     Counting()
     {
         solver.yield = [this] {
-            if (++levels > kLevels) solver.searching = false;
+            if (++levels > 20000) solver.searching = false;
         };
     }
-    // The exact counter's count of a puzzle line, checked against the solver.
     int count(const std::string& line)
     {
         engine::GridSlots g;
@@ -64,12 +44,13 @@ struct Counting {
 
 TEST(ExactCounter, CountsEveryListedPuzzleLikeTheSolver)
 {
-    std::vector<std::string> lines = publishedSamurai();
-    for (const char* list : {"top1465.txt", "top95.txt", "easy50.txt", "hardest.txt", "sudoku17_sample1967.txt", "samurai_small.txt"})
-        for (const std::string& l : readLines(list)) lines.push_back(l);
-    ASSERT_GT(lines.size(), 3500u);
     Counting both;
-    for (const std::string& line : lines) ASSERT_EQ(both.count(line), 1) << line;
+    std::size_t lines = 0;
+    for (const char* list : {"top1465.txt", "top95.txt", "easy50.txt", "hardest.txt", "sudoku17_sample1967.txt", "samurai_small.txt"}) {
+        lines += readLines(list).size();
+        for (const std::string& line : readLines(list)) ASSERT_EQ(both.count(line), 1) << line;
+    }
+    EXPECT_GT(lines, 3500u);
     EXPECT_EQ(both.unfinished, 0);
 }
 
@@ -104,7 +85,7 @@ TEST(ExactCounter, CountsRandomBoardsLikeTheSolverAndTheSuitesCounter)
         std::array<char, 441> at{}; // a shared position is decided once for both grids
         std::string line = solution;
         for (std::size_t i = 0; i < line.size(); ++i) {
-            const int g = static_cast<int>(i / 81), c = static_cast<int>(i % 9), r = static_cast<int>(i % 81 / 9);
+            const int g = puzzles::gridOf(i), c = puzzles::colOf(i), r = puzzles::rowOf(i);
             char& a = at[static_cast<std::size_t>(layout::position(g, c, r))];
             if (!a)
                 a = (!k.sharedOnly || layout::shared(g, c, r)) && u(rng) < keep
@@ -112,43 +93,27 @@ TEST(ExactCounter, CountsRandomBoardsLikeTheSolverAndTheSuitesCounter)
                         : '.';
             line[i] = a;
         }
-        const int before = both.unfinished;
-        const int count = both.count(line);
+        const int before = both.unfinished, count = both.count(line);
         if (both.unfinished != before) continue;
-        // The suite's counter as well on standard boards (on Samurai boards
-        // without a solution it can take minutes).
-        if (kind == 0) ASSERT_EQ(count, std::max(countLine(line), 0)) << line; // clashing givens: none
+        // The suite's counter too on standard boards (on Samurai boards
+        // without a solution it can take minutes); clashing givens: none.
+        if (kind == 0) ASSERT_EQ(count, std::max(countLine(line), 0)) << line;
         ++seen[kind][count];
     }
     EXPECT_LT(both.unfinished, 30);
-    for (const auto& s : seen) {
-        EXPECT_GT(s[0], 50);
-        EXPECT_GT(s[1], 50);
-        EXPECT_GT(s[2], 50);
-    }
+    for (const auto& s : seen)
+        for (int n : s) EXPECT_GT(n, 50);
 }
 
 TEST(ExactCounter, SharedCellsAreOneCellAndAStoppedCountIsNoCount)
 {
-    engine::ExactCounter counter;
-    const std::string line = readLines("samurai_small.txt", 1)[0];
-    counter.clear(5);
-    int shared = -1; // a given of the centre's top-left box, which grid 0 shares
-    for (int k = 0; k < 405; ++k) {
-        if (line[static_cast<std::size_t>(k)] == '.') continue;
-        counter.setGiven(k / 81, k % 9, k % 81 / 9, line[static_cast<std::size_t>(k)] - '1');
-        if (k >= 4 * 81 && k % 9 < 3 && k % 81 / 9 < 3) shared = k % 81;
-    }
-    ASSERT_GE(shared, 0);
-    EXPECT_EQ(counter.count(), 1);
-    EXPECT_EQ(counter.count(), 1); // a count leaves the givens as they were
     // The same given through the corner grid is the same cell; another value
-    // there contradicts it, even on an otherwise empty board.
-    counter.setGiven(0, shared % 9 + 6, shared / 9 + 6, line[static_cast<std::size_t>(4 * 81 + shared)] - '1');
-    EXPECT_EQ(counter.count(), 1);
+    // there contradicts it. A count leaves the givens as they were.
+    engine::ExactCounter counter;
     counter.clear(5);
     counter.setGiven(4, 0, 0, 3);
     counter.setGiven(0, 6, 6, 3);
+    EXPECT_EQ(counter.count(), 2);
     EXPECT_EQ(counter.count(), 2);
     counter.setGiven(0, 6, 6, 5);
     EXPECT_EQ(counter.count(), 0);
@@ -163,8 +128,7 @@ TEST(ExactCounter, SharedCellsAreOneCellAndAStoppedCountIsNoCount)
             if (++yields == stopAt) searching = false;
         };
         counter.clear(5);
-        const int n = counter.count(searching, yield);
-        EXPECT_EQ(n, stopAt == 1000 ? 2 : engine::ExactCounter::kStopped) << stopAt;
+        EXPECT_EQ(counter.count(searching, yield), stopAt == 1000 ? 2 : engine::ExactCounter::kStopped) << stopAt;
         EXPECT_EQ(yields, stopAt == 1000 ? 1 + counter.nodes() / engine::ExactCounter::kYieldNodes : stopAt);
     }
 }

@@ -54,14 +54,14 @@ TEST(Solver, RunsMatchTheOracleMoveForMove)
         }
 }
 
-TEST(Solver, EdgeCasesOfARun)
+TEST(Solver, EdgeCasesAndStopsOfARun)
 {
     engine::Solver solver;
     engine::GridSlots g;
     // An empty board: no initial propagation; the first branching is cell
     // (0, 0) of the highest grid in use, value 0.
     for (int n : {1, 5}) {
-        for (auto& grid : g) grid.initialiseForSearch();
+        loadLine(g, std::string(81 * static_cast<std::size_t>(n), '.'));
         solver.searching = true;
         ASSERT_TRUE(solver.runFCFFP(g, n, false, false));
         EXPECT_EQ(movesOf(solver.moves).at(0), (oracle::Move{n - 1, 0, 0, 0}));
@@ -73,30 +73,22 @@ TEST(Solver, EdgeCasesOfARun)
     EXPECT_FALSE(solver.runFCFFP(g, 1, true, false));
     EXPECT_FALSE(solver.runFCFFP(g, 1, false, true));
     EXPECT_EQ(solver.numSolutions, 0);
-    // searching false before the run: only the initial propagation, result true.
-    loadLine(g, readLines("top95.txt", 1)[0]);
-    solver.searching = false;
-    int yields = 0;
-    solver.yield = [&] { ++yields; };
-    EXPECT_TRUE(solver.runFCFFP(g, 1, false, false));
-    EXPECT_EQ(yields, 2); // once per run, once at the level that returns at once
-}
-
-TEST(Solver, StopFromTheYieldUnwindsAndKeepsTheMovesSoFar)
-{
-    engine::GridSlots g;
-    engine::Solver solver;
-    int calls = 0;
-    solver.yield = [&] {
-        if (++calls == 5) solver.searching = false;
-    };
-    loadLine(g, readLines("top95.txt", 1)[0]);
-    solver.searching = true;
-    EXPECT_TRUE(solver.runFCFFP(g, 1, true, false)); // a stop unwinds as if solved
-    EXPECT_EQ(calls, 5);
-    EXPECT_NE(boardLine(g, 1).find('.'), std::string::npos);
-    for (int k = 0; k < solver.moves.numMoves; ++k)
-        EXPECT_EQ(g[0].getDerived3x3(solver.moves[k].col, solver.moves[k].row), solver.moves[k].val);
+    // A stop before the run (only the initial propagation; one yield for the
+    // run, one at the level that returns at once) or from the fifth yield
+    // unwinds as if solved and keeps the moves so far.
+    for (int stopAt : {0, 5}) {
+        int yields = 0;
+        solver.yield = [&] {
+            if (++yields == stopAt) solver.searching = false;
+        };
+        loadLine(g, puzzles::kHard);
+        solver.searching = stopAt > 0;
+        EXPECT_TRUE(solver.runFCFFP(g, 1, true, false));
+        EXPECT_EQ(yields, stopAt > 0 ? stopAt : 2);
+        EXPECT_NE(boardLine(g, 1).find('.'), std::string::npos);
+        for (int k = 0; k < solver.moves.numMoves; ++k)
+            EXPECT_EQ(g[0].getDerived3x3(solver.moves[k].col, solver.moves[k].row), solver.moves[k].val);
+    }
 }
 
 TEST(Solver, TheLevelLimitEndsSingleGridTests)
@@ -155,7 +147,7 @@ TEST(Solver, ASingleGridTestFromAnotherOnesYieldKeepsItsOwnGrid)
     // its first yield, before its search has copied that grid.
     engine::GridSlots unique;
     engine::SudokuGrid open;
-    loadLine(unique, readLines("top95.txt", 1)[0]);
+    loadLine(unique, puzzles::kHard);
     engine::Solver solver;
     bool inner = false, innerResult = false;
     solver.yield = [&] {

@@ -9,6 +9,7 @@
 
 #include "cross_grid.h"
 #include "plain_rules.h"
+#include "puzzles.h"
 #include "solution_counter.h"
 
 namespace testing_support {

@@ -4,7 +4,6 @@
 // written from the rules' description, not from the code.
 #include <gtest/gtest.h>
 
-#include "puzzles.h"
 #include "solver.h"
 #include "test_support.h"
 
