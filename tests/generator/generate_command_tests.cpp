@@ -10,22 +10,17 @@
 namespace {
 
 struct CliRun {
-    int status = 0;
-    std::string out;
-    std::string err;
+    int status;
+    std::string out, err;
 };
 
-CliRun generate(const std::vector<std::string>& args)
+CliRun generate(std::vector<std::string> args)
 {
+    args.insert(args.begin(), "generate");
     std::istringstream in;
     std::ostringstream out, err;
-    std::vector<std::string> all{"generate"};
-    all.insert(all.end(), args.begin(), args.end());
-    CliRun r;
-    r.status = cli::runCli(all, {in, out, err});
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    const int status = cli::runCli(args, {in, out, err});
+    return {status, out.str(), err.str()};
 }
 
 std::vector<std::string> splitLines(const std::string& text)
