@@ -4,10 +4,8 @@
 // in the documented order. The engine's bit-mask rules must agree with it on
 // values, barred flags and recorded moves.
 #include <array>
-#include <functional>
+#include <memory>
 #include <vector>
-
-#include "moves.h"
 
 namespace oracle {
 
@@ -15,28 +13,27 @@ struct Move {
     int grid, col, row, val;
     bool operator==(const Move&) const = default;
 };
+using Moves = std::vector<Move>;
 
 struct Grid {
     bool poss[9][9][9]; // value, col, row
     int val[9][9];      // col, row
     int sdCol = 0, sdRow = 0, sdVal = 0;
 
-    Grid() { init(); }
-    void init()
+    Grid()
     {
-        for (auto& a : poss)
-            for (auto& b : a)
-                for (bool& f : b) f = true;
-        for (auto& c : val)
-            for (int& v : c) v = -1;
+        for (int c = 0; c < 9; ++c)
+            for (int r = 0; r < 9; ++r) {
+                val[c][r] = -1;
+                for (int v = 0; v < 9; ++v) poss[v][c][r] = true;
+            }
     }
 
-    void place(std::vector<Move>& moves, int g, int c, int r, int v)
+    void place(Moves& moves, int g, int c, int r, int v)
     {
         val[c][r] = v;
         moves.push_back({g, c, r, v});
     }
-
     bool valInSq(int v, int p, int q) const
     {
         for (int a = 0; a < 3; ++a)
@@ -44,111 +41,82 @@ struct Grid {
                 if (val[3 * p + a][3 * q + b] == v) return true;
         return false;
     }
-    bool valOnlyIn3x3Row(int p, int q, int t, int v) const
+    // Whether v is a candidate in box row t (byRow) or box column t of box (p, q).
+    bool inLine(int v, int p, int q, int t, bool byRow) const
     {
-        bool in = false;
-        for (int a = 0; a < 3; ++a) in = in || poss[v][3 * p + a][3 * q + t];
-        if (!in) return false;
+        for (int k = 0; k < 3; ++k)
+            if (byRow ? poss[v][3 * p + k][3 * q + t] : poss[v][3 * p + t][3 * q + k]) return true;
+        return false;
+    }
+    // valOnlyIn3x3Row (byRow) and valOnlyIn3x3Col.
+    bool valOnlyIn(int v, int p, int q, int t, bool byRow) const
+    {
+        if (!inLine(v, p, q, t, byRow)) return false;
         for (int t2 = 0; t2 < 3; ++t2)
-            if (t2 != t)
-                for (int a = 0; a < 3; ++a)
-                    if (poss[v][3 * p + a][3 * q + t2]) return false;
+            if (t2 != t && inLine(v, p, q, t2, byRow)) return false;
         return true;
     }
-    bool valOnlyIn3x3Col(int p, int q, int s, int v) const
+    // Steps 3 (byRow) and 4: v confined to one line of a box is barred in the
+    // unassigned cells of that line in the other boxes of the band or stack.
+    void lineReduction(bool byRow)
     {
-        bool in = false;
-        for (int b = 0; b < 3; ++b) in = in || poss[v][3 * p + s][3 * q + b];
-        if (!in) return false;
-        for (int s2 = 0; s2 < 3; ++s2)
-            if (s2 != s)
-                for (int b = 0; b < 3; ++b)
-                    if (poss[v][3 * p + s2][3 * q + b]) return false;
-        return true;
-    }
-
-    void findPossibleRows(std::vector<Move>& moves, int g)
-    {
-        for (int v = 0; v < 9; ++v) // 1
-            for (int c = 0; c < 9; ++c)
-                for (int r = 0; r < 9; ++r)
-                    if (val[c][r] == v)
-                        for (int c2 = 0; c2 < 9; ++c2)
-                            if (val[c2][r] < 0) poss[v][c2][r] = false;
-        for (int v = 0; v < 9; ++v) // 2
-            for (int c = 0; c < 9; ++c)
-                for (int r = 0; r < 9; ++r)
-                    if (val[c][r] == v)
-                        for (int r2 = 0; r2 < 9; ++r2)
-                            if (val[c][r2] < 0) poss[v][c][r2] = false;
-        for (int v = 0; v < 9; ++v) // 3
+        for (int v = 0; v < 9; ++v)
             for (int p = 0; p < 3; ++p)
                 for (int q = 0; q < 3; ++q)
                     for (int t = 0; t < 3; ++t)
-                        if (valOnlyIn3x3Row(p, q, t, v)) {
-                            for (int p2 = 0; p2 < 3; ++p2)
-                                if (p2 != p)
-                                    for (int a = 0; a < 3; ++a)
-                                        if (val[3 * p2 + a][3 * q + t] < 0) poss[v][3 * p2 + a][3 * q + t] = false;
+                        if (valOnlyIn(v, p, q, t, byRow)) {
+                            for (int o = 0; o < 3; ++o)
+                                for (int k = 0; k < 3 && o != (byRow ? p : q); ++k) {
+                                    const int c = byRow ? 3 * o + k : 3 * p + t, r = byRow ? 3 * q + t : 3 * o + k;
+                                    if (val[c][r] < 0) poss[v][c][r] = false;
+                                }
                             break;
                         }
-        for (int v = 0; v < 9; ++v) // 4
-            for (int p = 0; p < 3; ++p)
-                for (int q = 0; q < 3; ++q)
-                    for (int s = 0; s < 3; ++s)
-                        if (valOnlyIn3x3Col(p, q, s, v)) {
-                            for (int q2 = 0; q2 < 3; ++q2)
-                                if (q2 != q)
-                                    for (int b = 0; b < 3; ++b)
-                                        if (val[3 * p + s][3 * q2 + b] < 0) poss[v][3 * p + s][3 * q2 + b] = false;
-                            break;
-                        }
+    }
+
+    void findPossibleRows(Moves& moves, int g)
+    {
+        for (int v = 0; v < 9; ++v) // 1 and 2: rows, then columns (the order cannot matter)
+            for (int c = 0; c < 9; ++c)
+                for (int r = 0; r < 9; ++r)
+                    for (int k = 0; k < 9 && val[c][r] == v; ++k) {
+                        if (val[k][r] < 0) poss[v][k][r] = false;
+                        if (val[c][k] < 0) poss[v][c][k] = false;
+                    }
+        lineReduction(true);  // 3
+        lineReduction(false); // 4
         for (int v = 0; v < 9; ++v) { // 5
             for (int c = 0; c < 9; ++c)
                 for (int r = 0; r < 9; ++r)
                     if (val[c][r] >= 0) poss[v][c][r] = false;
             for (int p = 0; p < 3; ++p)
                 for (int q = 0; q < 3; ++q)
-                    if (valInSq(v, p, q))
-                        for (int a = 0; a < 3; ++a)
-                            for (int b = 0; b < 3; ++b) poss[v][3 * p + a][3 * q + b] = false;
+                    for (int k = 0; k < 9 && valInSq(v, p, q); ++k) poss[v][3 * p + k / 3][3 * q + k % 3] = false;
         }
         for (int c = 0; c < 9; ++c) // 6
             for (int r = 0; r < 9; ++r)
                 if (val[c][r] >= 0) poss[val[c][r]][c][r] = true;
-        for (int v = 0; v < 9; ++v) { // 7
-            for (int i = 0; i < 9; ++i) {
-                int count = 0, last = 0;
-                for (int r = 0; r < 9 && count <= 1; ++r)
-                    if (poss[v][i][r]) {
-                        ++count;
-                        last = r;
-                    }
-                if (count == 1 && val[i][last] < 0) place(moves, g, i, last, v);
-                count = 0;
-                for (int c = 0; c < 9 && count <= 1; ++c)
-                    if (poss[v][c][i]) {
-                        ++count;
-                        last = c;
-                    }
-                if (count == 1 && val[last][i] < 0) place(moves, g, last, i, v);
-            }
-            for (int p = 0; p < 3; ++p)
+        for (int v = 0; v < 9; ++v) { // 7: column i, then row i, with the early stop
+            for (int i = 0; i < 9; ++i)
+                for (bool column : {true, false}) {
+                    int count = 0, last = 0;
+                    for (int k = 0; k < 9 && count <= 1; ++k)
+                        if (column ? poss[v][i][k] : poss[v][k][i]) ++count, last = k;
+                    const int c = column ? i : last, r = column ? last : i;
+                    if (count == 1 && val[c][r] < 0) place(moves, g, c, r, v);
+                }
+            for (int p = 0; p < 3; ++p) // then boxes, without it
                 for (int q = 0; q < 3; ++q) {
                     int count = 0, lc = 0, lr = 0;
                     for (int a = 0; a < 3; ++a)
                         for (int b = 0; b < 3; ++b)
-                            if (poss[v][3 * p + a][3 * q + b]) {
-                                ++count;
-                                lc = 3 * p + a;
-                                lr = 3 * q + b;
-                            }
+                            if (poss[v][3 * p + a][3 * q + b]) ++count, lc = 3 * p + a, lr = 3 * q + b;
                     if (count == 1 && val[lc][lr] < 0) place(moves, g, lc, lr, v);
                 }
         }
     }
 
-    void setSimple3x3Derivatives(std::vector<Move>& moves, int g)
+    void setSimple3x3Derivatives(Moves& moves, int g)
     {
         for (int p = 0; p < 3; ++p)
             for (int q = 0; q < 3; ++q)
@@ -164,42 +132,15 @@ struct Grid {
                         bool possible = true;
                         for (int x = 0; x < 9; ++x)
                             if (val[x][r] == v || val[c][x] == v) possible = false;
-                        if (possible) {
-                            ++count;
-                            lc = c;
-                            lr = r;
-                        }
+                        if (possible) ++count, lc = c, lr = r;
                     }
                     if (count == 1 && val[lc][lr] < 0) place(moves, g, lc, lr, v);
                 }
     }
 
-    bool checkConsistency() const
-    {
-        for (int v = 0; v < 9; ++v)
-            for (int r = 0; r < 9; ++r) {
-                int n = 0;
-                for (int c = 0; c < 9; ++c) n += val[c][r] == v;
-                if (n > 1) return false;
-            }
-        for (int v = 0; v < 9; ++v)
-            for (int c = 0; c < 9; ++c) {
-                int n = 0;
-                for (int r = 0; r < 9; ++r) n += val[c][r] == v;
-                if (n > 1) return false;
-            }
-        for (int v = 0; v < 9; ++v)
-            for (int p = 0; p < 3; ++p)
-                for (int q = 0; q < 3; ++q) {
-                    int n = 0;
-                    for (int a = 0; a < 3; ++a)
-                        for (int b = 0; b < 3; ++b) n += val[3 * p + a][3 * q + b] == v;
-                    if (n > 1) return false;
-                }
-        return true;
-    }
-
-    bool check() const
+    // Whether every unit holds v at most once (checkConsistency) or, with
+    // exactly, exactly once (check).
+    bool unitsHold(bool exactly) const
     {
         for (int v = 0; v < 9; ++v)
             for (int u = 0; u < 9; ++u) {
@@ -209,20 +150,20 @@ struct Grid {
                     nr += val[k][u] == v;
                     nb += val[3 * (u / 3) + k / 3][3 * (u % 3) + k % 3] == v;
                 }
-                if (nc != 1 || nr != 1 || nb != 1) return false;
+                for (int n : {nc, nr, nb})
+                    if (n > 1 || (exactly && n != 1)) return false;
             }
         return true;
     }
+    bool checkConsistency() const { return unitsHold(false); }
+    bool check() const { return unitsHold(true); }
 
     int setSmallestDomain()
     {
         for (int v = 0; v < 9; ++v)
             for (int b = 0; b < 9; ++b) {
                 bool inCol = false, inRow = false;
-                for (int k = 0; k < 9; ++k) {
-                    inCol = inCol || poss[v][b][k];
-                    inRow = inRow || poss[v][k][b];
-                }
+                for (int k = 0; k < 9; ++k) inCol = inCol || poss[v][b][k], inRow = inRow || poss[v][k][b];
                 if (!inCol || !inRow) return 0;
             }
         int best = 10, bc = 0, br = 0;
@@ -233,114 +174,84 @@ struct Grid {
                 for (int v = 0; v < 9; ++v) n += poss[v][c][r];
                 if (n == 0) return 0;
                 if (n == 1) single = true;
-                else if (n < best) {
-                    best = n;
-                    bc = c;
-                    br = r;
-                }
+                else if (n < best) best = n, bc = c, br = r;
             }
         if (best == 10 && single) return 1;
-        sdCol = bc;
-        sdRow = br;
-        sdVal = 0;
+        sdCol = bc, sdRow = br, sdVal = 0;
         return best;
     }
-
-    bool setBestValue(std::vector<Move>& moves, int g)
+    // Places the lowest candidate from value from on in the chosen cell.
+    bool setValueFrom(Moves& moves, int g, int from)
     {
-        for (sdVal = 0; sdVal <= 8; ++sdVal)
+        for (sdVal = from; sdVal <= 8; ++sdVal)
             if (poss[sdVal][sdCol][sdRow]) {
                 place(moves, g, sdCol, sdRow, sdVal);
                 return true;
             }
         return false;
     }
-
-    bool setNextBestValue(std::vector<Move>& moves, int g)
+    bool setBestValue(Moves& moves, int g) { return setValueFrom(moves, g, 0); }
+    bool setNextBestValue(Moves& moves, int g)
     {
         val[sdCol][sdRow] = -1;
-        for (++sdVal; sdVal <= 8; ++sdVal)
-            if (poss[sdVal][sdCol][sdRow]) {
-                place(moves, g, sdCol, sdRow, sdVal);
-                return true;
-            }
-        return false;
+        return setValueFrom(moves, g, sdVal + 1);
     }
 
     int instantiations() const
     {
         int n = 0;
-        for (auto& c : val)
-            for (int v : c) n += v >= 0;
+        for (int k = 0; k < 81; ++k) n += val[k / 9][k % 9] >= 0;
         return n;
     }
     int barred() const
     {
         int n = 0;
-        for (auto& a : poss)
-            for (auto& b : a)
-                for (bool f : b) n += !f;
+        for (int k = 0; k < 729; ++k) n += !poss[k / 81][k / 9 % 9][k % 9];
         return n;
     }
 };
 
-// Shared boxes: outer grid o's box at (oc, or) is the centre's box at (cc, cr).
-inline void transfer(const Grid& s, int sc, int sr, Grid& t, int tc, int tr)
-{
-    for (int a = 0; a < 3; ++a)
-        for (int b = 0; b < 3; ++b) {
-            for (int v = 0; v < 9; ++v)
-                if (!s.poss[v][sc + a][sr + b]) t.poss[v][tc + a][tr + b] = false;
-            if (s.val[sc + a][sr + b] >= 0) t.val[tc + a][tr + b] = s.val[sc + a][sr + b];
-        }
-}
-
+// Outer grid o's shared box starts at (box[o][0], box[o][1]) in grid o and at
+// (box[o][2], box[o][3]) in the centre.
 inline void propagateAccrossGrids(int g, std::array<Grid, 6>& gs)
 {
     static const int box[4][4] = {{6, 6, 0, 0}, {0, 6, 6, 0}, {6, 0, 0, 6}, {0, 0, 6, 6}};
+    auto transfer = [](const Grid& s, int sc, int sr, Grid& t, int tc, int tr) {
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b) {
+                for (int v = 0; v < 9; ++v)
+                    if (!s.poss[v][sc + a][sr + b]) t.poss[v][tc + a][tr + b] = false;
+                if (s.val[sc + a][sr + b] >= 0) t.val[tc + a][tr + b] = s.val[sc + a][sr + b];
+            }
+    };
     if (g >= 0 && g < 4) transfer(gs[g], box[g][0], box[g][1], gs[4], box[g][2], box[g][3]);
-    if (g == 4)
-        for (int o = 0; o < 4; ++o) transfer(gs[4], box[o][2], box[o][3], gs[o], box[o][0], box[o][1]);
+    for (int o = 0; o < 4 && g == 4; ++o) transfer(gs[4], box[o][2], box[o][3], gs[o], box[o][0], box[o][1]);
 }
 
 // The search, straight from its description.
 struct Search {
-    std::vector<Move> moves;
+    Moves moves;
     int numGrids = 1;
     int numSolutions = 0;
     bool searching = true;
-    int messages = 0;
 
-    int totalInst(const std::array<Grid, 6>& g) const
+    int total(const std::array<Grid, 6>& g, bool barred) const
     {
         int n = 0;
-        for (int i = 0; i < numGrids; ++i) n += g[i].instantiations();
-        return n;
-    }
-    int totalBarred(const std::array<Grid, 6>& g) const
-    {
-        int n = 0;
-        for (int i = 0; i < numGrids; ++i) n += g[i].barred();
+        for (int i = 0; i < numGrids; ++i) n += barred ? g[i].barred() : g[i].instantiations();
         return n;
     }
     void fixpoint(std::array<Grid, 6>& g)
     {
-        int prevInst = 0, prevBarred = 0, inst = totalInst(g), barred = totalBarred(g);
+        int prevInst = 0, prevBarred = 0, inst = total(g, false), barred = total(g, true);
         while (inst != prevInst || barred != prevBarred) {
-            if (numGrids == 1) {
-                g[0].findPossibleRows(moves, 0);
-                g[0].setSimple3x3Derivatives(moves, 0);
-            } else {
-                for (int i = numGrids - 1; i >= 0; --i) {
-                    g[i].findPossibleRows(moves, i);
-                    g[i].setSimple3x3Derivatives(moves, i);
-                    propagateAccrossGrids(i, g);
-                }
+            for (int i = numGrids - 1; i >= 0; --i) {
+                g[i].findPossibleRows(moves, i);
+                g[i].setSimple3x3Derivatives(moves, i);
+                if (numGrids > 1) propagateAccrossGrids(i, g);
             }
-            prevBarred = barred;
-            barred = totalBarred(g);
-            prevInst = inst;
-            inst = totalInst(g);
+            prevBarred = barred, barred = total(g, true);
+            prevInst = inst, inst = total(g, false);
         }
     }
     bool run(std::array<Grid, 6>& g, bool solve, bool all)
@@ -349,16 +260,15 @@ struct Search {
         numSolutions = 0;
         fixpoint(g);
         if (!level(g, all)) return false;
-        if (solve)
-            for (const Move& m : moves) g[m.grid].val[m.col][m.row] = m.val;
+        for (const Move& m : moves)
+            if (solve) g[m.grid].val[m.col][m.row] = m.val;
         return true;
     }
     bool level(const std::array<Grid, 6>& g, bool many)
     {
         const std::size_t saved = moves.size();
         if (!searching) return true;
-        auto copies = std::make_unique<std::array<Grid, 6>>();
-        for (int i = 0; i < numGrids; ++i) (*copies)[i] = g[i];
+        auto copies = std::make_unique<std::array<Grid, 6>>(g);
         auto& cp = *copies;
         fixpoint(cp);
         auto fail = [&] {
@@ -371,23 +281,15 @@ struct Search {
         for (int i = numGrids - 1; i >= 0; --i) {
             const int d = cp[i].setSmallestDomain();
             if (d == 1) ++solved;
-            else if (d < best) {
-                best = d;
-                bestGrid = i;
-            }
+            else if (d < best) best = d, bestGrid = i;
             if (d == 2) break;
         }
         if (best == 0) return fail();
         if (solved == numGrids) {
             for (int i = 0; i < numGrids; ++i)
-                if (!cp[i].check()) {
-                    ++messages;
-                    return fail();
-                }
-            if (!many) return true;
-            if (++numSolutions > 1) return true;
-            moves.resize(saved);
-            return false;
+                if (!cp[i].check()) return fail();
+            if (!many || ++numSolutions > 1) return true;
+            return fail();
         }
         if (!cp[bestGrid].setBestValue(moves, bestGrid)) return fail();
         for (;;) {

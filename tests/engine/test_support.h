@@ -1,34 +1,63 @@
 #pragma once
-// Shared helpers for the engine tests: puzzle lists, random grid states and a
-// small independent solution counter.
+// Shared helpers for the engine tests: puzzle lists, loading, random grid
+// states, and the comparison of engine grids with the oracle's.
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "cross_grid.h"
 #include "plain_rules.h"
-#include "sudoku_grid.h"
+#include "puzzles.h"
+#include "solution_counter.h"
 
 namespace testing_support {
 
+// Puzzle lines of a list in bench/data, '.' for an empty cell.
 inline std::vector<std::string> readLines(const std::string& name, std::size_t limit = 100000)
 {
     std::ifstream f(std::string(CORVEL_REPO_DATA) + "/" + name);
     std::vector<std::string> out;
-    std::string line;
-    while (out.size() < limit && std::getline(f, line))
-        if (!line.empty() && line[0] != '#') out.push_back(line);
+    for (std::string line; out.size() < limit && std::getline(f, line);)
+        if (!line.empty() && line[0] != '#') {
+            std::replace(line.begin(), line.end(), '0', '.');
+            out.push_back(line);
+        }
     return out;
 }
 
-// Loads an 81-character puzzle (grid g of a longer line) as cell values.
-inline void loadLine(engine::SudokuGrid& g, const std::string& line, std::size_t offset = 0)
+// Loads an 81- or 405-character puzzle line as cell values; the grid count.
+inline int loadLine(engine::GridSlots& g, const std::string& line)
 {
-    g.initialiseForSearch();
-    for (int k = 0; k < 81; ++k) {
-        const char ch = line[offset + static_cast<std::size_t>(k)];
-        if (ch >= '1' && ch <= '9') g.setDerived3x3(k % 9, k / 9, ch - '1');
+    const int n = line.size() == 405 ? 5 : 1;
+    for (int k = 0; k < 81 * n; ++k) {
+        engine::SudokuGrid& grid = g[static_cast<std::size_t>(k / 81)];
+        if (k % 81 == 0) grid.initialiseForSearch();
+        const char ch = line[static_cast<std::size_t>(k)];
+        if (ch >= '1' && ch <= '9') grid.setDerived3x3(k % 9, k % 81 / 9, ch - '1');
     }
+    return n;
+}
+
+// The values of grids 0..n-1 as a puzzle line, a shared cell taken from
+// whichever grid holds a value there; "" when two grids disagree on one.
+inline std::string boardLine(const engine::GridSlots& g, int n)
+{
+    std::array<int, 441> at;
+    at.fill(-1);
+    for (int k = 0; k < 81 * n; ++k) {
+        const int v = g[static_cast<std::size_t>(k / 81)].getDerived3x3(k % 9, k % 81 / 9);
+        int& b = at[static_cast<std::size_t>(layout::position(k / 81, k % 9, k % 81 / 9))];
+        if (v >= 0 && b >= 0 && v != b) return "";
+        if (v >= 0) b = v;
+    }
+    std::string line;
+    for (int k = 0; k < 81 * n; ++k) {
+        const int b = at[static_cast<std::size_t>(layout::position(k / 81, k % 9, k % 81 / 9))];
+        line += static_cast<char>(b < 0 ? '.' : '1' + b);
+    }
+    return line;
 }
 
 inline void toOracle(const engine::SudokuGrid& g, oracle::Grid& o)
@@ -55,9 +84,9 @@ inline bool sameState(const engine::SudokuGrid& g, const oracle::Grid& o)
     return true;
 }
 
-inline std::vector<oracle::Move> movesOf(const engine::MoveList& m)
+inline oracle::Moves movesOf(const engine::MoveList& m)
 {
-    std::vector<oracle::Move> out;
+    oracle::Moves out;
     for (int k = 0; k < m.numMoves; ++k) out.push_back({m[k].grid, m[k].col, m[k].row, m[k].val});
     return out;
 }
@@ -77,57 +106,6 @@ inline void randomState(engine::SudokuGrid& g, const std::string& solution, std:
         for (int v = 0; v < 9; ++v)
             if (u(rng) < bar) g.barResource(v, c, r);
     }
-}
-
-// Independent solution counter (plain backtracking over row/column/box masks),
-// up to limit; works on a 9x9 grid of values -1..8, indexed [row][col].
-inline int countSolutions(int cells[9][9], int limit = 2)
-{
-    int rowM[9] = {}, colM[9] = {}, boxM[9] = {};
-    for (int r = 0; r < 9; ++r)
-        for (int c = 0; c < 9; ++c)
-            if (cells[r][c] >= 0) {
-                const int b = 1 << cells[r][c], x = (r / 3) * 3 + c / 3;
-                if ((rowM[r] | colM[c] | boxM[x]) & b) return 0;
-                rowM[r] |= b;
-                colM[c] |= b;
-                boxM[x] |= b;
-            }
-    int found = 0;
-    auto rec = [&](auto& self) -> void {
-        int br = -1, bc = -1, bestN = 10, bestMask = 0;
-        for (int r = 0; r < 9; ++r)
-            for (int c = 0; c < 9; ++c)
-                if (cells[r][c] < 0) {
-                    const int m = 0x1FF & ~(rowM[r] | colM[c] | boxM[(r / 3) * 3 + c / 3]);
-                    const int n = __builtin_popcount(static_cast<unsigned>(m));
-                    if (n < bestN) {
-                        bestN = n;
-                        br = r;
-                        bc = c;
-                        bestMask = m;
-                    }
-                }
-        if (br < 0) {
-            ++found;
-            return;
-        }
-        for (int v = 0; v < 9 && found < limit; ++v)
-            if (bestMask & (1 << v)) {
-                const int b = 1 << v, x = (br / 3) * 3 + bc / 3;
-                cells[br][bc] = v;
-                rowM[br] |= b;
-                colM[bc] |= b;
-                boxM[x] |= b;
-                self(self);
-                rowM[br] &= ~b;
-                colM[bc] &= ~b;
-                boxM[x] &= ~b;
-                cells[br][bc] = -1;
-            }
-    };
-    rec(rec);
-    return found;
 }
 
 } // namespace testing_support

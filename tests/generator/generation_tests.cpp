@@ -1,159 +1,128 @@
+// Generated puzzles: the selection of cells, the levels' givens and their
+// order, one solution by the suite's own counter, fixed puzzles for fixed
+// seeds, and stops.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
+#include <set>
 
 #include "batch_generation.h"
-#include "generator.h"
-#include "plain_board.h"
-#include "plain_generator_board.h"
 #include "samurai.h"
-#include "solution_counter.h"
 #include "test_support.h"
 
 using namespace generator;
 
-namespace {
-
-int filledCells(const engine::PlainBoard& board, int g)
+TEST(Shuffle, SwapsWithTheLastEntryRoundingTiesToEven)
 {
-    int n = 0;
-    for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) n += !board.cell(g, c, r).text().empty();
-    return n;
+    // j = r * 8 rounded: 0.5 -> 0, 1.5 -> 2, 2.5 -> 2 (ties to even), 7.92 -> 8, ...
+    Rig s(1);
+    s.random.script = {0.0625, 0.1875, 0.3125, 0.99, 0.5, 0.0, 0.7, 0.2, 0.45};
+    IndexList list{0, 1, 2, 3, 4, 5, 6, 7, 8};
+    s.gen.shuffle(list, 9);
+    EXPECT_EQ(list, (IndexList{4, 1, 6, 3, 2, 5, 8, 7, 0}));
 }
 
-bool boardEmpty(const engine::PlainBoard& board)
+TEST(SelectCells, RandomSelectionsSpreadEvenlyWithFreshValueOrders)
 {
-    for (int g = 0; g < 5; ++g)
-        if (filledCells(board, g)) return false;
-    return true;
-}
-
-} // namespace
-
-TEST(GeneratePuzzle, StandardPuzzlesHaveTheLevelsGivensSpreadAndOneSolution)
-{
-    for (int rating : {1, 2, 3})
-        for (std::uint64_t seed : {1u, 2u, 3u}) {
-            SCOPED_TRACE("rating " + std::to_string(rating) + " seed " + std::to_string(seed));
-            Rig s(seed);
-            s.board.numGrids = 5; // a Samurai board is shown: generation switches it
-            s.gen.generatePuzzle(s.target, 1, rating);
-
-            EXPECT_EQ(s.random.reseeds, 1);
-            EXPECT_EQ(s.board.numGrids, 1);
-            EXPECT_TRUE(s.target.cellEventsOn);
-            EXPECT_FALSE(s.target.stopwatchRunning);
-            const GivensRange range = givensRange(1, rating);
-            const int n = s.gen.numGivens();
-            ASSERT_GE(n, range.lo);
-            ASSERT_LE(n, range.hi);
-            EXPECT_EQ(filledCells(s.board, 0), n);
-            EXPECT_EQ(s.gen.givensList().remaining(), n);
-
-            // Spread: per or per + 1 in every box, rem boxes with per + 1.
-            const int per = n / 9, rem = n % 9;
-            int bigger = 0;
-            for (int b = 0; b < 9; ++b) {
-                int inBox = 0;
-                for (int k = 0; k < 9; ++k)
-                    inBox += !s.board.cell(0, (b % 3) * 3 + k % 3, (b / 3) * 3 + k / 3).text().empty();
-                ASSERT_TRUE(inBox == per || inBox == per + 1) << "box " << b;
-                bigger += inBox == per + 1;
-            }
-            EXPECT_EQ(bigger, rem);
-
-            EXPECT_EQ(countBoardSolutions(s.board, s.symbols), 1);
-            EXPECT_TRUE(s.gen.testPuzzle(s.target));
-
-            // Every attempt but the successful one ended in one of the three
-            // other ways.
-            const GenerationStats& st = s.gen.stats;
-            EXPECT_EQ(st.attempts, 1 + st.abandonedByLimit + st.abandonedByTests + st.exhausted);
+    Rig s(2024);
+    CellList list{};
+    for (int round = 0; round < 300; ++round) {
+        const int nG = round % 2 ? 5 : 1, gridIdx = nG == 1 ? 0 : round % 5, numGivens = 24 + round % 17;
+        int numCells = 0;
+        const long before = s.random.draws;
+        s.gen.selectCells(gridIdx, nG, numGivens, list, numCells);
+        // A corner grid leaves its shared box to the centre and six givens with it.
+        const bool corner = nG == 5 && gridIdx != 4;
+        const int m = corner ? numGivens - 6 : numGivens, per = m / 9, ownBoxes = corner ? 8 : 9;
+        const int bigger = std::min(m % 9, ownBoxes);
+        ASSERT_EQ(numCells, ownBoxes * per + bigger) << round;
+        std::array<int, 9> perBox{};
+        std::set<int> positions;
+        for (int t = 0; t < numCells; ++t) {
+            GeneratorCell cell = list[static_cast<std::size_t>(t)];
+            ASSERT_EQ(cell.g, gridIdx);
+            ASSERT_FALSE(corner && engine::isSharedCell(gridIdx, cell.c, cell.r)) << round;
+            ++perBox[static_cast<std::size_t>(cell.r / 3 * 3 + cell.c / 3)];
+            positions.insert(cell.c * 9 + cell.r);
+            std::set<int> domain;
+            for (int i = 0; i < 9; ++i) domain.insert(cell.setVal(i));
+            ASSERT_EQ(domain.size(), 9u);
+            ASSERT_EQ(*domain.begin() + *domain.rbegin(), 8);
         }
-}
-
-TEST(GeneratePuzzle, SamuraiPuzzlesCentreFirstCornersOutsideSharedBoxesOneSolution)
-{
-    for (int rating : {1, 2, 3}) {
-        SCOPED_TRACE("rating " + std::to_string(rating));
-        // Seeds whose generation is quick (the thinning of a few seeds takes seconds).
-        const std::uint64_t seeds[] = {101, 102, 1};
-        Rig s(seeds[rating - 1]);
-        s.gen.generatePuzzle(s.target, 2, rating);
-        ASSERT_EQ(s.board.numGrids, 5);
-        EXPECT_TRUE(s.target.cellEventsOn);
-        EXPECT_FALSE(s.target.stopwatchRunning);
-
-        const int n = s.gen.numGivens();
-        const GivensRange range = givensRange(2, rating);
-        ASSERT_GE(n, range.lo);
-        ASSERT_LE(n, range.hi);
-        const int m = n - 6;
-        const int perCorner = 8 * (m / 9) + std::min(m % 9, 8);
-        const GivensList& givens = s.gen.givensList();
-        ASSERT_EQ(givens.count, n + 4 * perCorner);
-
-        // Generation order: centre, then corners 3, 2, 1, 0.
-        for (int i = 0; i < givens.count; ++i) {
-            const GeneratorCell& cell = givens.cells[static_cast<std::size_t>(i)];
-            const int expected = i < n ? 4 : 3 - (i - n) / perCorner;
-            ASSERT_EQ(cell.g, expected) << i;
-            if (cell.g != 4) {
-                ASSERT_FALSE(engine::isSharedCell(cell.g, cell.c, cell.r));
-            }
-            // What is on the board is exactly what was kept.
-            const std::string text = s.board.cell(cell.g, cell.c, cell.r).text();
-            if (givens.isEmpty(i)) {
-                // An emptied centre given in a shared box may not be shown
-                // through the corner either.
-                EXPECT_TRUE(text.empty()) << i;
-            } else {
-                EXPECT_EQ(text, s.symbols.indexToSymbol(cell.getVal())) << i;
-            }
-            // Easy never removes a corner given.
-            if (rating == 1 && cell.g != 4) {
-                EXPECT_FALSE(givens.isEmpty(i)) << i;
-            }
-        }
-        EXPECT_EQ(countBoardSolutions(s.board, s.symbols), 1);
-        EXPECT_TRUE(s.gen.testPuzzle(s.target));
+        EXPECT_EQ(static_cast<int>(positions.size()), numCells);
+        EXPECT_EQ(std::count(perBox.begin(), perBox.end(), per + 1), bigger) << round;
+        EXPECT_EQ(std::count(perBox.begin(), perBox.end(), per), ownBoxes - bigger) << round;
+        // Nine draws for each shuffle: boxes, values, one per box used and one per cell.
+        const long boxesUsed = std::count_if(perBox.begin(), perBox.end(), [](int n) { return n > 0; });
+        EXPECT_EQ(s.random.draws - before, 9 * (2 + boxesUsed + numCells));
     }
 }
 
-TEST(GeneratePuzzle, SameSeedSamePuzzleOtherSeedOtherPuzzle)
+TEST(GeneratePuzzle, EveryBoardAndLevelGivesOnePuzzleWithOneSolution)
 {
-    auto line = [](std::uint64_t seed, int type) {
-        Rig s(seed);
-        s.gen.generatePuzzle(s.target, type, 2);
-        std::string out;
-        for (int g = 0; g < s.board.numGrids; ++g)
-            for (int c = 0; c < 9; ++c)
-                for (int r = 0; r < 9; ++r) {
-                    const std::string t = s.board.cell(g, c, r).text();
-                    out += t.empty() ? "." : t;
-                }
-        return out;
+    struct Case {
+        int type, rating;
+        std::uint64_t seed;
+        bool letters;
     };
-    EXPECT_EQ(line(77, 1), line(77, 1));
-    EXPECT_NE(line(77, 1), line(79, 1));
-    EXPECT_EQ(line(5, 2), line(5, 2));
+    const Case cases[] = {{1, 1, 1, false}, {1, 2, 2, false}, {1, 3, 3, false}, {1, 1, 9, true},
+                          {2, 1, 101, false}, {2, 2, 102, false}, {2, 3, 1, true}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE("type " + std::to_string(k.type) + " rating " + std::to_string(k.rating));
+        Rig s(k.seed);
+        if (k.letters) s.symbols.setSymbols({"A", "B", "C", "D", "E", "F", "G", "H", "J"});
+        s.board.numGrids = k.type == 1 ? 5 : 1; // the other board is shown: generation switches it
+        s.gen.generatePuzzle(s.target, k.type, k.rating);
+        EXPECT_EQ(s.random.reseeds, 1);
+        ASSERT_EQ(s.board.numGrids, k.type == 1 ? 1 : 5);
+        EXPECT_TRUE(s.target.cellEventsOn);
+        EXPECT_FALSE(s.target.stopwatchRunning);
+        const int n = s.gen.numGivens();
+        EXPECT_GE(n, givensRange(k.type, k.rating).lo);
+        EXPECT_LE(n, givensRange(k.type, k.rating).hi);
+        // Centre grid first, then the corners from 3 down; the board shows
+        // exactly the givens kept, and Easy keeps every corner given.
+        const GivensList& givens = s.gen.givensList();
+        for (int i = 0; i < givens.count; ++i) {
+            const GeneratorCell& cell = givens.cells[static_cast<std::size_t>(i)];
+            if (i > 0) ASSERT_LE(cell.g, givens.cells[static_cast<std::size_t>(i - 1)].g);
+            EXPECT_EQ(s.board.cell(cell.g, cell.c, cell.r).text(), givens.isEmpty(i) ? "" : s.symbols.indexToSymbol(cell.getVal())) << i;
+            if (k.rating == 1) EXPECT_TRUE(cell.g == 4 || !givens.isEmpty(i)) << i;
+        }
+        EXPECT_EQ(givens.cells[0].g, k.type == 1 ? 0 : 4);
+        EXPECT_EQ(countBoardSolutions(s.board, s.symbols), 1);
+        EXPECT_TRUE(s.gen.testPuzzle(s.target));
+        const GenerationStats& st = s.gen.stats;
+        if (k.type == 1) EXPECT_EQ(st.attempts, 1 + st.abandonedByLimit + st.abandonedByTests + st.abandonedBySearch + st.exhausted);
+    }
 }
 
-TEST(GeneratePuzzle, CustomSymbolsReachTheBoardAndTheFinalCheck)
+TEST(GeneratePuzzle, AFixedSeedGivesAFixedPuzzle)
 {
-    Rig s(9);
-    s.symbols.setSymbols({"A", "B", "C", "D", "E", "F", "G", "H", "J"});
-    s.gen.generatePuzzle(s.target, 1, 1);
-    bool letters = true;
-    for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) {
-            const std::string t = s.board.cell(0, c, r).text();
-            letters = letters && (t.empty() || (t.size() == 1 && t[0] >= 'A' && t[0] <= 'J'));
-        }
-    EXPECT_TRUE(letters);
-    EXPECT_EQ(countBoardSolutions(s.board, s.symbols), 1);
-    EXPECT_TRUE(s.gen.testPuzzle(s.target));
+    // Seed 68 at Easy passes the value search's level limit in an attempt.
+    struct Case {
+        int type, rating;
+        std::uint64_t seed;
+        const char* line;
+        bool searchLimit;
+    };
+    const Case cases[] = {
+        {1, 1, 68, "53892.........85794.9.1..3.65.3..781..3..1..2.2..64.....57861....2..3.4..16...857", true},
+        {2, 2, 102,
+         ".3..5....7.5..4..6.1.7...85.6....21....9....32...86....8....6....42.38..6.......1"
+         "61..3..........8...3....6.71.73.2....2....38....4....2...82.9.6..2.7.....89...2.."
+         "4...38.67..8...2....67.....3.9.17.....1......8....64.92..5....19....17..1..2..6.."
+         ".....9..78.72.43.99...5...47..3.2..6......2...62..5..3......4.8...9.....6.5..7..2"
+         "6........8..1.7..2..1..6.894.67..2..7.581.6.3......7...6729....2..4.18.7......9..",
+         false},
+    };
+    for (const Case& k : cases) {
+        Rig s(k.seed);
+        s.gen.generatePuzzle(s.target, k.type, k.rating);
+        EXPECT_EQ(puzzleLine(s.board, s.symbols), k.line) << k.seed;
+        EXPECT_EQ(s.gen.stats.abandonedBySearch > 0, k.searchLimit) << k.seed;
+        EXPECT_EQ(countLine(k.line), 1) << k.seed;
+    }
 }
 
 TEST(GeneratePuzzle, StopFromTheYieldWritesNothingAndRestoresTheGridCount)
@@ -168,49 +137,27 @@ TEST(GeneratePuzzle, StopFromTheYieldWritesNothingAndRestoresTheGridCount)
         SCOPED_TRACE("type " + std::to_string(k.type) + (k.inCorner ? " corner" : " centre"));
         Rig s(31);
         s.board.numGrids = k.type == 1 ? 5 : 1; // the other board type is shown
-        int yields = 0;
+        int yields = 0, afterStop = 0;
         s.solver.yield = [&] {
-            ++yields;
-            const bool now = k.inCorner ? s.gen.givensList().count > 0 : yields == 3;
-            if (now) s.gen.keepGenerating = false;
+            afterStop += !s.gen.keepGenerating;
+            if (k.inCorner ? s.gen.givensList().count > 0 : ++yields == 3) s.gen.keepGenerating = false;
         };
         s.gen.generatePuzzle(s.target, k.type, 3);
-        EXPECT_FALSE(s.gen.keepGenerating);
         EXPECT_EQ(s.board.numGrids, k.type == 1 ? 5 : 1);
-        EXPECT_TRUE(boardEmpty(s.board));
+        EXPECT_EQ(puzzleLine(s.board, s.symbols).find_first_not_of('.'), std::string::npos);
         EXPECT_FALSE(s.target.stopwatchRunning);
         EXPECT_TRUE(s.target.cellEventsOn);
         EXPECT_EQ(s.gen.stats.removalsTried, 0);
+        EXPECT_LT(afterStop, 50); // the search ends soon after
     }
-}
-
-TEST(GeneratePuzzle, AbandonedAttemptsAreRedrawn)
-{
-    // Very Difficult needs many attempts; some end at the third uniqueness test
-    // and each is followed by a fresh selection of cells.
-    long abandoned = 0, attempts = 0;
-    for (std::uint64_t seed : {1u, 2u, 3u, 4u}) {
-        Rig s(seed);
-        s.gen.generatePuzzle(s.target, 1, 3);
-        abandoned += s.gen.stats.abandonedByTests;
-        attempts += s.gen.stats.attempts;
-        // A selection costs 9 draws for each box order, value order, box and cell:
-        // every attempt made one.
-        const int n = s.gen.numGivens();
-        EXPECT_EQ(s.random.draws, 1 + s.gen.stats.attempts * 9L * (2 + 9 + n));
-    }
-    EXPECT_GT(abandoned, 0);
-    EXPECT_GT(attempts, abandoned);
 }
 
 TEST(GenerateBatch, ResultsDoNotDependOnTheNumberOfThreads)
 {
     BatchRequest request;
-    request.puzzleType = 1;
     request.rating = 2;
     request.seed = 12345;
     request.count = 5;
-    request.jobs = 1;
     const auto one = generateBatch(request);
     request.jobs = 3;
     int progressCalls = 0;
