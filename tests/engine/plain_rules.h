@@ -9,8 +9,10 @@
 
 namespace oracle {
 
+// why: the rule that placed it, 0 only cell of its column, 1 of its row, 2 of
+// its box, 3 box placement by the cell values, 4 a search trial.
 struct Move {
-    int grid, col, row, val;
+    int grid, col, row, val, why = 4;
     bool operator==(const Move&) const = default;
 };
 using Moves = std::vector<Move>;
@@ -29,10 +31,10 @@ struct Grid {
             }
     }
 
-    void place(Moves& moves, int g, int c, int r, int v)
+    void place(Moves& moves, int g, int c, int r, int v, int why)
     {
         val[c][r] = v;
-        moves.push_back({g, c, r, v});
+        moves.push_back({g, c, r, v, why});
     }
     bool valInSq(int v, int p, int q) const
     {
@@ -103,7 +105,7 @@ struct Grid {
                     for (int k = 0; k < 9 && count <= 1; ++k)
                         if (column ? poss[v][i][k] : poss[v][k][i]) ++count, last = k;
                     const int c = column ? i : last, r = column ? last : i;
-                    if (count == 1 && val[c][r] < 0) place(moves, g, c, r, v);
+                    if (count == 1 && val[c][r] < 0) place(moves, g, c, r, v, column ? 0 : 1);
                 }
             for (int p = 0; p < 3; ++p) // then boxes, without it
                 for (int q = 0; q < 3; ++q) {
@@ -111,7 +113,7 @@ struct Grid {
                     for (int a = 0; a < 3; ++a)
                         for (int b = 0; b < 3; ++b)
                             if (poss[v][3 * p + a][3 * q + b]) ++count, lc = 3 * p + a, lr = 3 * q + b;
-                    if (count == 1 && val[lc][lr] < 0) place(moves, g, lc, lr, v);
+                    if (count == 1 && val[lc][lr] < 0) place(moves, g, lc, lr, v, 2);
                 }
         }
     }
@@ -134,7 +136,7 @@ struct Grid {
                             if (val[x][r] == v || val[c][x] == v) possible = false;
                         if (possible) ++count, lc = c, lr = r;
                     }
-                    if (count == 1 && val[lc][lr] < 0) place(moves, g, lc, lr, v);
+                    if (count == 1 && val[lc][lr] < 0) place(moves, g, lc, lr, v, 3);
                 }
     }
 
@@ -185,7 +187,7 @@ struct Grid {
     {
         for (sdVal = from; sdVal <= 8; ++sdVal)
             if (poss[sdVal][sdCol][sdRow]) {
-                place(moves, g, sdCol, sdRow, sdVal);
+                place(moves, g, sdCol, sdRow, sdVal, 4);
                 return true;
             }
         return false;

@@ -1,5 +1,6 @@
 // The engine's bit-mask rules against the plain oracle, on many random grid
-// states: same values, same barred flags, same moves in the same order.
+// states: same values, same barred flags, same moves in the same order with
+// the same reasons.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,7 +45,7 @@ TEST(RulesOracle, PropagationPassesAgreeOnRandomStates)
 {
     std::mt19937 rng(20261206);
     const Params params[] = {{0.3, 0.0, 0.0}, {0.45, 0.05, 0.0}, {0.6, 0.2, 0.02}, {0.2, 0.4, 0.05}, {0.8, 0.1, 0.1}};
-    int moved = 0;
+    std::array<int, 4> byRule{}; // moves of each propagation rule, by their reason
     for (int round = 0; round < 3000; ++round) {
         const Params& p = params[round % 5];
         engine::SudokuGrid g;
@@ -62,14 +63,14 @@ TEST(RulesOracle, PropagationPassesAgreeOnRandomStates)
             o.setSimple3x3Derivatives(om, 2);
             ASSERT_TRUE(sameState(g, o)) << "setSimple3x3Derivatives, round " << round;
             ASSERT_EQ(movesOf(ml), om) << "round " << round << " pass " << pass;
-            moved += static_cast<int>(om.size());
+            for (const oracle::Move& m : om) ++byRule.at(static_cast<std::size_t>(m.why));
             ASSERT_EQ(g.checkConsistency(), o.checkConsistency());
             ASSERT_EQ(g.check(), o.check());
             ASSERT_EQ(g.getNumInstantiations(), o.instantiations());
             ASSERT_EQ(g.getNumBarred(), o.barred());
         }
     }
-    EXPECT_GT(moved, 10000); // the states really exercise the placements
+    for (int n : byRule) EXPECT_GT(n, 500); // the states really exercise every placement rule
 }
 
 TEST(RulesOracle, SearchOrderingAgreesOnRandomStates)

@@ -87,7 +87,7 @@ inline bool sameState(const engine::SudokuGrid& g, const oracle::Grid& o)
 inline oracle::Moves movesOf(const engine::MoveList& m)
 {
     oracle::Moves out;
-    for (int k = 0; k < m.numMoves; ++k) out.push_back({m[k].grid, m[k].col, m[k].row, m[k].val});
+    for (int k = 0; k < m.numMoves; ++k) out.push_back({m[k].grid, m[k].col, m[k].row, m[k].val, static_cast<int>(m[k].reason)});
     return out;
 }
 
