@@ -22,11 +22,11 @@ std::string hintReasonText(const Assignment& move, const std::string& symbol, in
     case MoveReason::HiddenInBox:
         return "Only cell left for " + symbol + " in its box.";
     case MoveReason::BoxPlacement:
-        return "Every other empty cell of its box sees a " + symbol + grid + ".";
+        return "Other empty cells of its box see a " + symbol + grid + ".";
     case MoveReason::SearchTrial:
         break;
     }
-    return "Solver's trial: no single rule forces " + symbol + ".";
+    return "Solver's trial: no rule forces " + symbol + ".";
 }
 
 } // namespace engine

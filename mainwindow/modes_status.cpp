@@ -1,6 +1,7 @@
 // The four modes: which picture buttons and menus are live, the status line
 // and the stopwatch.
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
@@ -99,8 +100,15 @@ void frmMain::updateStatus()
         t.status1 = tr("Stopping the puzzle generator").toStdString();
         t.status2 = t.status3 = std::string();
     }
-    if (mode == kSolving && !game().hintReason().empty()) t.status1 = game().hintReason();
     if (t.status1) lblStatus1->setText(QString::fromStdString(*t.status1));
+    // After a hint the first label says why, shortened to the room left of
+    // the Notes toggle; the whole sentence is its tooltip.
+    const QString why = mode == kSolving ? QString::fromStdString(game().hintReason()) : QString();
+    if (!why.isEmpty()) {
+        const int room = game().notesToggle ? game().notesToggle->x() - lblStatus1->x() - 6 : lblStatus1->width();
+        lblStatus1->setText(lblStatus1->fontMetrics().elidedText(why, Qt::ElideRight, room));
+    }
+    lblStatus1->setToolTip(why);
     if (t.status2) lblStatus2->setText(QString::fromStdString(*t.status2));
     if (t.status3) lblStatus3->setText(QString::fromStdString(*t.status3));
 }

@@ -118,8 +118,8 @@ TEST(CliSolve, AHintIsTheSolvesFirstMoveOnEitherBoard)
         {kSamurai, "4,2,4,0\nOnly cell left for 1 in its column (centre grid).\n"},
         {boxOnly, "0,0,0,0\nOnly cell left for 1 in its box.\n"},
         {boxOnly + std::string(324, '.'), "0,0,0,0\nOnly cell left for 1 in its box.\n"},
-        {std::string(81, '.'), "0,0,0,0\nSolver's trial: no single rule forces 1.\n"},
-        {std::string(405, '.'), "4,0,0,0\nSolver's trial: no single rule forces 1.\n"},
+        {std::string(81, '.'), "0,0,0,0\nSolver's trial: no rule forces 1.\n"},
+        {std::string(405, '.'), "4,0,0,0\nSolver's trial: no rule forces 1.\n"},
     };
     for (const auto& c : why) EXPECT_EQ(run({"hint", "--why", "-"}, c.puzzle + "\n").out, c.out);
 

@@ -130,7 +130,7 @@ TEST_F(WindowTest, AHintFillsTheSolversFirstMoveAndCanFinishTheGame)
     // The status line says why, through the stopwatch's ticks, until the
     // player's next change.
     win.timStopwatch_Timer();
-    EXPECT_EQ(win.lblStatus1->text().toStdString(), "Only cell left for 1 in its row.");
+    EXPECT_EQ(win.lblStatus1->toolTip().toStdString(), "Only cell left for 1 in its row.");
 
     // Entries that cannot be completed: nothing is written, nothing is said.
     const Gap bad = g[3].cell == hinted ? g[4] : g[3];
@@ -189,7 +189,7 @@ TEST_F(WindowTest, AHintOnTheSamuraiBoardFillsACornerGridOrASharedCell)
         EXPECT_EQ(background(i), kHint);
         EXPECT_EQ(win.hintsUsed, 1);
         EXPECT_EQ(finishDialogs(), 1);
-        EXPECT_EQ(win.lblStatus1->text().toStdString(), c.why);
+        EXPECT_EQ(win.lblStatus1->toolTip().toStdString(), c.why);
     }
 }
 
