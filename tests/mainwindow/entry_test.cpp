@@ -193,23 +193,4 @@ TEST_F(WindowTest, AHintOnTheSamuraiBoardFillsACornerGridOrASharedCell)
     }
 }
 
-TEST_F(WindowTest, EntryCheckingOnTheSamuraiBoardCoversEveryGrid)
-{
-    start(true);
-    load(puzzles::kSamurai);
-    // Every empty cell of the centre grid, shared boxes included: a wrong
-    // symbol turns red, the right one does not.
-    const std::string& puzzle = puzzles::kSamurai;
-    for (std::size_t k = 4 * 81; k < puzzle.size(); ++k) {
-        if (puzzle[k] != '.') continue;
-        const char right = puzzles::kSamuraiSolution[k];
-        type(cellOf(k), std::string(1, right == '9' ? '1' : static_cast<char>(right + 1)));
-        EXPECT_EQ(background(cellOf(k)), kRed) << "cell " << cellOf(k);
-        type(cellOf(k), std::string(1, right));
-        EXPECT_EQ(background(cellOf(k)), kWorking) << "cell " << cellOf(k);
-        type(cellOf(k), "");
-    }
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
 } // namespace

@@ -7,13 +7,6 @@
 
 namespace {
 
-TEST(StatusText, TheStopwatchCountsMinutesAndSecondsWithoutHours)
-{
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "0 m 0 s "}, {59, "0 m 59 s "}, {60, "1 m 0 s "}, {3600, "60 m 0 s "}, {40000, "666 m 40 s "}};
-    for (const auto& [seconds, text] : cases) EXPECT_EQ(mainwindow::stopwatchText(seconds), text);
-}
-
 TEST_F(WindowTest, TheStopwatchTicksEverySecondAndTheFinishDialogDoesNotBlock)
 {
     auto& win = start();
