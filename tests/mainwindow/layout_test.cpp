@@ -24,6 +24,35 @@ TEST_F(WindowTest, CellsAreNumberedAsTheBoardIsAndTabInThatOrder)
     }
 }
 
+// On screen: every cell the same size on an even pitch, every thick line
+// inside the gap between cells, never over one, and the status labels under
+// the board, inside the window.
+void expectCrispBoard(mainwindow::frmMain& win)
+{
+    EXPECT_EQ(win.textCells[0]->twipsGeometry(), (platform::TwipsRect{100, 200, win.cellSize, win.cellSize}));
+    const QRect c0 = win.textCells[0]->geometry();
+    const int pitch = win.textCells[1]->geometry().left() - c0.left();
+    EXPECT_EQ(win.textCells[9]->geometry().top() - c0.top(), pitch);
+    std::vector<QRect> cells;
+    for (auto* c : win.textCells) {
+        if (c->isHidden()) continue;
+        cells.push_back(c->geometry());
+        EXPECT_EQ(c->geometry().size(), c0.size());
+        EXPECT_EQ(c->geometry().topLeft(),
+                  c0.topLeft() + pitch * QPoint(boardPosition(c->index()).col, boardPosition(c->index()).row));
+    }
+    for (const auto& line : win.gridLines) {
+        if (!line.visible) continue;
+        const QRect r = win.gbCells->lineRect(line);
+        for (const QRect& cell : cells) EXPECT_FALSE(r.intersects(cell)) << r.x() << "," << r.y();
+    }
+    for (QLabel* l : {win.lblStatus1, win.lblStatus2, win.lblStatus3}) {
+        EXPECT_GT(l->geometry().top(), win.gbCells->geometry().bottom());
+        EXPECT_LE(l->geometry().right(), win.centralWidget()->width());
+        EXPECT_LE(l->geometry().bottom(), win.centralWidget()->height());
+    }
+}
+
 TEST_F(WindowTest, TheBoardSwitchesOnATallAndOnASmallScreen)
 {
     // Tall: Samurai grows window and frame by 12 x 460. Small: first 9 x 120
@@ -42,6 +71,7 @@ TEST_F(WindowTest, TheBoardSwitchesOnATallAndOnASmallScreen)
             EXPECT_TRUE(win.gbCellsTwips().width == 4315 + grownBy && win.gbCellsTwips().height == 4415 + grownBy);
             for (int i = 0; i < mainwindow::kCellCount; ++i)
                 EXPECT_EQ(static_cast<engine::CellControl*>(cell(i))->isVisible(), grids == 5 || i <= 80) << i;
+            expectCrispBoard(win);
         };
         type(3, "4");
         win.lblStatus3->setText(QStringLiteral("0 m 5 s "));
@@ -77,46 +107,6 @@ TEST_F(WindowTest, ThickLinesLieBetweenTheBoxes)
             const platform::LineControl &v = l[i], &h = l[n + i];
             EXPECT_TRUE(v.x1 == across[i] && v.x2 == across[i] && v.y1 == 200 && v.y2 == height - 100) << i;
             EXPECT_TRUE(h.y1 == across[i] + 100 && h.y2 == across[i] + 100 && h.x1 == 100 && h.x2 == height - 200) << i;
-        }
-    }
-}
-
-// On screen: every cell the same size on an even pitch, and every thick line
-// inside the gap between cells, never over one.
-void expectCrispBoard(mainwindow::frmMain& win)
-{
-    EXPECT_EQ(win.textCells[0]->twipsGeometry(), (platform::TwipsRect{100, 200, win.cellSize, win.cellSize}));
-    const QRect c0 = win.textCells[0]->geometry();
-    const int pitch = win.textCells[1]->geometry().left() - c0.left();
-    EXPECT_EQ(win.textCells[9]->geometry().top() - c0.top(), pitch);
-    std::vector<QRect> cells;
-    for (auto* c : win.textCells) {
-        if (c->isHidden()) continue;
-        cells.push_back(c->geometry());
-        EXPECT_EQ(c->geometry().size(), c0.size());
-        EXPECT_EQ(c->geometry().topLeft(),
-                  c0.topLeft() + pitch * QPoint(boardPosition(c->index()).col, boardPosition(c->index()).row));
-    }
-    for (const auto& line : win.gridLines) {
-        if (!line.visible) continue;
-        const QRect r = win.gbCells->lineRect(line);
-        for (const QRect& cell : cells) EXPECT_FALSE(r.intersects(cell)) << r.x() << "," << r.y();
-    }
-}
-
-TEST_F(WindowTest, TheBoardIsCrispInEveryLayout)
-{
-    for (const int screen : {700, 1024}) {
-        auto& win = start(true, screen);
-        for (const bool samurai : {true, false}) {
-            if (!samurai) win.mnuStd9x9_Click();
-            expectCrispBoard(win);
-            // The status labels sit under the board, inside the window.
-            for (QLabel* l : {win.lblStatus1, win.lblStatus2, win.lblStatus3}) {
-                EXPECT_GT(l->geometry().top(), win.gbCells->geometry().bottom());
-                EXPECT_LE(l->geometry().right(), win.centralWidget()->width());
-                EXPECT_LE(l->geometry().bottom(), win.centralWidget()->height());
-            }
         }
     }
 }

@@ -1,41 +1,11 @@
-// The stopwatch, the finish dialog and the solver's throttled yield; what the
-// window shows in each mode is checked where the commands reach it.
-#include <QPointer>
+// The solver's throttled yield; what the window shows in each mode is
+// checked where the commands reach it.
+#include <functional>
+#include <gtest/gtest.h>
 
 #include "throttled_yield.h"
-#include "window_fixture.h"
 
 namespace {
-
-TEST(StatusText, TheStopwatchCountsMinutesAndSecondsWithoutHours)
-{
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "0 m 0 s "}, {59, "0 m 59 s "}, {60, "1 m 0 s "}, {3600, "60 m 0 s "}, {40000, "666 m 40 s "}};
-    for (const auto& [seconds, text] : cases) EXPECT_EQ(mainwindow::stopwatchText(seconds), text);
-}
-
-TEST_F(WindowTest, TheStopwatchTicksEverySecondAndTheFinishDialogDoesNotBlock)
-{
-    auto& win = start();
-    EXPECT_EQ(win.timStopwatch->interval(), 1000);
-    win.mode = mainwindow::kSolving;
-    win.elapsedSeconds = 9 * 3600 + 6; // past a 16-bit count of seconds
-    win.timStopwatch->start();
-    win.timStopwatch_Timer();
-    EXPECT_EQ(win.lblStatus3->text(), "540 m 7 s ");
-
-    win.hintsUsed = 3;
-    mainwindow::frmFinish* finish = win.showFinish();
-    EXPECT_FALSE(win.timStopwatch->isActive());
-    EXPECT_FALSE(finish->isModal());
-    EXPECT_TRUE(finish->isVisible());
-    EXPECT_EQ(finish->lblHints->text(), "Hints used: 3");
-    EXPECT_EQ(finish->lblTime->text(), "Time Used: 540 m 7 s ");
-    QPointer<mainwindow::frmFinish> alive(finish);
-    QTest::mouseClick(finish->btnOK, Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(alive.isNull());
-}
 
 TEST(ThrottledYield, RunsTheEventLoopAtMostOncePerIntervalOfSearchTime)
 {

@@ -61,7 +61,6 @@ TEST_F(CliPrint, BadArgumentsPuzzlesAndTargetsAreRefusedAndWriteNothing)
     const std::string puzzle = write("p.sdk", kPuzzle);
     const std::string pdf = write("old.pdf", "keep me");
     const std::vector<std::vector<std::string>> usage = {
-        {},
         {puzzle},
         {puzzle, "--layout", "large"},
         {puzzle, "--layout", "medium", "-o", pdf},

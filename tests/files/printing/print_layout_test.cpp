@@ -18,9 +18,7 @@ namespace {
 
 struct DrawnLine {
     int x1, y1, x2, y2, width;
-    auto key() const { return std::tie(x1, y1, x2, y2, width); }
-    bool operator<(const DrawnLine& o) const { return key() < o.key(); }
-    bool operator==(const DrawnLine& o) const { return key() == o.key(); }
+    auto operator<=>(const DrawnLine&) const = default;
 };
 
 void PrintTo(const DrawnLine& l, std::ostream* os)
