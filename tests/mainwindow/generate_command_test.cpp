@@ -69,7 +69,7 @@ TEST_F(GenerateTest, CancelOrCloseChangesNothingAndTheOptionsSayBoardAndLevel)
     }
 }
 
-TEST_F(GenerateTest, AGeneratedPuzzleOfEachBoardHasExactlyOneSolution)
+TEST_F(GenerateTest, GeneratedPuzzlesHaveOneSolutionAndAFailedFinalCheckSaysSo)
 {
     auto& win = startSeeded(20240611);
     win.currentFile = "old.sdk";
@@ -86,13 +86,10 @@ TEST_F(GenerateTest, AGeneratedPuzzleOfEachBoardHasExactlyOneSolution)
     EXPECT_EQ(solutions(), 1);
     EXPECT_TRUE(dialogs.messages.empty());
     expectIdle();
-}
 
-TEST_F(GenerateTest, AFailedFinalCheckSaysSoAndKeepsTheGivens)
-{
-    auto& win = startSeeded(3);
-    // On a standard board only the final check marks its solver run; cutting
-    // that run short makes the check fail without a Stop.
+    // A failed final check says so and keeps the givens. On a standard board
+    // only the final check marks its solver run; cutting that run short
+    // makes the check fail without a Stop.
     const auto outer = win.solver.yield;
     win.solver.yield = [&] {
         outer();

@@ -92,7 +92,7 @@ TEST_F(WindowTest, TheBoardSwitchesOnATallAndOnASmallScreen)
     }
 }
 
-TEST_F(WindowTest, ThickLinesLieBetweenTheBoxes)
+TEST_F(WindowTest, ThickLinesLieBetweenTheBoxesAndNotBetweenSamuraiGrids)
 {
     // At 100 + k x 460 - 12.5 across (200 + ... down) for k = 3, 6, ...,
     // ties rounded to the even twip; to the frame's height less 100 (or 200).
@@ -109,12 +109,9 @@ TEST_F(WindowTest, ThickLinesLieBetweenTheBoxes)
             EXPECT_TRUE(h.y1 == across[i] + 100 && h.y2 == across[i] + 100 && h.x1 == 100 && h.x2 == height - 200) << i;
         }
     }
-}
-
-TEST_F(WindowTest, NoLineCrossesTheSpaceBetweenSamuraiGrids)
-{
-    auto& win = start(true);
-    win.show();
+    // No line crosses the space between the Samurai grids.
+    w->show();
+    auto& win = *w;
     const QImage board = win.gbCells->grab().toImage();
     const QRgb background = qRgb(213, 216, 218) & 0xFFFFFF;
     // Columns 9..11 above the centre grid and rows 9..11 left of it.
