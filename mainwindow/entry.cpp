@@ -1,6 +1,9 @@
 // Cell entry: every change of a cell's text is normalised, validated and, with
 // Entry Checking on, checked against the solver; the board's entries are put
 // to the solver for the checks, the finish test and hints.
+#include <cstdint>
+#include <utility>
+
 #include "board_run.h"
 #include "cell_numbering.h"
 #include "frm_main.h"
@@ -61,9 +64,27 @@ void frmMain::textCells_Change(int index)
 
     game().textAccepted(index, t, cellEventsOn);
 
+    // Inside an Undo or Redo, or while a hint is written, the check and the
+    // finish test wait until that change is complete: their solver runs
+    // yield to the event loop, where a command could replace the history or
+    // the board under the change.
+    if (game().judgementsHeld()) {
+        if (cellEventsOn) cell->setBackground(colours[files::kWorkingCell]);
+        game().holdJudgement(index, t, cellEventsOn);
+        return;
+    }
+    judgeEntry(index, t, cellEventsOn);
+}
+
+void frmMain::judgeEntry(int index, const std::string& t, bool eventsOn)
+{
+    platform::TextCell* cell = textCells[static_cast<std::size_t>(index)];
+    // A later change of the cell has been (or will be) judged on its own.
+    if (!cell || cell->text() != t) return;
+
     // 4. The check.
     bool ok = true;
-    if (cellEventsOn) {
+    if (eventsOn) {
         if (!t.empty() && entryChecking()) {
             // The new entry is judged afresh: the flag of the entry it replaces
             // must not leave it out of its own check.
@@ -102,21 +123,34 @@ bool frmMain::puzzleComplete()
 
 void frmMain::giveHint()
 {
-    cellEventsOn = false;
-    const CheckResult r = checkBoard(*this, true);
-    if (r.consistent && r.numMoves > 0) {
-        // Counted before the cell is written: writing the last empty cell
-        // opens the finish dialog, which reports the hints used.
-        ++hintsUsed;
-        const int index = cellIndex(r.first.grid, r.first.col, r.first.row);
-        const platform::TextCell* cell = textCells[static_cast<std::size_t>(index)];
-        const std::string before = cell->text();
-        const engine::Colour beforeColour = cell->background();
-        const std::string symbol = indexToSymbol(r.first.val);
-        grids[static_cast<std::size_t>(r.first.grid)].assignValue(r.first.col, r.first.row, symbol, true);
-        game().hintGiven(index, before, beforeColour, engine::hintReasonText(r.first, symbol, numGrids));
-    }
-    cellEventsOn = true;
+    // The check yields to the event loop. An entry typed meanwhile is an
+    // entry like any other (checked, recorded, taking its marks), and the
+    // hint is then worked out again for the board as it stands; a hint whose
+    // game was stopped meanwhile is not given.
+    const int modeBefore = mode;
+    CheckResult r;
+    std::uint64_t seen = 0;
+    do {
+        seen = game().changeCount();
+        r = checkBoard(*this, true);
+    } while (game().changeCount() != seen && mode == modeBefore);
+    if (mode != modeBefore || !r.consistent || r.numMoves == 0) return;
+
+    // Counted before the cell is written: writing the last empty cell opens
+    // the finish dialog, which reports the hints used.
+    ++hintsUsed;
+    const int index = cellIndex(r.first.grid, r.first.col, r.first.row);
+    const platform::TextCell* cell = textCells[static_cast<std::size_t>(index)];
+    const std::string before = cell->text();
+    const engine::Colour beforeColour = cell->background();
+    const std::string symbol = indexToSymbol(r.first.val);
+    // The hint is recorded before the finish test runs (it may yield).
+    game().holdJudgements();
+    const bool events = std::exchange(cellEventsOn, false);
+    grids[static_cast<std::size_t>(r.first.grid)].assignValue(r.first.col, r.first.row, symbol, true);
+    cellEventsOn = events;
+    game().hintGiven(index, before, beforeColour, engine::hintReasonText(r.first, symbol, numGrids));
+    game().releaseJudgements();
 }
 
 } // namespace mainwindow

@@ -129,6 +129,9 @@ public:
 
     // ---- Cell entry and checking (entry.cpp), navigation (navigation.cpp) ----
     void textCells_Change(int index);
+    // The check and the finish test of a text cell `index` took: steps that
+    // run the solver. Nothing when the cell holds another text by now.
+    void judgeEntry(int index, const std::string& text, bool eventsOn);
     void textCells_KeyDown(int index, int keyCode, Qt::KeyboardModifiers shift);
     bool entriesConsistent();
     bool puzzleComplete();

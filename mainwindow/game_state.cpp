@@ -60,12 +60,8 @@ void GameState::createControls()
     connect(notesToggle, &QCheckBox::toggled, mnuNotes, &QAction::setChecked);
     connect(mnuNotes, &QAction::toggled, notesToggle, &QCheckBox::setChecked);
 
-    connect(mnuUndo, &QAction::triggered, this, [this] {
-        if (undoAllowed_) history_.undo();
-    });
-    connect(mnuRedo, &QAction::triggered, this, [this] {
-        if (undoAllowed_) history_.redo();
-    });
+    connect(mnuUndo, &QAction::triggered, this, [this] { replay(&QUndoStack::undo); });
+    connect(mnuRedo, &QAction::triggered, this, [this] { replay(&QUndoStack::redo); });
     connect(&history_, &QUndoStack::canUndoChanged, this, &GameState::updateUndoActions);
     connect(&history_, &QUndoStack::canRedoChanged, this, &GameState::updateUndoActions);
     connect(mnuHighlighting, &QAction::toggled, this, [this](bool on) {

@@ -78,6 +78,17 @@ public:
     // reason says why, for the status line.
     void hintGiven(int cell, const std::string& before, engine::Colour beforeColour, std::string reason);
     const QUndoStack& history() const { return history_; }
+    // Counts the texts the cells have taken, so that a run can tell whether
+    // the board changed during its yields.
+    std::uint64_t changeCount() const { return changes_; }
+
+    // While held (an Undo or Redo in progress, a hint being written), a
+    // cell's check and finish test are not run but kept; the last release
+    // runs them, after the change is complete, in the order they came.
+    void holdJudgements() { ++held_; }
+    void releaseJudgements();
+    bool judgementsHeld() const { return held_ > 0; }
+    void holdJudgement(int cell, std::string text, bool eventsOn);
     // Why the last hint holds, for the status line in Solving mode; empty
     // once the player changes a cell, the hint is undone, or a game starts
     // or stops.
@@ -118,6 +129,9 @@ private:
     bool isNotesKey(const QKeyEvent& key) const;
     int focusedCell() const;
     void updateUndoActions();
+    // Undo or Redo: the step runs without entering the event loop; the
+    // checks of the cells it wrote run once it has returned.
+    void replay(void (QUndoStack::*step)());
 
     enum class Replay { None, Undoing, Redoing };
 
@@ -133,6 +147,14 @@ private:
     std::vector<int> lastRemoved_;
     int focused_ = -1;
     std::string hintReason_;
+    std::uint64_t changes_ = 0;
+    struct Judgement {
+        int cell;
+        std::string text;
+        bool eventsOn;
+    };
+    int held_ = 0;
+    std::vector<Judgement> heldJudgements_;
 };
 
 } // namespace mainwindow

@@ -122,9 +122,32 @@ void GameState::updateUndoActions()
     mnuRedo->setEnabled(undoAllowed_ && history_.canRedo());
 }
 
+void GameState::replay(void (QUndoStack::*step)())
+{
+    if (!undoAllowed_) return;
+    holdJudgements();
+    (history_.*step)();
+    releaseJudgements();
+}
+
+void GameState::holdJudgement(int cell, std::string text, bool eventsOn)
+{
+    heldJudgements_.push_back({cell, std::move(text), eventsOn});
+}
+
+void GameState::releaseJudgements()
+{
+    if (held_ == 0 || --held_ > 0) return;
+    // Each check may yield, and a change made then may hold judgements of
+    // its own; the list is taken first.
+    const std::vector<Judgement> pending = std::exchange(heldJudgements_, {});
+    for (const Judgement& j : pending) w_.judgeEntry(j.cell, j.text, j.eventsOn);
+}
+
 void GameState::textAccepted(int cell, const std::string& text, bool byPlayer)
 {
     if (cell < 0 || cell >= kCellCount) return;
+    ++changes_;
     const std::string before = std::exchange(shown_[static_cast<std::size_t>(cell)], text);
     // An entry takes its symbol's mark from the other cells of its units;
     // taking an entry back does not.

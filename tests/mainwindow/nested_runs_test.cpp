@@ -29,20 +29,14 @@ protected:
     // checks that it left the outer run as it found it.
     void duringNextYield(std::function<void()> inner)
     {
-        auto original = w->solver.yield;
-        w->solver.yield = [this, original, inner] {
-            if (!ranInner && w->solverRunning) {
-                ranInner = true;
-                const RunState before = runState(*w);
-                ASSERT_EQ(w->boardRunsActive, 1);
-                inner();
-                EXPECT_TRUE(runState(*w) == before) << "the inner run changed the outer run's grids or moves";
-                EXPECT_TRUE(w->solver.searching && w->solverRunning && w->boardRunsActive == 1);
-            }
-            original();
-        };
+        WindowTest::duringNextYield([this, inner] {
+            const RunState before = runState(*w);
+            ASSERT_EQ(w->boardRunsActive, 1);
+            inner();
+            EXPECT_TRUE(runState(*w) == before) << "the inner run changed the outer run's grids or moves";
+            EXPECT_TRUE(w->solver.searching && w->solverRunning && w->boardRunsActive == 1);
+        });
     }
-    bool ranInner = false;
 };
 
 TEST_F(NestedRunTest, AnEntryCheckInsideAnEntryCheck)

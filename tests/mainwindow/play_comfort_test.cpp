@@ -148,6 +148,120 @@ TEST_F(PlayTest, UndoAndRedoPutEntriesBackCheckedAndGivensAndHintsInTheirColours
     EXPECT_NE(win.lblStatus1->text().toStdString(), "Solving mode");
     undo(g[3].cell);
     EXPECT_EQ(win.lblStatus1->text().toStdString(), "Solving mode");
+    // A hint typed over comes back as a hint (so Reset takes it away).
+    redo(g[3].cell);
+    int h = 0;
+    while (h < kCellCount && background(h) != kHint) ++h;
+    ASSERT_LT(h, kCellCount);
+    const auto hinted = board();
+    key(h, text(h) == "1" ? '2' : '1');
+    undo(h);
+    EXPECT_EQ(board(), hinted);
+}
+
+TEST_F(PlayTest, NothingChangesTheHistoryWhileAnUndoOrRedoRuns)
+{
+    // An Undo or a Redo puts an entry back, and its check yields; a command
+    // runs inside that yield. The history afterwards: how many steps it
+    // keeps, and how many of them are done.
+    const auto g = gaps(puzzles::kHard, puzzles::kHardSolution);
+    const int mark = g[1].cell;
+    const struct {
+        const char* name;
+        bool solving, redo;
+        std::function<void()> inner;
+        int kept, done;
+    } cases[] = {
+        {"Stop in an Undo", true, false, [&] { click(w->imgStart); }, 0, 0},
+        {"Stop in a Redo", true, true, [&] { click(w->imgStart); }, 0, 0},
+        {"Clear in an Undo", false, false, [&] { click(w->imgClear); }, 0, 0},
+        {"Clear in a Redo", false, true, [&] { click(w->imgClear); }, 0, 0},
+        {"a board switch in an Undo", false, false, [&] { w->mnuSamurai->trigger(); }, 0, 0},
+        {"a board switch in a Redo", false, true, [&] { w->mnuSamurai->trigger(); }, 0, 0},
+        // The hint or the mark replaces what was undone.
+        {"Hint in an Undo", true, false, [&] { click(w->imgHint); }, 2, 2},
+        {"Hint in a Redo", true, true, [&] { click(w->imgHint); }, 3, 3},
+        {"a mark in an Undo", true, false, [&] { key(mark, '4', Qt::ControlModifier); }, 2, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& win = play();
+        load(puzzles::kHard);
+        if (c.solving) click(win.imgStart);
+        // What comes back is the right symbol, so that a hint can follow.
+        for (char k : c.redo ? g[0].wrong + g[0].right : g[0].right + "\b") key(g[0].cell, k);
+        if (c.redo) undo(g[0].cell);
+        ranInner = false;
+        duringNextYield(c.inner);
+        c.redo ? redo(g[0].cell) : undo(g[0].cell);
+        ASSERT_TRUE(ranInner);
+        EXPECT_EQ(game().history().count(), c.kept);
+        EXPECT_EQ(game().history().index(), c.done);
+        // What is left undoes and redoes as it says.
+        const auto now = board();
+        redo(g[0].cell);
+        EXPECT_EQ(board(), now);
+        if (c.kept == 0) continue;
+        undo(g[0].cell);
+        EXPECT_NE(board(), now);
+        redo(g[0].cell);
+        EXPECT_EQ(board(), now);
+        expectIdle(false);
+    }
+}
+
+TEST_F(PlayTest, AnEntryTypedWhileAHintIsCheckedIsAnEntry)
+{
+    auto& win = play();
+    load(puzzles::kHard);
+    click(win.imgStart);
+    const auto g = gaps(puzzles::kHard, puzzles::kHardSolution);
+    // A wrong symbol typed during the hint's check; a cell of its units
+    // holds that symbol's mark.
+    const Gap& typed = g[0];
+    int marked = -1;
+    for (const Gap& o : g)
+        if (o.cell != typed.cell && mainwindow::unitsOf(typed.cell, 1)[static_cast<std::size_t>(o.cell)]) marked = o.cell;
+    key(marked, typed.wrong[0], Qt::ControlModifier);
+    ranInner = false;
+    duringNextYield([&] { key(typed.cell, typed.wrong[0]); });
+    click(win.imgHint);
+    ASSERT_TRUE(ranInner);
+    // Checked, recorded, and it took its mark; the hint went elsewhere.
+    EXPECT_EQ(text(typed.cell) + "|" + std::to_string(background(typed.cell)), typed.wrong + "|" + std::to_string(kRed));
+    EXPECT_EQ(game().marks(marked), 0);
+    EXPECT_EQ(win.hintsUsed, 1);
+    int hinted = 0;
+    for (const Gap& o : g) hinted += background(o.cell) == kHint && text(o.cell) == o.right;
+    EXPECT_EQ(hinted, 1);
+    EXPECT_EQ(game().history().count(), 3);
+    // Undo takes back the hint, then the entry, which gives the mark back.
+    undo(typed.cell);
+    undo(typed.cell);
+    EXPECT_EQ(text(typed.cell), "");
+    EXPECT_NE(game().marks(marked), 0);
+
+    // The player fills the very cell the hint was about to fill: the hint
+    // is worked out again and goes elsewhere.
+    const auto hintCells = [&] {
+        std::vector<int> v;
+        for (const Gap& o : g)
+            if (background(o.cell) == kHint) v.push_back(o.cell);
+        return v;
+    };
+    click(win.imgHint);
+    const int target = hintCells().at(0);
+    undo(target);
+    ranInner = false;
+    duringNextYield([&] {
+        for (const Gap& o : g)
+            if (o.cell == target) key(target, o.right[0]);
+    });
+    click(win.imgHint);
+    ASSERT_TRUE(ranInner);
+    EXPECT_EQ(background(target), kWorking);
+    EXPECT_EQ(hintCells().size(), 1u);
+    expectIdle(false);
 }
 
 TEST_F(PlayTest, NewPuzzlesEmptyMarksAndHistoryAndNothingIsUndoneDuringARun)

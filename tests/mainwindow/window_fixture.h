@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,6 +111,21 @@ protected:
                                std::string(1, solution[k] == '9' ? '1' : static_cast<char>(solution[k] + 1))});
         return out;
     }
+
+    // Runs `inner` once, from the first yield of the next solver run over the
+    // board: the moment another command can run inside that run.
+    void duringNextYield(std::function<void()> inner)
+    {
+        auto original = w->solver.yield;
+        w->solver.yield = [this, original, inner] {
+            if (!ranInner && w->solverRunning) {
+                ranInner = true;
+                inner();
+            }
+            original();
+        };
+    }
+    bool ranInner = false;
 
     // A real press and release on whatever picture of the button is on top.
     static void click(platform::PictureButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5)); }
