@@ -79,9 +79,9 @@ int runPrint(const std::vector<std::string>& args, CommandIo io)
     PrintArgs pa;
     if (!parsePrintArgs(args, pa, io.err)) return kExitBadInput;
 
-    PuzzleInput input;
+    files::PuzzleInput input;
     std::string error;
-    if (!readPuzzleInput(pa.file, io.in, input, error)) {
+    if (!files::readPuzzleInput(pa.file, io.in, input, error)) {
         io.err << "corvel-cli print: " << error << "\n";
         return kExitBadInput;
     }
@@ -91,7 +91,7 @@ int runPrint(const std::vector<std::string>& args, CommandIo io)
         return kExitBadInput;
     }
     const auto board = std::make_unique<engine::PlainBoard>();
-    if (!loadGivens(*board, input.puzzles.front())) {
+    if (!files::loadGivens(*board, input.puzzles.front())) {
         io.err << "corvel-cli print: " << input.name << ": two entries for one shared cell disagree\n";
         return kExitBadInput;
     }

@@ -8,6 +8,11 @@
 
 namespace cli {
 
+using engine::HintOutcome;
+using files::InputFormat;
+using files::Puzzle;
+using files::PuzzleInput;
+
 namespace {
 
 struct FileArgs {
@@ -57,7 +62,7 @@ struct Run {
     bool open(const std::string& cmd, const std::string& file, std::istream& in, std::ostream& err)
     {
         std::string error;
-        if (readPuzzleInput(file, in, input, error)) return true;
+        if (files::readPuzzleInput(file, in, input, error)) return true;
         err << "corvel-cli " << cmd << ": " << error << "\n";
         return false;
     }
@@ -75,7 +80,7 @@ int runSolve(const std::vector<std::string>& args, CommandIo io)
     int status = kExitOk;
     for (const Puzzle& p : run.input.puzzles) {
         const files::SymbolTable symbols(p.doc.symbols);
-        const bool solved = loadGivens(*run.board, p) && solveBoard(*run.solver, *run.board, symbols);
+        const bool solved = files::loadGivens(*run.board, p) && engine::solveBoard(*run.solver, *run.board, symbols);
         if (!solved) {
             status = kExitNoSolution;
             io.err << "corvel-cli solve: " << run.where(p) << ": no solution\n";
@@ -85,9 +90,9 @@ int runSolve(const std::vector<std::string>& args, CommandIo io)
         if (fa.option) {
             for (int k = 0; k < run.solver->moves.numMoves; ++k) io.out << recordLine(run.solver->moves[k]) << "\n";
         } else if (run.input.format == InputFormat::Lines) {
-            io.out << boardAsLine(*run.board, symbols) << "\n";
+            io.out << files::boardAsLine(*run.board, symbols) << "\n";
         } else {
-            io.out << files::formatPuzzle(boardAsDocument(*run.board, symbols));
+            io.out << files::formatPuzzle(files::boardAsDocument(*run.board, symbols));
         }
     }
     return status;
@@ -101,7 +106,7 @@ int runCount(const std::vector<std::string>& args, CommandIo io)
     if (!run.open("count", fa.file, io.in, io.err)) return kExitBadInput;
     for (const Puzzle& p : run.input.puzzles) {
         const files::SymbolTable symbols(p.doc.symbols);
-        const int n = loadGivens(*run.board, p) ? countSolutions(run.counter, *run.board, symbols) : 0;
+        const int n = files::loadGivens(*run.board, p) ? engine::countSolutions(run.counter, *run.board, symbols) : 0;
         io.out << n << "\n";
     }
     return kExitOk;
@@ -119,7 +124,7 @@ int runHint(const std::vector<std::string>& args, CommandIo io)
         const files::SymbolTable symbols(p.doc.symbols);
         engine::Assignment move;
         const HintOutcome h =
-            loadGivens(*run.board, p) ? hintFor(*run.solver, *run.board, symbols, move) : HintOutcome::CannotComplete;
+            files::loadGivens(*run.board, p) ? engine::hintFor(*run.solver, *run.board, symbols, move) : HintOutcome::CannotComplete;
         switch (h) {
         case HintOutcome::Move:
             io.out << recordLine(move) << "\n";

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <system_error>
 
-namespace cli {
+namespace files {
 
 namespace {
 
@@ -100,9 +100,9 @@ bool readPuzzleInput(const std::string& path, std::istream& in, PuzzleInput& out
     }
     if (text.find_first_not_of(" \t\r\n") == std::string::npos) return fail(0, "the input is empty");
 
-    if (files::looksLikePuzzleFile(text)) {
+    if (looksLikePuzzleFile(text)) {
         out.format = InputFormat::PuzzleFile;
-        const files::PuzzleParseResult r = files::parsePuzzle(text);
+        const PuzzleParseResult r = parsePuzzle(text);
         if (!r.ok()) return fail(r.error.line, r.error.reason);
         Puzzle p;
         p.line = 1;
@@ -120,11 +120,11 @@ bool readPuzzleInput(const std::string& path, std::istream& in, PuzzleInput& out
 
 bool loadGivens(engine::PlainBoard& board, const Puzzle& puzzle)
 {
-    const files::SymbolTable symbols(puzzle.doc.symbols);
+    const SymbolTable symbols(puzzle.doc.symbols);
     board.clear();
     board.numGrids = puzzle.doc.numGrids;
     bool agree = true;
-    for (const files::PuzzleRecord& r : puzzle.doc.records) {
+    for (const PuzzleRecord& r : puzzle.doc.records) {
         engine::CellControl& cell = board.cell(r.grid, r.col, r.row);
         const std::string& sym = symbols.indexToSymbol(r.val);
         if (!cell.text().empty() && cell.text() != sym) agree = false;
@@ -133,7 +133,7 @@ bool loadGivens(engine::PlainBoard& board, const Puzzle& puzzle)
     return agree;
 }
 
-std::string boardAsLine(const engine::PlainBoard& board, const files::SymbolTable& symbols)
+std::string boardAsLine(const engine::PlainBoard& board, const SymbolTable& symbols)
 {
     std::string line;
     line.reserve(static_cast<std::size_t>(81 * board.numGrids));
@@ -146,9 +146,9 @@ std::string boardAsLine(const engine::PlainBoard& board, const files::SymbolTabl
     return line;
 }
 
-files::PuzzleDocument boardAsDocument(const engine::PlainBoard& board, const files::SymbolTable& symbols)
+PuzzleDocument boardAsDocument(const engine::PlainBoard& board, const SymbolTable& symbols)
 {
-    files::PuzzleDocument doc;
+    PuzzleDocument doc;
     doc.symbols = symbols.symbols();
     doc.numGrids = board.numGrids;
     for (int g = 0; g < board.numGrids; ++g)
@@ -160,4 +160,4 @@ files::PuzzleDocument boardAsDocument(const engine::PlainBoard& board, const fil
     return doc;
 }
 
-} // namespace cli
+} // namespace files

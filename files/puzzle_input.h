@@ -7,7 +7,7 @@
 #include "puzzle_file.h"
 #include "symbol_table.h"
 
-namespace cli {
+namespace files {
 
 enum class InputFormat { PuzzleFile, Lines };
 
@@ -15,7 +15,7 @@ enum class InputFormat { PuzzleFile, Lines };
 struct Puzzle {
     int line = 0;   // line of the input it came from (1 for a puzzle file)
     int length = 0; // characters of its line (81 or 405); 0 for a puzzle file
-    files::PuzzleDocument doc;
+    PuzzleDocument doc;
 };
 
 struct PuzzleInput {
@@ -40,10 +40,10 @@ bool parsePuzzleLines(const std::string& text, std::vector<Puzzle>& out, int& er
 bool loadGivens(engine::PlainBoard& board, const Puzzle& puzzle);
 
 // The board as a puzzle line of the given length (digits, '.' for empty).
-std::string boardAsLine(const engine::PlainBoard& board, const files::SymbolTable& symbols);
+std::string boardAsLine(const engine::PlainBoard& board, const SymbolTable& symbols);
 
 // The board as a document: every non-empty cell, grid by grid, column by
 // column, row by row (shared cells once under each grid).
-files::PuzzleDocument boardAsDocument(const engine::PlainBoard& board, const files::SymbolTable& symbols);
+PuzzleDocument boardAsDocument(const engine::PlainBoard& board, const SymbolTable& symbols);
 
-} // namespace cli
+} // namespace files
