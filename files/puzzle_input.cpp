@@ -1,33 +1,16 @@
 #include "puzzle_input.h"
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <istream>
-#include <iterator>
+#include <optional>
 #include <system_error>
 
 namespace files {
 
 namespace {
-
-bool readAll(std::istream& in, std::string& text, std::string& error)
-{
-    text.clear();
-    char buf[1 << 16];
-    while (in) {
-        in.read(buf, sizeof buf);
-        text.append(buf, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kMaxInputBytes) {
-            error = "the input is larger than 256 MiB";
-            return false;
-        }
-    }
-    if (in.bad()) {
-        error = "cannot be read";
-        return false;
-    }
-    return true;
-}
 
 std::string describeByte(char ch)
 {
@@ -37,100 +20,181 @@ std::string describeByte(char ch)
     return std::string("byte 0x") + hex[c >> 4] + hex[c & 15];
 }
 
-} // namespace
-
-bool parsePuzzleLines(const std::string& text, std::vector<Puzzle>& out, int& errorLine, std::string& reason)
+std::string cellName(std::size_t k)
 {
-    std::size_t pos = 0;
-    int lineNo = 0;
-    while (pos < text.size()) {
-        std::size_t nl = text.find('\n', pos);
-        if (nl == std::string::npos) nl = text.size();
-        std::string_view line(text.data() + pos, nl - pos);
-        pos = nl + 1;
-        ++lineNo;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.remove_suffix(1);
-        if (lineNo == 1 && line.size() >= 3 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
-        if (line.empty() || line.front() == '#') continue;
-        if (line.size() != 81 && line.size() != 405) {
-            errorLine = lineNo;
-            reason = "a puzzle line has " + std::to_string(line.size()) +
-                     " characters; 81 (standard) or 405 (Samurai) are needed";
-            return false;
-        }
-        Puzzle p;
-        p.line = lineNo;
-        p.length = static_cast<int>(line.size());
-        p.doc.numGrids = line.size() == 81 ? 1 : 5;
-        for (std::size_t k = 0; k < line.size(); ++k) {
-            const char ch = line[k];
-            if (ch == '.' || ch == '0') continue;
-            if (ch < '1' || ch > '9') {
-                errorLine = lineNo;
-                reason = "character " + std::to_string(k + 1) + " is " + describeByte(ch) +
-                         ", not a digit 1-9, '.' or '0'";
-                return false;
-            }
-            const int g = static_cast<int>(k / 81), cell = static_cast<int>(k % 81);
-            p.doc.records.push_back({g, cell % 9, cell / 9, ch - '1'});
-        }
-        out.push_back(std::move(p));
-    }
-    return true;
+    const std::size_t cell = k % 81;
+    return "column " + std::to_string(cell % 9) + ", row " + std::to_string(cell / 9) + " of grid " +
+           std::to_string(k / 81);
 }
 
-bool readPuzzleInput(const std::string& path, std::istream& in, PuzzleInput& out, std::string& error)
+} // namespace
+
+PuzzleLinesReader::PuzzleLinesReader(std::function<void(Puzzle&&)> onPuzzle) : onPuzzle_(std::move(onPuzzle)) {}
+
+void PuzzleLinesReader::fail(int line, std::string reason)
 {
-    out = PuzzleInput{};
-    out.name = path == "-" ? "<stdin>" : path;
+    if (failed_) return;
+    failed_ = true;
+    error_ = {line, std::move(reason)};
+}
+
+void PuzzleLinesReader::feed(std::string_view bytes)
+{
+    if (failed_) return;
+    const bool tooLarge = bytes.size() > kMaxInputBytes - bytes_;
+    if (tooLarge) bytes = bytes.substr(0, kMaxInputBytes - bytes_);
+    bytes_ += bytes.size();
+    cutter_.feed(bytes, [&](const LineCutter::Line& l) { line(l); });
+    if (tooLarge) fail(0, "the input is larger than 256 MiB");
+}
+
+void PuzzleLinesReader::finish()
+{
+    cutter_.finish([&](const LineCutter::Line& l) { line(l); });
+}
+
+void PuzzleLinesReader::line(const LineCutter::Line& l)
+{
+    if (failed_) return;
+    std::string_view line = l.text.substr(0, l.trimmed);
+    std::size_t length = l.trimmed;
+    blank_ = blank_ && length == 0;
+    if (l.number == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") {
+        line.remove_prefix(3);
+        length -= 3;
+    }
+    if (length == 0 || line.front() == '#') return;
+    if (length != 81 && length != 405)
+        return fail(l.number, "a puzzle line has " + std::to_string(length) +
+                                  " characters; 81 (standard) or 405 (Samurai) are needed");
+    Puzzle p;
+    p.line = l.number;
+    p.doc.numGrids = length == 81 ? 1 : 5;
+    p.doc.records.reserve(length);
+    // The first character seen at each board position: a shared cell is one
+    // position of two grids, and its two characters must agree.
+    std::array<std::int16_t, engine::kBoardSide * engine::kBoardSide> firstAt;
+    firstAt.fill(-1);
+    for (std::size_t k = 0; k < length; ++k) {
+        const char ch = line[k] == '0' ? '.' : line[k];
+        if (ch != '.' && (ch < '1' || ch > '9'))
+            return fail(l.number, "character " + std::to_string(k + 1) + " is " + describeByte(ch) +
+                                      ", not a digit 1-9, '.' or '0'");
+        const int g = static_cast<int>(k / 81), col = static_cast<int>(k % 9), row = static_cast<int>(k % 81 / 9);
+        std::int16_t& first = firstAt[static_cast<std::size_t>(engine::boardRow(g, row) * engine::kBoardSide +
+                                                               engine::boardCol(g, col))];
+        if (first < 0) {
+            first = static_cast<std::int16_t>(k);
+        } else if (const char was = line[static_cast<std::size_t>(first)] == '0' ? '.' : line[static_cast<std::size_t>(first)];
+                   was != ch) {
+            const auto j = static_cast<std::size_t>(first);
+            return fail(l.number, "characters " + std::to_string(j + 1) + " and " + std::to_string(k + 1) +
+                                      " are one shared cell (" + cellName(j) + " and " + cellName(k) +
+                                      ") and disagree: " + describeByte(was) + " and " + describeByte(ch));
+        }
+        if (ch != '.') p.doc.records.push_back({g, col, row, ch - '1'});
+    }
+    onPuzzle_(std::move(p));
+}
+
+bool parsePuzzleLines(std::string_view text, std::vector<Puzzle>& out, int& errorLine, std::string& reason)
+{
+    PuzzleLinesReader reader([&](Puzzle&& p) { out.push_back(std::move(p)); });
+    reader.feed(text);
+    reader.finish();
+    errorLine = reader.error().line;
+    reason = reader.error().reason;
+    return !reader.failed();
+}
+
+bool readPuzzleInput(const std::string& path, std::istream& in, PuzzleInput& input,
+                     const std::function<void(const Puzzle&, bool several)>& onPuzzle, std::string& error)
+{
+    input = PuzzleInput{};
+    input.name = path == "-" ? "<stdin>" : path;
     auto fail = [&](int line, const std::string& reason) {
-        error = out.name + (line > 0 ? ":" + std::to_string(line) : "") + ": " + reason;
+        error = input.name + (line > 0 ? ":" + std::to_string(line) : "") + ": " + reason;
         return false;
     };
-    std::string text, readError;
-    if (path == "-") {
-        if (!readAll(in, text, readError)) return fail(0, readError);
-    } else {
+    std::ifstream file;
+    std::istream* source = &in;
+    if (path != "-") {
         std::error_code ec;
         if (std::filesystem::is_directory(path, ec)) return fail(0, "is a directory");
-        std::ifstream file(path, std::ios::binary);
+        file.open(path, std::ios::binary);
         if (!file) return fail(0, "cannot be opened");
-        if (!readAll(file, text, readError)) return fail(0, readError);
+        source = &file;
     }
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return fail(0, "the input is empty");
 
-    if (looksLikePuzzleFile(text)) {
-        out.format = InputFormat::PuzzleFile;
-        const PuzzleParseResult r = parsePuzzle(text);
+    // A puzzle waits for the next one, or the end, to learn whether it is
+    // the only one.
+    std::optional<Puzzle> waiting;
+    auto arrive = [&](Puzzle&& p) {
+        if (waiting) onPuzzle(*waiting, true);
+        waiting = std::move(p);
+        ++input.puzzles;
+    };
+    std::optional<PuzzleFileReader> fileReader;
+    std::optional<PuzzleLinesReader> linesReader;
+    auto failed = [&] { return fileReader ? fileReader->failed() : linesReader && linesReader->failed(); };
+
+    // The first bytes, held until they tell the format. A puzzle file tells
+    // within its first line, which is never longer than kMaxPuzzleLine.
+    std::string start;
+    auto decide = [&](bool complete) {
+        const std::optional<bool> isFile = looksLikePuzzleFile(start, complete);
+        if (!isFile && start.size() <= kMaxPuzzleLine + 8) return;
+        input.format = isFile.value_or(false) ? InputFormat::PuzzleFile : InputFormat::Lines;
+        if (input.format == InputFormat::PuzzleFile) {
+            fileReader.emplace();
+            fileReader->feed(start);
+        } else {
+            linesReader.emplace(arrive);
+            linesReader->feed(start);
+        }
+        std::string().swap(start);
+    };
+    std::vector<char> buffer(1 << 16);
+    while (*source && !failed()) {
+        source->read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const std::string_view piece(buffer.data(), static_cast<std::size_t>(source->gcount()));
+        if (fileReader)
+            fileReader->feed(piece);
+        else if (linesReader)
+            linesReader->feed(piece);
+        else {
+            start.append(piece);
+            decide(false);
+        }
+    }
+    if (source->bad()) return fail(0, "cannot be read");
+    if (!fileReader && !linesReader) decide(true);
+
+    if (fileReader) {
+        const PuzzleParseResult r = fileReader->finish();
         if (!r.ok()) return fail(r.error.line, r.error.reason);
         Puzzle p;
         p.line = 1;
         p.doc = *r.document;
-        out.puzzles.push_back(std::move(p));
+        input.puzzles = 1;
+        onPuzzle(p, false);
         return true;
     }
-    out.format = InputFormat::Lines;
-    int line = 0;
-    std::string reason;
-    if (!parsePuzzleLines(text, out.puzzles, line, reason)) return fail(line, reason);
-    if (out.puzzles.empty()) return fail(0, "the input holds no puzzle");
+    linesReader->finish();
+    if (waiting) onPuzzle(*waiting, input.puzzles > 1);
+    if (linesReader->failed()) return fail(linesReader->error().line, linesReader->error().reason);
+    if (linesReader->blank()) return fail(0, "the input is empty");
+    if (input.puzzles == 0) return fail(0, "the input holds no puzzle");
     return true;
 }
 
-bool loadGivens(engine::PlainBoard& board, const Puzzle& puzzle)
+void loadGivens(engine::PlainBoard& board, const Puzzle& puzzle)
 {
     const SymbolTable symbols(puzzle.doc.symbols);
     board.clear();
     board.numGrids = puzzle.doc.numGrids;
-    bool agree = true;
-    for (const PuzzleRecord& r : puzzle.doc.records) {
-        engine::CellControl& cell = board.cell(r.grid, r.col, r.row);
-        const std::string& sym = symbols.indexToSymbol(r.val);
-        if (!cell.text().empty() && cell.text() != sym) agree = false;
-        cell.setText(sym);
-    }
-    return agree;
+    for (const PuzzleRecord& r : puzzle.doc.records)
+        board.cell(r.grid, r.col, r.row).setText(symbols.indexToSymbol(r.val));
 }
 
 std::string boardAsLine(const engine::PlainBoard& board, const SymbolTable& symbols)
