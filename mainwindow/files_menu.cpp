@@ -31,9 +31,9 @@ QString withPuzzleExtension(const QString& name)
 
 bool frmMain::readPuzzle(const QString& fileName, QString* reason)
 {
-    settingsError = false;
+    puzzleReadError = false;
     auto fail = [&](const QString& why) {
-        settingsError = true;
+        puzzleReadError = true;
         if (reason) *reason = why;
         return false;
     };
