@@ -28,19 +28,23 @@ Commands:
   --help                 show this text
 
 FILE is a puzzle file (.sdk) or a text file of one puzzle per line; "-" reads
-standard input.
-  .sdk   nine lines with the symbols in double quotes, a line with the number
-         of grids (5 Samurai, any other number standard), then one line
-         "grid,col,row,value-index" per filled cell (columns, rows and value
-         indices 0..8); commas and line ends both separate the fields.
+standard input. It is a puzzle file when its first field is a symbol.
+  .sdk   nine lines with the symbols (in double quotes, as Corvel writes them,
+         or bare), a line with the number of grids (5 Samurai, any other
+         number standard), then one line "grid,col,row,value-index" per filled
+         cell (columns, rows and value indices 0..8); commas and line ends
+         both separate the fields. A cell listed twice, or a shared cell
+         listed under both grids, must be given the same value.
   lines  81 characters for a standard puzzle or 405 for a Samurai puzzle
          (grids 0 top left, 1 top right, 2 bottom left, 3 bottom right and
          4 centre, 81 characters each, row by row; a shared cell appears in two
-         grids and must agree); 1-9 for a given, "." or "0" for an empty cell.
+         grids and must agree, a given in one grid and empty in the other
+         included); 1-9 for a given, "." or "0" for an empty cell.
          Blank lines and lines starting with "#" are skipped.
 
 For several puzzles, solve prints one line per puzzle ("-" when it has no
-solution) and count one count per line.
+solution) and count one count per line. Puzzles are answered as they are
+read, so a bad line ends the output there, with its message.
 
 Exit status: 0 solved or counted, 1 no solution, 2 bad input or usage.
 )";

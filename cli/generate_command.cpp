@@ -195,9 +195,9 @@ int runGenerate(const std::vector<std::string>& args, CommandIo io)
         }
         showOnBoard(p, board, symbols);
         if (o.lines.value_or(false))
-            io.out << boardAsLine(board, symbols) << "\n";
+            io.out << files::boardAsLine(board, symbols) << "\n";
         else
-            io.out << files::formatPuzzle(boardAsDocument(board, symbols));
+            io.out << files::formatPuzzle(files::boardAsDocument(board, symbols));
     }
     io.out.flush();
     return failed ? kExitNoSolution : kExitOk;

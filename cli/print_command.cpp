@@ -2,6 +2,7 @@
 // window's Print command sends to the printer, written into a PDF file.
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <system_error>
 
@@ -79,22 +80,21 @@ int runPrint(const std::vector<std::string>& args, CommandIo io)
     PrintArgs pa;
     if (!parsePrintArgs(args, pa, io.err)) return kExitBadInput;
 
-    PuzzleInput input;
+    // One puzzle: the first is kept, the others only counted.
+    files::PuzzleInput input;
+    std::optional<files::Puzzle> puzzle;
     std::string error;
-    if (!readPuzzleInput(pa.file, io.in, input, error)) {
+    if (!files::readPuzzleInput(pa.file, io.in, input, [&](const files::Puzzle& p, bool) { if (!puzzle) puzzle = p; },
+                                error)) {
         io.err << "corvel-cli print: " << error << "\n";
         return kExitBadInput;
     }
-    if (input.puzzles.size() != 1) {
-        io.err << "corvel-cli print: " << input.name << " holds " << input.puzzles.size()
-               << " puzzles; print takes one\n";
+    if (input.puzzles != 1) {
+        io.err << "corvel-cli print: " << input.name << " holds " << input.puzzles << " puzzles; print takes one\n";
         return kExitBadInput;
     }
     const auto board = std::make_unique<engine::PlainBoard>();
-    if (!loadGivens(*board, input.puzzles.front())) {
-        io.err << "corvel-cli print: " << input.name << ": two entries for one shared cell disagree\n";
-        return kExitBadInput;
-    }
+    files::loadGivens(*board, *puzzle);
     const files::PrintBoard page = files::PrintBoard::fromGrids(board->grids, board->numGrids);
     const files::PrintLayout layout = pa.layout == "large" ? files::kLargePrint : files::kSmallPrint;
 #ifdef CORVEL_CLI_PDF

@@ -1,3 +1,4 @@
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -7,6 +8,11 @@
 #include "puzzle_input.h"
 
 namespace cli {
+
+using engine::HintOutcome;
+using files::InputFormat;
+using files::Puzzle;
+using files::PuzzleInput;
 
 namespace {
 
@@ -54,11 +60,14 @@ struct Run {
     std::unique_ptr<engine::Solver> solver = std::make_unique<engine::Solver>();
     engine::ExactCounter counter;
 
-    bool open(const std::string& cmd, const std::string& file, std::istream& in, std::ostream& err)
+    // Reads the input and answers each puzzle as it comes; false, with the
+    // message, on a fault (after the answers to the puzzles before it).
+    bool each(const std::string& cmd, const std::string& file, CommandIo io,
+              const std::function<void(const Puzzle&, bool several)>& answer)
     {
         std::string error;
-        if (readPuzzleInput(file, in, input, error)) return true;
-        err << "corvel-cli " << cmd << ": " << error << "\n";
+        if (files::readPuzzleInput(file, io.in, input, answer, error)) return true;
+        io.err << "corvel-cli " << cmd << ": " << error << "\n";
         return false;
     }
     std::string where(const Puzzle& p) const { return input.name + ":" + std::to_string(p.line); }
@@ -71,26 +80,25 @@ int runSolve(const std::vector<std::string>& args, CommandIo io)
     FileArgs fa;
     if (!parseFileArgs("solve", args, "--moves", fa, io.err)) return kExitBadInput;
     Run run;
-    if (!run.open("solve", fa.file, io.in, io.err)) return kExitBadInput;
     int status = kExitOk;
-    for (const Puzzle& p : run.input.puzzles) {
+    const bool read = run.each("solve", fa.file, io, [&](const Puzzle& p, bool) {
         const files::SymbolTable symbols(p.doc.symbols);
-        const bool solved = loadGivens(*run.board, p) && solveBoard(*run.solver, *run.board, symbols);
-        if (!solved) {
+        files::loadGivens(*run.board, p);
+        if (!engine::solveBoard(*run.solver, *run.board, symbols)) {
             status = kExitNoSolution;
             io.err << "corvel-cli solve: " << run.where(p) << ": no solution\n";
             if (run.input.format == InputFormat::Lines && !fa.option) io.out << "-\n";
-            continue;
+            return;
         }
         if (fa.option) {
             for (int k = 0; k < run.solver->moves.numMoves; ++k) io.out << recordLine(run.solver->moves[k]) << "\n";
         } else if (run.input.format == InputFormat::Lines) {
-            io.out << boardAsLine(*run.board, symbols) << "\n";
+            io.out << files::boardAsLine(*run.board, symbols) << "\n";
         } else {
-            io.out << files::formatPuzzle(boardAsDocument(*run.board, symbols));
+            io.out << files::formatPuzzle(files::boardAsDocument(*run.board, symbols));
         }
-    }
-    return status;
+    });
+    return read ? status : kExitBadInput;
 }
 
 int runCount(const std::vector<std::string>& args, CommandIo io)
@@ -98,13 +106,11 @@ int runCount(const std::vector<std::string>& args, CommandIo io)
     FileArgs fa;
     if (!parseFileArgs("count", args, nullptr, fa, io.err)) return kExitBadInput;
     Run run;
-    if (!run.open("count", fa.file, io.in, io.err)) return kExitBadInput;
-    for (const Puzzle& p : run.input.puzzles) {
-        const files::SymbolTable symbols(p.doc.symbols);
-        const int n = loadGivens(*run.board, p) ? countSolutions(run.counter, *run.board, symbols) : 0;
-        io.out << n << "\n";
-    }
-    return kExitOk;
+    const bool read = run.each("count", fa.file, io, [&](const Puzzle& p, bool) {
+        files::loadGivens(*run.board, p);
+        io.out << engine::countSolutions(run.counter, *run.board, files::SymbolTable(p.doc.symbols)) << "\n";
+    });
+    return read ? kExitOk : kExitBadInput;
 }
 
 int runHint(const std::vector<std::string>& args, CommandIo io)
@@ -112,15 +118,12 @@ int runHint(const std::vector<std::string>& args, CommandIo io)
     FileArgs fa;
     if (!parseFileArgs("hint", args, "--why", fa, io.err)) return kExitBadInput;
     Run run;
-    if (!run.open("hint", fa.file, io.in, io.err)) return kExitBadInput;
-    const bool several = run.input.puzzles.size() > 1;
     int status = kExitOk;
-    for (const Puzzle& p : run.input.puzzles) {
+    const bool read = run.each("hint", fa.file, io, [&](const Puzzle& p, bool several) {
         const files::SymbolTable symbols(p.doc.symbols);
+        files::loadGivens(*run.board, p);
         engine::Assignment move;
-        const HintOutcome h =
-            loadGivens(*run.board, p) ? hintFor(*run.solver, *run.board, symbols, move) : HintOutcome::CannotComplete;
-        switch (h) {
+        switch (engine::hintFor(*run.solver, *run.board, symbols, move)) {
         case HintOutcome::Move:
             io.out << recordLine(move) << "\n";
             if (fa.option)
@@ -135,8 +138,8 @@ int runHint(const std::vector<std::string>& args, CommandIo io)
             if (several) io.out << "-\n";
             break;
         }
-    }
-    return status;
+    });
+    return read ? status : kExitBadInput;
 }
 
 } // namespace cli

@@ -60,7 +60,16 @@ private:
     const CounterGeometry* geo_;
     Node board_; // the givens
     bool conflict_ = false;
-    std::unique_ptr<Node[]> stack_; // one node per search depth, made once
+    // One node per search depth, made once: 369 + 1. Every level places the
+    // cell it branches on, so a level with an open cell left to branch on has
+    // at most 368 placed cells above the root, and its child is node 369.
+    std::unique_ptr<Node[]> stack_;
+    // Cells whose value is still to be barred from their peers: 369 + 64.
+    // Within one propagation a cell enters once, when it becomes a single (a
+    // single only loses its value, which ends the propagation); the placement
+    // or segment that empties a cell queues at most one cell's 32 peers before
+    // propagation gives up; and a push without a branch writes one slot past
+    // the end: 369 + 32 + 1 at most.
     std::array<std::int16_t, 369 + 64> queue_{};
     std::array<std::uint16_t, 246> segUnion_{};
     int queued_ = 0;

@@ -1,32 +1,20 @@
 #include "puzzle_file.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace files {
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trimBlanks(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
-}
-
-// Splits text into lines without their LF or CR LF ends.
-std::vector<std::string_view> splitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (nl == std::string_view::npos) break;
-        text.remove_prefix(nl + 1);
-    }
-    return lines;
 }
 
 // A whole decimal number; nothing for an empty field, other characters, or
@@ -44,128 +32,183 @@ std::optional<int> parseInt(std::string_view field)
     return value;
 }
 
-// One field of the file and the line it is on (1-based).
-struct Field {
-    std::string_view text;
-    int line = 0;
-};
-
-// Hands out the fields of a file in order. Fields are separated by commas and
-// by line ends, so one record may span lines and one line may hold several
-// records. An empty field between two commas is a field like any other; a
-// blank line is one empty field where blankLineIsField is set (the header,
-// where every line counts) and is skipped otherwise (between records).
-class FieldReader {
-public:
-    explicit FieldReader(const std::vector<std::string_view>& lines) : lines_(lines) {}
-
-    std::optional<Field> next(bool blankLineIsField)
-    {
-        while (!inLine_) {
-            if (nextLine_ >= lines_.size()) return std::nullopt;
-            rest_ = lines_[nextLine_++];
-            if (!blankLineIsField && trimBlanks(rest_).empty()) continue;
-            inLine_ = true;
-        }
-        const std::size_t comma = rest_.find(',');
-        const Field f{trimBlanks(rest_.substr(0, comma)), static_cast<int>(nextLine_)};
-        if (comma == std::string_view::npos)
-            inLine_ = false;
-        else
-            rest_.remove_prefix(comma + 1);
-        return f;
-    }
-
-private:
-    const std::vector<std::string_view>& lines_;
-    std::size_t nextLine_ = 0;
-    std::string_view rest_;
-    bool inLine_ = false;
-};
-
-PuzzleParseResult fail(int line, std::string reason)
+std::string cellName(int grid, int col, int row)
 {
-    PuzzleParseResult r;
-    r.error = {line, std::move(reason)};
-    return r;
+    return "column " + std::to_string(col) + ", row " + std::to_string(row) + " of grid " + std::to_string(grid);
 }
 
 } // namespace
+
+void LineCutter::take(std::string_view piece)
+{
+    if (piece.empty()) return;
+    if (const std::size_t k = piece.find_last_not_of(" \t\r"); k != std::string_view::npos) trimmed_ = length_ + k + 1;
+    // One byte more than kept, so that a CR ending a line of `keep` bytes is seen.
+    if (text_.size() <= keep_) text_.append(piece.substr(0, keep_ + 1 - text_.size()));
+    binary_ = binary_ || std::memchr(piece.data(), '\0', piece.size()) != nullptr;
+    length_ += piece.size();
+    endsInCr_ = piece.back() == '\r';
+}
+
+LineCutter::Line LineCutter::current() const
+{
+    Line l;
+    l.length = length_ - (endsInCr_ ? 1 : 0);
+    l.text = std::string_view(text_).substr(0, std::min(l.length, keep_));
+    l.trimmed = trimmed_;
+    l.binary = binary_;
+    l.number = number_ + 1;
+    return l;
+}
+
+void LineCutter::next()
+{
+    text_.clear();
+    length_ = trimmed_ = 0;
+    endsInCr_ = binary_ = false;
+    ++number_;
+}
 
 std::string PuzzleParseError::describe() const
 {
     return line > 0 ? "line " + std::to_string(line) + ": " + reason : reason;
 }
 
-bool looksLikePuzzleFile(std::string_view text)
+std::optional<bool> looksLikePuzzleFile(std::string_view start, bool complete)
 {
-    if (text.size() >= 3 && static_cast<unsigned char>(text[0]) == 0xEF && static_cast<unsigned char>(text[1]) == 0xBB &&
-        static_cast<unsigned char>(text[2]) == 0xBF)
-        text.remove_prefix(3);
-    text = trimBlanks(text);
-    return !text.empty() && text.front() == '"';
+    if (!complete && start.size() < kByteOrderMark.size() && kByteOrderMark.substr(0, start.size()) == start)
+        return std::nullopt;
+    if (start.substr(0, kByteOrderMark.size()) == kByteOrderMark) start.remove_prefix(kByteOrderMark.size());
+    const std::size_t first = start.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return complete ? std::optional(false) : std::nullopt;
+    if (start[first] == '"') return true;
+    const std::size_t after = start.find_first_not_of(" \t\r", first + 1);
+    if (after == std::string_view::npos) return complete ? std::optional(true) : std::nullopt;
+    return start[after] == ',' || start[after] == '\n';
+}
+
+PuzzleFileReader::PuzzleFileReader() = default;
+
+void PuzzleFileReader::fail(int line, std::string reason)
+{
+    if (failed_) return;
+    failed_ = true;
+    error_ = {line, std::move(reason)};
+}
+
+void PuzzleFileReader::feed(std::string_view bytes)
+{
+    if (failed_) return;
+    const bool tooLarge = bytes.size() > kMaxInputBytes - bytes_;
+    if (tooLarge) bytes = bytes.substr(0, kMaxInputBytes - bytes_);
+    bytes_ += bytes.size();
+    cutter_.feed(bytes, [&](const LineCutter::Line& l) { line(l); });
+    if (tooLarge) fail(0, "the file is larger than 256 MiB");
+}
+
+void PuzzleFileReader::line(const LineCutter::Line& l)
+{
+    if (failed_) return;
+    if (l.binary) return fail(0, "the file holds binary data");
+    if (l.length > kMaxPuzzleLine) return fail(l.number, "the line is too long");
+    std::string_view text = l.text;
+    if (l.number == 1 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.remove_prefix(kByteOrderMark.size());
+    // A blank line is one empty field in the header, where every line counts,
+    // and nothing between records.
+    if (trimBlanks(text).empty()) {
+        if (fields_ < SymbolTable::kSymbols + 1) field({}, l.number);
+        return;
+    }
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        field(trimBlanks(text.substr(0, comma)), l.number);
+        if (failed_ || comma == std::string_view::npos) return;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+void PuzzleFileReader::field(std::string_view text, int line)
+{
+    const int k = fields_++;
+    if (k < SymbolTable::kSymbols) {
+        if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+        doc_.symbols[static_cast<std::size_t>(k)] = std::string(text);
+        symbolLines_[static_cast<std::size_t>(k)] = line;
+        if (k + 1 == SymbolTable::kSymbols)
+            if (auto problem = SymbolTable::problemWith(doc_.symbols))
+                fail(symbolLines_[static_cast<std::size_t>(problem->index)], problem->reason);
+        return;
+    }
+    if (k == SymbolTable::kSymbols) {
+        // 5 is the Samurai board; any other count is the standard board.
+        const auto numGrids = parseInt(text);
+        if (!numGrids) return fail(line, "the number of grids is not a number");
+        doc_.numGrids = *numGrids == 5 ? 5 : 1;
+        return;
+    }
+    const auto at = static_cast<std::size_t>((k - SymbolTable::kSymbols - 1) % 4);
+    record_[at] = {parseInt(text), line};
+    if (at == 3) record();
+}
+
+void PuzzleFileReader::record()
+{
+    static const char* const names[4] = {"grid", "column", "row", "value"};
+    int v[4];
+    for (int k = 0; k < 4; ++k) {
+        if (!record_[k].value) return fail(record_[k].line, std::string("the ") + names[k] + " is not a number");
+        v[k] = *record_[k].value;
+    }
+    const int g = v[0], col = v[1], row = v[2], val = v[3];
+    if (g < 0 || g >= doc_.numGrids)
+        return fail(record_[0].line, "grid " + std::to_string(g) + " is not on " +
+                                         (doc_.numGrids == 5 ? "the Samurai board (grids 0 to 4)"
+                                                             : "the standard board (grid 0 only)"));
+    if (col < 0 || col > 8) return fail(record_[1].line, "column " + std::to_string(col) + " is outside 0..8");
+    if (row < 0 || row > 8) return fail(record_[2].line, "row " + std::to_string(row) + " is outside 0..8");
+    if (val < 0 || val > 8) return fail(record_[3].line, "value index " + std::to_string(val) + " is outside 0..8");
+
+    // One board position per cell, so a shared cell is the same position
+    // through either of its grids.
+    const int line = record_[0].line;
+    Given& first = given_[static_cast<std::size_t>(engine::boardRow(g, row) * engine::kBoardSide + engine::boardCol(g, col))];
+    if (first.line > 0 && first.val != val) {
+        const std::string lines = "line " + std::to_string(first.line) + " and line " + std::to_string(line);
+        if (first.grid == g)
+            return fail(line, lines + " give " + cellName(g, col, row) + " different values");
+        return fail(line, lines + " give one shared cell different values (" + cellName(first.grid, first.col, first.row) +
+                              " is " + cellName(g, col, row) + ")");
+    }
+    if (first.line == 0) first = {val, line, g, col, row};
+    bool& listed = listed_[static_cast<std::size_t>(g * 81 + col * 9 + row)];
+    if (!listed) doc_.records.push_back({g, col, row, val});
+    listed = true;
+}
+
+PuzzleParseResult PuzzleFileReader::finish()
+{
+    cutter_.finish([&](const LineCutter::Line& l) { line(l); });
+    PuzzleParseResult r;
+    const int afterLastLine = cutter_.lines() + 1;
+    if (!failed_ && bytes_ == 0) fail(0, "the file is empty");
+    if (!failed_ && fields_ < SymbolTable::kSymbols)
+        fail(afterLastLine, "the file ends inside the symbol list (nine symbols are needed)");
+    if (!failed_ && fields_ == SymbolTable::kSymbols) fail(afterLastLine, "the file ends before the number of grids");
+    if (!failed_ && (fields_ - SymbolTable::kSymbols - 1) % 4 != 0)
+        fail(record_[0].line, "the file ends inside a record (grid, column, row and value are needed)");
+    if (failed_)
+        r.error = error_;
+    else
+        r.document = doc_;
+    return r;
 }
 
 PuzzleParseResult parsePuzzle(std::string_view text)
 {
-    if (text.empty()) return fail(0, "the file is empty");
-    if (text.find('\0') != std::string_view::npos) return fail(0, "the file holds binary data");
-    if (text.size() >= 3 && static_cast<unsigned char>(text[0]) == 0xEF && static_cast<unsigned char>(text[1]) == 0xBB &&
-        static_cast<unsigned char>(text[2]) == 0xBF)
-        text.remove_prefix(3);
-    const std::vector<std::string_view> lines = splitLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].size() > kMaxPuzzleLine) return fail(static_cast<int>(i + 1), "the line is too long");
-
-    const int afterLastLine = static_cast<int>(lines.size()) + 1;
-    FieldReader fields(lines);
-    PuzzleDocument doc;
-    std::array<int, SymbolTable::kSymbols> symbolLines{};
-    for (std::size_t k = 0; k < doc.symbols.size(); ++k) {
-        const std::optional<Field> f = fields.next(true);
-        if (!f) return fail(afterLastLine, "the file ends inside the symbol list (nine symbols are needed)");
-        std::string_view symbol = f->text;
-        if (symbol.size() >= 2 && symbol.front() == '"' && symbol.back() == '"')
-            symbol = symbol.substr(1, symbol.size() - 2);
-        doc.symbols[k] = std::string(symbol);
-        symbolLines[k] = f->line;
-    }
-    if (auto problem = SymbolTable::problemWith(doc.symbols))
-        return fail(symbolLines[static_cast<std::size_t>(problem->index)], problem->reason);
-
-    // 5 is the Samurai board; any other count is the standard board.
-    const std::optional<Field> count = fields.next(true);
-    if (!count) return fail(afterLastLine, "the file ends before the number of grids");
-    const auto numGrids = parseInt(count->text);
-    if (!numGrids) return fail(count->line, "the number of grids is not a number");
-    doc.numGrids = *numGrids == 5 ? 5 : 1;
-
-    static const char* const names[4] = {"grid", "column", "row", "value"};
-    while (const std::optional<Field> first = fields.next(false)) {
-        Field f[4] = {*first};
-        for (int k = 1; k < 4; ++k) {
-            const std::optional<Field> more = fields.next(false);
-            if (!more) return fail(first->line, "the file ends inside a record (grid, column, row and value are needed)");
-            f[k] = *more;
-        }
-        int v[4];
-        for (int k = 0; k < 4; ++k) {
-            const auto x = parseInt(f[k].text);
-            if (!x) return fail(f[k].line, std::string("the ") + names[k] + " is not a number");
-            v[k] = *x;
-        }
-        if (v[0] < 0 || v[0] >= doc.numGrids)
-            return fail(f[0].line, "grid " + std::to_string(v[0]) + " is not on " +
-                                       (doc.numGrids == 5 ? "the Samurai board (grids 0 to 4)"
-                                                          : "the standard board (grid 0 only)"));
-        if (v[1] < 0 || v[1] > 8) return fail(f[1].line, "column " + std::to_string(v[1]) + " is outside 0..8");
-        if (v[2] < 0 || v[2] > 8) return fail(f[2].line, "row " + std::to_string(v[2]) + " is outside 0..8");
-        if (v[3] < 0 || v[3] > 8) return fail(f[3].line, "value index " + std::to_string(v[3]) + " is outside 0..8");
-        doc.records.push_back({v[0], v[1], v[2], v[3]});
-    }
-    PuzzleParseResult r;
-    r.document = std::move(doc);
-    return r;
+    PuzzleFileReader reader;
+    reader.feed(text);
+    return reader.finish();
 }
 
 std::string formatPuzzle(const PuzzleDocument& doc)

@@ -1,8 +1,11 @@
-// Any text given to the puzzle file reader: it either reports a line and a
-// reason or gives a document that a board can take, with one record for every
-// four numbers after the header, and that the writer turns into a text
-// reading back to the same document.
+// Any text given to the puzzle file reader, whole and in two pieces with the
+// same verdict: it either reports a line and a reason or gives a document
+// that a board can take, with at most one record for every four numbers after
+// the header, one value for every board position, and that the writer turns
+// into a text reading back to the same document. A text it takes is taken
+// for a puzzle file by corvel-cli too.
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,8 +18,17 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    (void)files::looksLikePuzzleFile(text);
     const files::PuzzleParseResult r = files::parsePuzzle(text);
+    const std::size_t cut = size > 0 ? data[0] % size : 0;
+    files::PuzzleFileReader pieces;
+    pieces.feed(text.substr(0, cut));
+    pieces.feed(text.substr(cut));
+    const files::PuzzleParseResult split = pieces.finish();
+    FUZZ_REQUIRE(split.ok() == r.ok() && split.error.line == r.error.line && split.error.reason == r.error.reason);
+    FUZZ_REQUIRE(!r.ok() || split.document->records == r.document->records);
+    // corvel-cli decides on the first bytes, as the whole would.
+    if (const auto early = files::looksLikePuzzleFile(text.substr(0, cut), false))
+        FUZZ_REQUIRE(*early == files::looksLikePuzzleFile(text, true));
     if (!r.ok()) {
         FUZZ_REQUIRE(!r.error.reason.empty());
         const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -25,12 +37,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const files::PuzzleDocument& doc = *r.document;
+    FUZZ_REQUIRE(files::looksLikePuzzleFile(text, true) == true);
     FUZZ_REQUIRE(doc.numGrids == 1 || doc.numGrids == 5);
     FUZZ_REQUIRE(!files::SymbolTable::problemWith(doc.symbols));
+    std::array<int, engine::kBoardSide * engine::kBoardSide> valueAt;
+    valueAt.fill(-1);
     for (const files::PuzzleRecord& rec : doc.records) {
         FUZZ_REQUIRE(rec.grid >= 0 && rec.grid < doc.numGrids);
         FUZZ_REQUIRE(rec.col >= 0 && rec.col <= 8 && rec.row >= 0 && rec.row <= 8);
         FUZZ_REQUIRE(rec.val >= 0 && rec.val <= 8);
+        int& v = valueAt[static_cast<std::size_t>(engine::boardRow(rec.grid, rec.row) * engine::kBoardSide +
+                                                  engine::boardCol(rec.grid, rec.col))];
+        FUZZ_REQUIRE(v < 0 || v == rec.val);
+        v = rec.val;
     }
     // The text is nine symbols, the count and four decimal numbers per record,
     // split at commas and line ends; blank lines between records do not count.
@@ -44,12 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fields.push_back(line.substr(0, comma));
         fields.push_back(line);
     }
-    FUZZ_REQUIRE(fields.size() == 10 + 4 * doc.records.size());
+    FUZZ_REQUIRE(fields.size() >= 10 + 4 * doc.records.size() && (fields.size() - 10) % 4 == 0);
     for (std::size_t i = 9; i < fields.size(); ++i) FUZZ_REQUIRE(fuzzcheck::isDecimal(fields[i]));
     FUZZ_REQUIRE((doc.numGrids == 5) == (std::stoll(std::string(fields[9])) == 5));
 
     const std::string written = files::formatPuzzle(doc);
-    FUZZ_REQUIRE(files::looksLikePuzzleFile(written));
+    FUZZ_REQUIRE(files::looksLikePuzzleFile(written, true) == true);
     const files::PuzzleParseResult back = files::parsePuzzle(written);
     FUZZ_REQUIRE(back.ok());
     FUZZ_REQUIRE(back.document->symbols == doc.symbols);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <vector>
 
 #include "frm_main.h"
 #include "game_state.h"
@@ -17,10 +18,6 @@ namespace mainwindow {
 namespace {
 
 const QString kPuzzleFilter = QStringLiteral("Sudoku Puzzle (*.sdk)");
-
-// A puzzle file is a few kilobytes; anything far larger is not one, and is
-// not read into memory whole.
-constexpr qint64 kMaxPuzzleFileBytes = 1 << 20;
 
 // Open lists only puzzle files, so a name typed without an extension gets
 // ".sdk" ("puzzle." gets "sdk").
@@ -34,9 +31,9 @@ QString withPuzzleExtension(const QString& name)
 
 bool frmMain::readPuzzle(const QString& fileName, QString* reason)
 {
-    settingsError = false;
+    puzzleReadError = false;
     auto fail = [&](const QString& why) {
-        settingsError = true;
+        puzzleReadError = true;
         if (reason) *reason = why;
         return false;
     };
@@ -47,13 +44,18 @@ bool frmMain::readPuzzle(const QString& fileName, QString* reason)
     if (!info.isFile()) return fail(tr("It is not a regular file."));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
-    const QByteArray bytes = file.read(kMaxPuzzleFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) return fail(file.errorString());
+    // Read a piece at a time, as corvel-cli does, so that any file costs
+    // little memory and gets the same verdict there and here.
+    files::PuzzleFileReader reader;
+    std::vector<char> piece(1 << 16);
+    while (!reader.failed()) {
+        const qint64 n = file.read(piece.data(), static_cast<qint64>(piece.size()));
+        if (n < 0) return fail(file.errorString());
+        if (n == 0) break;
+        reader.feed(std::string_view(piece.data(), static_cast<std::size_t>(n)));
+    }
     file.close();
-    if (bytes.size() > kMaxPuzzleFileBytes) return fail(tr("The file is far too large for a puzzle file."));
-
-    const files::PuzzleParseResult parsed =
-        files::parsePuzzle(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const files::PuzzleParseResult parsed = reader.finish();
     if (!parsed.ok()) return fail(QString::fromStdString(parsed.error.describe()));
     const files::PuzzleDocument& doc = *parsed.document;
 

@@ -149,9 +149,10 @@ public:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     // Reads a puzzle file onto the board, which changes only when the whole
-    // file is sound; otherwise sets settingsError, says why in *reason and
+    // file is sound; otherwise sets puzzleReadError, says why in *reason and
     // returns false.
     bool readPuzzle(const QString& fileName, QString* reason = nullptr);
+    bool puzzleReadError = false; // the last puzzle file read was refused
     // Writes the board to the file, replacing it only once the new text is
     // complete; a failure is reported in a message box and returns false.
     bool writePuzzle(const QString& fileName);

@@ -33,7 +33,7 @@ int main(int argc, char** argv)
             auto& cell = board.cell(g, c, r);
             if (cell.text().empty()) cell.setText(symbols.indexToSymbol(static_cast<int>(rng() % 9)));
         }
-        if (!cli::solveBoard(solver, board, symbols)) continue;
+        if (!engine::solveBoard(solver, board, symbols)) continue;
         std::vector<std::pair<int, int>> cells; // (grid, cell) of every board position once
         for (int g = 0; g < 5; ++g)
             for (int k = 0; k < 81; ++k)
@@ -46,10 +46,10 @@ int main(int argc, char** argv)
             auto& cell = board.cell(g, k % 9, k / 9);
             const std::string keep = cell.text();
             cell.setText("");
-            if (cli::countSolutions(counter, board, symbols) != 1) cell.setText(keep);
+            if (engine::countSolutions(counter, board, symbols) != 1) cell.setText(keep);
             else --givens;
         }
-        std::printf("%s\n", cli::boardAsLine(board, symbols).c_str());
+        std::printf("%s\n", files::boardAsLine(board, symbols).c_str());
         std::fflush(stdout);
         ++made;
     }

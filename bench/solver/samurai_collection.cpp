@@ -20,7 +20,7 @@ std::string positionsToLine(const std::string& grid441)
     return line;
 }
 
-bool loadSamuraiCollection(const std::string& path, std::vector<cli::Puzzle>& puzzles, std::vector<std::string>& solutions)
+bool loadSamuraiCollection(const std::string& path, std::vector<files::Puzzle>& puzzles, std::vector<std::string>& solutions)
 {
     std::ifstream f(path);
     if (!f) return false;
@@ -36,7 +36,7 @@ bool loadSamuraiCollection(const std::string& path, std::vector<cli::Puzzle>& pu
     }
     int errLine = 0;
     std::string reason;
-    return cli::parsePuzzleLines(lines, puzzles, errLine, reason);
+    return files::parsePuzzleLines(lines, puzzles, errLine, reason);
 }
 
 } // namespace bench

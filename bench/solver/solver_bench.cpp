@@ -26,7 +26,7 @@ namespace {
 
 struct PuzzleSet {
     std::string name;
-    std::vector<cli::Puzzle> puzzles;
+    std::vector<files::Puzzle> puzzles;
     std::vector<std::string> solutions; // published solutions as puzzle lines, when known
 };
 
@@ -52,7 +52,7 @@ bool loadLines(const std::string& path, PuzzleSet& set)
     int line = 0;
     std::string reason;
     set.name = std::filesystem::path(path).filename().string();
-    return cli::parsePuzzleLines(ss.str(), set.puzzles, line, reason);
+    return files::parsePuzzleLines(ss.str(), set.puzzles, line, reason);
 }
 
 enum class Mode { Solve, SolverCount, Count };
@@ -71,17 +71,17 @@ double runOnce(const PuzzleSet& set, Mode mode, Tools& t, int& bad)
     bad = 0;
     const double t0 = cpuSeconds();
     for (std::size_t i = 0; i < set.puzzles.size(); ++i) {
-        cli::loadGivens(t.board, set.puzzles[i]);
+        files::loadGivens(t.board, set.puzzles[i]);
         if (mode == Mode::Count) {
-            if (cli::countSolutions(t.counter, t.board, t.symbols) != 1) ++bad;
+            if (engine::countSolutions(t.counter, t.board, t.symbols) != 1) ++bad;
         } else if (mode == Mode::SolverCount) {
-            cli::loadForSearch(t.board, t.symbols);
+            engine::loadForSearch(t.board, t.symbols);
             t.solver.searching = true;
             t.solver.runFCFFP(t.board.grids, t.board.numGrids, false, true);
             if (t.solver.numSolutions != 1) ++bad;
         } else {
-            if (!cli::solveBoard(t.solver, t.board, t.symbols)) ++bad;
-            else if (!set.solutions.empty() && cli::boardAsLine(t.board, t.symbols) != set.solutions[i]) ++bad;
+            if (!engine::solveBoard(t.solver, t.board, t.symbols)) ++bad;
+            else if (!set.solutions.empty() && files::boardAsLine(t.board, t.symbols) != set.solutions[i]) ++bad;
         }
     }
     return cpuSeconds() - t0;

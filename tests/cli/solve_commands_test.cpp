@@ -74,12 +74,11 @@ TEST(CliSolve, SeveralPuzzlesGiveOneLineEachAndNoSolutionIsStatusOne)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "1\n0\n2\n");
 
-    // Samurai givens that disagree in a shared cell have no solution.
-    std::string clash = kSamurai;
-    clash[puzzles::at(0, 6, 6)] = '1';
-    clash[puzzles::at(4, 0, 0)] = '2';
-    EXPECT_EQ(run({"count", "-"}, clash + "\n").out, "0\n");
-    EXPECT_EQ(run({"solve", "-"}, clash + "\n").status, 1);
+    // Answered as read: a bad line ends the output there.
+    r = run({"count", "-"}, kEasy + "\n" + kEasy + "\nx\n" + kEasy + "\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "1\n1\n");
+    EXPECT_NE(r.err.find("<stdin>:3: a puzzle line has 1 characters"), std::string::npos) << r.err;
 }
 
 TEST(CliSolve, AHintIsTheSolvesFirstMoveOnEitherBoard)
@@ -130,7 +129,7 @@ TEST(CliSolve, AHintIsTheSolvesFirstMoveOnEitherBoard)
     EXPECT_EQ(bad.out, "");
 }
 
-TEST(CliSolve, BadInputAndUsageAreStatusTwoWithAMessage)
+TEST(CliSolve, BadInputAndUsageAreStatusTwoWithAMessageAndEveryReadableFileIsRead)
 {
     std::vector<BadPuzzleFile> cases = badPuzzleFiles();
     const std::vector<BadPuzzleFile> lineCases = {
@@ -139,6 +138,8 @@ TEST(CliSolve, BadInputAndUsageAreStatusTwoWithAMessage)
         {"a letter", kEasy.substr(0, 80) + "x\n", 1, "character 81"},
         {"a short line", kEasy.substr(0, 40) + "\n", 1, "40 characters"},
         {"a picture", "\x89PNG\r\n\x1a\n" + std::string(100, '\x01'), 1, "has 4 characters"},
+        {"a shared cell given in one grid only", kSamurai.substr(0, 60) + "5" + kSamurai.substr(61), 1,
+         "characters 61 and 325 are one shared cell"},
     };
     cases.insert(cases.end(), lineCases.begin(), lineCases.end());
     for (const BadPuzzleFile& c : cases)
@@ -152,6 +153,14 @@ TEST(CliSolve, BadInputAndUsageAreStatusTwoWithAMessage)
             EXPECT_NE(r.err.find(c.fault), std::string::npos) << r.err;
             EXPECT_EQ(lines(r.err), 1) << r.err;
         }
+
+    for (const ReadablePuzzleFile& c : readablePuzzleFiles()) {
+        const Result r = run({"solve", "-"}, c.text);
+        EXPECT_EQ(r.status, 0) << c.name << ": " << r.err;
+        const std::string record = std::to_string(c.grid) + "," + std::to_string(c.col) + "," + std::to_string(c.row) +
+                                   "," + std::to_string(c.val) + "\r\n";
+        EXPECT_NE(r.out.find(record), std::string::npos) << c.name;
+    }
 
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{},

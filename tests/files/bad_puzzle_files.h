@@ -56,5 +56,29 @@ inline std::vector<BadPuzzleFile> badPuzzleFiles()
         {"a number beyond int", one + "0,0,0,99999999999\r\n", 11, "not a number"},
         {"a byte beyond ASCII", one + "0,0,0,\xff\r\n", 11, "not a number"},
         {"a line far too long", one + "0,0,0,0\r\n" + std::string(1 << 20, '1') + "\r\n", 12, "too long"},
+        {"one cell given two values", one + "0,3,0,8\r\n0,0,2,4\r\n0,3,0,2\r\n", 13,
+         "line 11 and line 13 give column 3, row 0 of grid 0 different values"},
+        {"a shared cell given two values through its grids", five + "4,0,0,5\r\n0,6,6,4\r\n", 12,
+         "line 11 and line 12 give one shared cell different values"},
+    };
+}
+
+// Puzzle files that every reader takes, and one cell each must then show:
+// its grid, column, row and value index.
+struct ReadablePuzzleFile {
+    const char* name;
+    std::string text;
+    int grid, col, row, val;
+};
+
+inline std::vector<ReadablePuzzleFile> readablePuzzleFiles()
+{
+    const std::string one = symbolLines() + "1\r\n", five = symbolLines() + "5\r\n";
+    return {
+        {"symbols without quotes", "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\nH\r\nI\r\n1\r\n0,3,0,8\r\n", 0, 3, 0, 8},
+        {"one cell given twice alike", one + "0,3,0,8\r\n0,3,0,8\r\n", 0, 3, 0, 8},
+        {"a shared cell through its corner grid only", five + "0,6,6,4\r\n", 4, 0, 0, 4},
+        {"a shared cell through the centre only", five + "4,8,8,2\r\n", 3, 2, 2, 2},
+        {"a shared cell through both grids alike", five + "3,2,2,2\r\n4,8,8,2\r\n", 3, 2, 2, 2},
     };
 }

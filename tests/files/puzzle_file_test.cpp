@@ -39,6 +39,8 @@ TEST(PuzzleFile, ReadsFieldsSeparatedByCommasOrLineEnds)
         // Any count but 5 is the standard board.
         {symbolLines() + "7\r\n0,0,2,4\r\n0,3,0,8\r\n", 1, two},
         {symbolLines() + "-3\r\n", 1, {}},
+        // A cell given again with its value is listed once.
+        {symbolLines() + "1\r\n0,3,0,8\r\n0,0,2,4\r\n0,3,0,8\r\n", 1, {{0, 3, 0, 8}, {0, 0, 2, 4}}},
     };
     for (const auto& c : cases) {
         const auto r = parsePuzzle(c.text);
@@ -48,13 +50,24 @@ TEST(PuzzleFile, ReadsFieldsSeparatedByCommasOrLineEnds)
     }
 }
 
-TEST(PuzzleFile, RefusesEveryMalformedFileNamingItsLine)
+// Whole, and handed over in pieces that split line ends, quotes and the
+// byte order mark.
+TEST(PuzzleFile, RefusesEveryMalformedFileNamingItsLineAndTakesTheRest)
 {
-    for (const BadPuzzleFile& c : badPuzzleFiles()) {
-        const auto r = parsePuzzle(c.text);
-        ASSERT_FALSE(r.ok()) << c.name;
-        EXPECT_EQ(r.error.line, c.line) << c.name << ": " << r.error.describe();
-        EXPECT_NE(r.error.reason.find(c.fault), std::string::npos) << c.name << ": " << r.error.describe();
+    auto inPieces = [](const std::string& text) {
+        files::PuzzleFileReader reader;
+        for (std::size_t k = 0; k < text.size(); k += 7) reader.feed(std::string_view(text).substr(k, 7));
+        return reader.finish();
+    };
+    for (const BadPuzzleFile& c : badPuzzleFiles())
+        for (const auto& r : {parsePuzzle(c.text), inPieces(c.text)}) {
+            ASSERT_FALSE(r.ok()) << c.name;
+            EXPECT_EQ(r.error.line, c.line) << c.name << ": " << r.error.describe();
+            EXPECT_NE(r.error.reason.find(c.fault), std::string::npos) << c.name << ": " << r.error.describe();
+        }
+    for (const ReadablePuzzleFile& c : readablePuzzleFiles()) {
+        EXPECT_TRUE(parsePuzzle(c.text).ok()) << c.name << ": " << parsePuzzle(c.text).error.describe();
+        EXPECT_TRUE(inPieces("\xEF\xBB\xBF" + c.text).ok()) << c.name;
     }
 }
 

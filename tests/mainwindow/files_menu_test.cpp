@@ -96,7 +96,7 @@ TEST_F(FilesTest, SamuraiFilesListSharedCellsTwiceAndSwitchTheBoard)
     EXPECT_EQ(at(0, 6, 6), "");
 }
 
-TEST_F(FilesTest, AFileThatCannotBeReadChangesNothingAndSaysSo)
+TEST_F(FilesTest, AFileThatCannotBeReadChangesNothingAndSaysSoTheOthersOpen)
 {
     auto& win = start();
     win.symbols.setSymbols(kLetters);
@@ -121,6 +121,14 @@ TEST_F(FilesTest, AFileThatCannotBeReadChangesNothingAndSaysSo)
         EXPECT_EQ(win.numGrids, 1);
         EXPECT_EQ(texts(), before);
         EXPECT_TRUE(win.cellEventsOn);
+    }
+    // What corvel-cli takes, Open takes (and `corvel FILE`, which opens as it does).
+    for (const ReadablePuzzleFile& c : readablePuzzleFiles()) {
+        writeFile(path(c.name), c.text);
+        dialogs.messages.clear();
+        open(path(c.name));
+        EXPECT_TRUE(dialogs.messages.empty()) << c.name;
+        EXPECT_EQ(at(c.grid, c.col, c.row), win.symbols.indexToSymbol(c.val)) << c.name;
     }
 }
 
