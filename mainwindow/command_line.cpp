@@ -72,13 +72,18 @@ bool enterConfigurationFolder(QString* problem)
     if (why.isEmpty()) return true;
     if (problem)
         *problem = QCoreApplication::translate(
-                       "mainwindow", "Corvel cannot use its configuration folder %1: %2. Settings are kept in %3.")
-                       .arg(folder, why, QDir::currentPath());
+                       "mainwindow",
+                       "Corvel cannot use its configuration folder %1: %2. It starts with its default symbols and "
+                       "colours, and your choices will not be saved.")
+                       .arg(folder, why);
     return false;
 }
 
 void startWindow(frmMain& window, const StartOptions& options)
 {
+    // Without its folder the settings are neither read nor written: not in
+    // the folder Corvel happened to start in.
+    window.noSettingsFolder = !options.folderProblem.isEmpty();
     window.Form_Load();
     window.show();
     if (!options.folderProblem.isEmpty())

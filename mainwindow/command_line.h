@@ -18,7 +18,8 @@ struct StartOptions {
     // path; empty when none was given.
     QString puzzleFile;
     // Why the configuration folder could not be used; shown once the window
-    // is up, since a start from the desktop has no terminal.
+    // is up, since a start from the desktop has no terminal. The settings are
+    // then neither read nor written.
     QString folderProblem;
 };
 

@@ -193,6 +193,13 @@ public:
     // belongs to someone else, or cannot be read); empty when it may be
     // written. Such a file is never written, and closing says so once.
     std::string settingsLeftAlone;
+    // The values settings.ini holds: as read without error, or as last
+    // written; empty while the file is missing, bad or not yet written.
+    // Closing writes only when the values in force differ.
+    std::optional<files::Settings> settingsOnDisk;
+    // Set before Form_Load when the settings have no folder to live in (the
+    // user is told why): the defaults are used and nothing is written.
+    bool noSettingsFolder = false;
     // Seconds on the stopwatch; 32 bits, like the finish dialog's time.
     std::int32_t elapsedSeconds = 0;
     int hintsUsed = 0;
