@@ -24,6 +24,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QSettings;
 class QTimer;
 
 namespace generator {
@@ -47,8 +48,9 @@ struct Services {
     std::optional<int> screenHeightPixels;
     // Directory of the settings file; the current directory when not set.
     std::optional<std::string> appDir;
-    // An ini file for the play options (Highlighting); Qt's per-user
-    // settings of Corvel when not set. Never settings.ini.
+    // An ini file for the options (Highlighting, the folder of the last
+    // puzzle file); Qt's per-user settings of Corvel when not set. Never
+    // settings.ini.
     std::optional<std::string> optionsFile;
 };
 
@@ -77,6 +79,9 @@ public:
     void Form_Load();
     void showSplashScreen();
     void Form_Unload();
+    // The options kept between runs beside settings.ini's choices
+    // (Services::optionsFile).
+    std::unique_ptr<QSettings> options() const;
 
     // ---- Board layouts (layout.cpp) ----
     void positionCells();
@@ -145,6 +150,9 @@ public:
     void openPuzzleFile(const QString& name);
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    // Where Open and Save As start: the folder of the puzzle file last read
+    // or written, else the user's documents folder, else the home folder.
+    QString fileDialogFolder() const;
     // Reads a puzzle file onto the board, which changes only when the whole
     // file is sound; otherwise sets settingsError, says why in *reason and
     // returns false.

@@ -2,6 +2,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTimer>
 
 #include "frm_main.h"
@@ -80,6 +81,13 @@ void frmMain::Form_Load()
     updateStatus();
     applyGeometry();
     loaded_ = true;
+}
+
+std::unique_ptr<QSettings> frmMain::options() const
+{
+    if (services_.optionsFile)
+        return std::make_unique<QSettings>(QString::fromStdString(*services_.optionsFile), QSettings::IniFormat);
+    return std::make_unique<QSettings>(QStringLiteral("Corvel"), QStringLiteral("Corvel"));
 }
 
 void frmMain::showSplashScreen()
