@@ -33,6 +33,11 @@ QString usageText();
 // usage on err for an unknown option or more than one file.
 std::optional<int> prepareStart(const QStringList& args, StartOptions& options, QTextStream& out, QTextStream& err);
 
+// QApplication takes its own options (-style, -platform, ...) out of argv:
+// it may see only the arguments before "--", so that a file named like one
+// of them reaches Corvel. The number of arguments Qt may see.
+int qtArgumentCount(int argc, char** argv);
+
 // Makes the per-user application configuration folder (created if missing)
 // the current directory. False, with the reason, when it cannot be used.
 bool enterConfigurationFolder(QString* problem);

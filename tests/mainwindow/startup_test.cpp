@@ -2,6 +2,7 @@
 // command line.
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <optional>
@@ -157,6 +158,17 @@ TEST(CommandLine, UnknownOptionsAndExtraFilesAreUsageErrors)
         EXPECT_FALSE(options.desktop);
         EXPECT_EQ(options.puzzleFile, c.file.isEmpty() ? QString() : QDir::current().absoluteFilePath(c.file));
     }
+}
+
+// Qt's own options count only before "--": what follows is Corvel's, here
+// three file names, one of them named like a Qt option.
+TEST(CommandLine, QtSeesNothingAfterTwoDashes)
+{
+    QProcess corvel;
+    corvel.start(QStringLiteral(CORVEL_EXE), {"-style", "fusion", "--", "-reverse", "a.sdk", "b.sdk"});
+    ASSERT_TRUE(corvel.waitForFinished(30000));
+    EXPECT_EQ(corvel.exitCode(), 2);
+    EXPECT_TRUE(corvel.readAllStandardError().contains("one puzzle file at most, not 3"));
 }
 
 // corvel --desktop FILE, as the menu entry starts it: settings in the
