@@ -204,6 +204,7 @@ TEST_F(WindowTest, DesktopStartUsesTheConfigurationFolderAndOpensTheFile)
     // was, says so once the window is up, and neither reads nor writes the
     // settings there.
     qputenv("XDG_CONFIG_HOME", path("home/puzzle.sdk").toLocal8Bit());
+    QDir::setCurrent(path("home"));
     const QString before = QDir::currentPath();
     writeFile(path("home/settings.ini"), "[Rating]\r\n5\r\n");
     mainwindow::StartOptions failing;
