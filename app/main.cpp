@@ -10,11 +10,16 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    // Qt sees the arguments before "--" and removes its own options from
+    // them; Corvel reads what is left and everything from "--" on.
+    const int split = mainwindow::qtArgumentCount(argc, argv);
+    int qtArgc = split;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvel"));
 
     QStringList args = QApplication::arguments();
     args.removeFirst();
+    for (int i = split; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     mainwindow::StartOptions options;
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,12 +1,17 @@
 #include "settings.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <system_error>
+#include <unistd.h>
 #include <vector>
 
 namespace files {
@@ -47,7 +52,19 @@ bool parseInteger(const std::string& value, long long& out)
 
 namespace fs = std::filesystem;
 
-const char* const kHeaders[] = {"[Colours]", "[Symbols]", "[Rating]"};
+// Corvel's sections and the value lines that follow each header.
+struct Section {
+    const char* header;
+    std::size_t values;
+};
+constexpr Section kSections[] = {{"[Colours]", kColourRoles}, {"[Symbols]", SymbolTable::kSymbols}, {"[Rating]", 1}};
+
+// A save writes "settings.ini.corvel-save-" and eight hex digits beside the
+// file first; a file of that name that holds nothing but settings lines and
+// has lain there a while is what an interrupted save left.
+constexpr const char* kTempMark = ".corvel-save-";
+constexpr std::size_t kTempDigits = 8;
+constexpr auto kLeftoverAge = std::chrono::minutes(1);
 
 // Corvel's own file is about a hundred bytes; a file far larger is not one,
 // and is not read into memory whole.
@@ -105,11 +122,71 @@ Found inspect(const fs::path& file)
     text << in.rdbuf();
     if (in.bad()) return leave(name + " cannot be read, so it was left as it is.");
     f.text = text.str();
-    if (!isSettingsText(f.text))
-        return leave(name +
-                     " holds none of the sections [Colours], [Symbols] and [Rating]: it is not Corvel's settings "
-                     "file, so it was left as it is.");
+    if (const std::size_t line = foreignSettingsLine(f.text))
+        return leave(name + " is not Corvel's settings file: its line " + std::to_string(line) +
+                     " is not part of the sections [Colours], [Symbols] and [Rating], each given once. It was "
+                     "left as it is.");
     return f;
+}
+
+// Creates the file p, which must not exist yet ("x"), with the text, flushed
+// to disk. 0, EEXIST when the name is taken, or another error number.
+int writeNewFile(const fs::path& p, const std::string& text)
+{
+    std::FILE* out = std::fopen(p.c_str(), "wbx");
+    if (!out) return errno;
+    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0 &&
+              ::fsync(::fileno(out)) == 0;
+    ok = std::fclose(out) == 0 && ok;
+    if (ok) return 0;
+    std::error_code ignored;
+    fs::remove(p, ignored);
+    return EIO;
+}
+
+bool isTempName(const std::string& name, const std::string& prefix)
+{
+    return name.size() == prefix.size() + kTempDigits && name.starts_with(prefix) &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes what interrupted saves of target left beside it: never a link, a
+// file another save may still be writing, or one holding anything else.
+void removeLeftovers(const fs::path& target)
+{
+    const std::string prefix = target.filename().string() + kTempMark;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const auto old = fs::file_time_type::clock::now() - kLeftoverAge;
+    std::vector<fs::path> leftovers;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& p = it->path();
+        if (!isTempName(p.filename().string(), prefix)) continue;
+        std::error_code bad;
+        if (fs::symlink_status(p, bad).type() != fs::file_type::regular || fs::last_write_time(p, bad) > old || bad)
+            continue;
+        const Found f = inspect(p);
+        if (f.leaveAlone.empty()) leftovers.push_back(p);
+    }
+    for (const fs::path& p : leftovers) fs::remove(p, ec);
+}
+
+// Keeps text, the file Corvel could not read, as target.bak beside it, or
+// target.N.bak when that name holds something else.
+bool keepBackup(const fs::path& target, const std::string& text, std::string& why)
+{
+    for (int n = 0; n < 100; ++n) {
+        fs::path name = target;
+        name += n == 0 ? std::string(".bak") : "." + std::to_string(n) + ".bak";
+        const int err = writeNewFile(name, text);
+        if (err == 0) return true;
+        if (err != EEXIST) break;
+        const Found there = inspect(name);
+        if (there.leaveAlone.empty() && there.text == text) return true; // kept already
+    }
+    why = "cannot keep a copy of " + target.string() + ", which Corvel could not read, beside it";
+    return false;
 }
 
 } // namespace
@@ -190,28 +267,36 @@ std::string formatSettings(const Settings& s)
     return out;
 }
 
-bool isSettingsText(const std::string& text)
+std::size_t foreignSettingsLine(const std::string& text)
 {
-    for (const std::string& line : splitLines(text)) {
-        const std::string t = trim(line);
-        for (const char* header : kHeaders)
-            if (t == header) return true;
+    const std::vector<std::string> lines = splitLines(text);
+    bool seen[std::size(kSections)] = {};
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        const std::string t = trim(lines[at]);
+        if (t.empty()) continue;
+        const auto* section =
+            std::find_if(std::begin(kSections), std::end(kSections), [&t](const Section& s) { return t == s.header; });
+        if (section == std::end(kSections) || seen[section - kSections]) return at + 1;
+        seen[section - kSections] = true;
+        at += section->values; // the value lines, whatever they hold
     }
-    return false;
+    return 0;
 }
 
 SettingsRead readSettings(const std::string& dir, const Settings& initial)
 {
     const Found found = inspect(settingsPath(dir));
-    if (!found.exists || !found.leaveAlone.empty()) {
+    if (found.text.empty() || !found.leaveAlone.empty()) {
         SettingsRead r;
         r.settings = initial;
-        r.fileFound = found.exists;
-        r.leftAlone = !found.leaveAlone.empty();
+        r.fileFound = !found.leaveAlone.empty();
+        r.leftAlone = r.fileFound;
         r.problem = found.leaveAlone;
         return r;
     }
-    return parseSettings(found.text, initial);
+    SettingsRead r = parseSettings(found.text, initial);
+    r.asWritten = !r.settingsError && found.text == formatSettings(r.settings);
+    return r;
 }
 
 bool saveSettings(const std::string& dir, const Settings& s, std::string* error)
@@ -228,28 +313,35 @@ bool saveSettings(const std::string& dir, const Settings& s, std::string* error)
     if (!followLinks(settingsPath(dir), target, why)) return failed(why);
     const Found found = inspect(target);
     if (!found.leaveAlone.empty()) return failed(found.leaveAlone);
-
-    // The new text goes beside the file, into a name nothing else holds
-    // ("x" opens only a file it creates), and then takes the file's place.
-    std::FILE* out = nullptr;
-    for (int n = 0; n < 100 && !out; ++n) {
-        fs::path candidate = target;
-        candidate += n == 0 ? std::string(".tmp") : "." + std::to_string(n) + ".tmp";
-        out = std::fopen(candidate.c_str(), "wbx");
-        if (out) temp = candidate;
-        else if (errno != EEXIST) break;
-    }
-    if (!out) return failed("cannot create a temporary file beside " + target.string());
-    const std::string text = formatSettings(s);
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !closed) return failed("cannot write " + temp.string());
     std::error_code ec;
+    const fs::perms kept = found.exists ? fs::status(target, ec).permissions() : fs::perms::none;
+    if (ec) return failed("cannot examine " + target.string() + ": " + ec.message());
+    constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (found.exists && (kept & kWrite) == fs::perms::none)
+        return failed(target.string() + " is read-only, so it was left as it is.");
+    removeLeftovers(target);
+
+    // The new text goes beside the file, into a name nothing else holds, and
+    // then takes the file's place.
+    const std::string text = formatSettings(s);
+    std::random_device random;
+    int err = EEXIST;
+    for (int n = 0; n < 100 && err == EEXIST; ++n) {
+        char digits[kTempDigits + 1];
+        std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(random()));
+        fs::path candidate = target;
+        candidate += std::string(kTempMark) + digits;
+        err = writeNewFile(candidate, text);
+        if (err == 0) temp = candidate;
+    }
+    if (temp.empty()) return failed("cannot write a temporary file beside " + target.string());
     if (found.exists) {
-        const fs::perms kept = fs::status(target, ec).permissions();
-        if (!ec) fs::permissions(temp, kept, fs::perm_options::replace, ec);
+        fs::permissions(temp, kept, fs::perm_options::replace, ec);
         if (ec) return failed("cannot give " + temp.string() + " the permissions of " + target.string());
     }
+    if (!found.text.empty() && parseSettings(found.text, Settings{}).settingsError &&
+        !keepBackup(target, found.text, why))
+        return failed(why);
     fs::rename(temp, target, ec);
     if (ec) return failed("cannot replace " + target.string() + ": " + ec.message());
     return true;

@@ -34,6 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t k = 0; k < numbers && at < lines.size(); ++k) FUZZ_REQUIRE(fuzzcheck::isDecimal(lines[at++]));
         if (header == "[Symbols]") at += 9;
     }
+    // What Corvel writes, it takes for its own.
+    FUZZ_REQUIRE(files::foreignSettingsLine(files::formatSettings(r.settings)) == 0);
     const files::SettingsRead back = files::parseSettings(files::formatSettings(r.settings), files::Settings{});
     FUZZ_REQUIRE(!back.settingsError);
     FUZZ_REQUIRE(back.settings == r.settings);

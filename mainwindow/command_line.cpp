@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <cstring>
 
 #include "frm_main.h"
 
@@ -15,11 +16,13 @@ QString usageText()
 {
     return QCoreApplication::translate(
         "mainwindow",
-        "Usage: corvel [--desktop] [FILE.sdk]\n"
+        "Usage: corvel [--desktop] [--] [FILE.sdk]\n"
         "\n"
         "  FILE.sdk    open this puzzle file once Corvel has started\n"
         "  --desktop   keep settings.ini in Corvel's configuration folder\n"
         "              instead of the folder Corvel is started from\n"
+        "  --          what follows is a file name, even one that starts with -\n"
+        "              (Qt's own options, such as -style, count only before --)\n"
         "  --help      show this text\n");
 }
 
@@ -72,13 +75,25 @@ bool enterConfigurationFolder(QString* problem)
     if (why.isEmpty()) return true;
     if (problem)
         *problem = QCoreApplication::translate(
-                       "mainwindow", "Corvel cannot use its configuration folder %1: %2. Settings are kept in %3.")
-                       .arg(folder, why, QDir::currentPath());
+                       "mainwindow",
+                       "Corvel cannot use its configuration folder %1: %2. It starts with its default symbols and "
+                       "colours, and your choices will not be saved.")
+                       .arg(folder, why);
     return false;
+}
+
+int qtArgumentCount(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--") == 0) return i;
+    return argc;
 }
 
 void startWindow(frmMain& window, const StartOptions& options)
 {
+    // Without its folder the settings are neither read nor written: not in
+    // the folder Corvel happened to start in.
+    window.noSettingsFolder = !options.folderProblem.isEmpty();
     window.Form_Load();
     window.show();
     if (!options.folderProblem.isEmpty())

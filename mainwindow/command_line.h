@@ -18,7 +18,8 @@ struct StartOptions {
     // path; empty when none was given.
     QString puzzleFile;
     // Why the configuration folder could not be used; shown once the window
-    // is up, since a start from the desktop has no terminal.
+    // is up, since a start from the desktop has no terminal. The settings are
+    // then neither read nor written.
     QString folderProblem;
 };
 
@@ -31,6 +32,11 @@ QString usageText();
 // the exit status when the program ends here: 0 after --help, 2 with the
 // usage on err for an unknown option or more than one file.
 std::optional<int> prepareStart(const QStringList& args, StartOptions& options, QTextStream& out, QTextStream& err);
+
+// QApplication takes its own options (-style, -platform, ...) out of argv:
+// it may see only the arguments before "--", so that a file named like one
+// of them reaches Corvel. The number of arguments Qt may see.
+int qtArgumentCount(int argc, char** argv);
 
 // Makes the per-user application configuration folder (created if missing)
 // the current directory. False, with the reason, when it cannot be used.

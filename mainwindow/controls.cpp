@@ -54,7 +54,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     windowColours.setColor(QPalette::Window, platform::toQColor(kFrameColour));
     client_->setPalette(windowColours);
     setCentralWidget(client_);
-    game_ = new GameState(*this, services_.optionsFile);
+    game_ = new GameState(*this);
     createTemplateControls();
     createButtons();
     createStatusLine();

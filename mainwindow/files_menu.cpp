@@ -4,9 +4,12 @@
 // the symbols changes, so a bad file leaves the window exactly as it was. A
 // save goes to a temporary file that replaces the old one only when it is
 // complete, so a failed save never destroys what was there.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <vector>
 
 #include "frm_main.h"
@@ -18,6 +21,7 @@ namespace mainwindow {
 namespace {
 
 const QString kPuzzleFilter = QStringLiteral("Sudoku Puzzle (*.sdk)");
+const QString kLastFolderKey = QStringLiteral("lastFolder");
 
 // Open lists only puzzle files, so a name typed without an extension gets
 // ".sdk" ("puzzle." gets "sdk").
@@ -122,7 +126,19 @@ bool frmMain::writePuzzle(const QString& fileName)
         return fail(why);
     }
     if (!out.commit()) return fail(out.errorString());
+    options()->setValue(kLastFolderKey, QFileInfo(fileName).absolutePath());
     return true;
+}
+
+QString frmMain::fileDialogFolder() const
+{
+    // Not the current folder: a start from the desktop has made that
+    // Corvel's configuration folder.
+    const QString last = options()->value(kLastFolderKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
 }
 
 void frmMain::mnuOpen_Click()
@@ -131,7 +147,7 @@ void frmMain::mnuOpen_Click()
     // comes anyway must not change the board under a generation that is
     // still unwinding after Stop, or under an entry check inside its yield.
     if (generationRunning || boardRunsActive > 0) return;
-    const std::optional<QString> chosen = dialogs().openFileName(this, tr("Open"), kPuzzleFilter);
+    const std::optional<QString> chosen = dialogs().openFileName(this, tr("Open"), kPuzzleFilter, fileDialogFolder());
     if (!chosen || chosen->isEmpty()) return;
     openPuzzleFile(*chosen);
 }
@@ -148,6 +164,7 @@ void frmMain::openPuzzleFile(const QString& name)
     // The board now shows another puzzle: Save asks for a name rather than
     // overwrite the file of an earlier Save As with it.
     currentFile.clear();
+    options()->setValue(kLastFolderKey, QFileInfo(name).absolutePath());
 }
 
 void frmMain::mnuSave_Click()
@@ -161,7 +178,8 @@ void frmMain::mnuSave_Click()
 
 void frmMain::mnuSaveAs_Click()
 {
-    const std::optional<QString> chosen = dialogs().saveFileName(this, tr("Save As"), kPuzzleFilter, dlgFileName);
+    const std::optional<QString> chosen = dialogs().saveFileName(
+        this, tr("Save As"), kPuzzleFilter, dlgFileName.isEmpty() ? fileDialogFolder() : dlgFileName);
     if (!chosen || chosen->isEmpty()) return;
     const QString name = withPuzzleExtension(*chosen);
     dlgFileName = name;

@@ -24,6 +24,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QSettings;
 class QTimer;
 
 namespace generator {
@@ -47,8 +48,9 @@ struct Services {
     std::optional<int> screenHeightPixels;
     // Directory of the settings file; the current directory when not set.
     std::optional<std::string> appDir;
-    // An ini file for the play options (Highlighting); Qt's per-user
-    // settings of Corvel when not set. Never settings.ini.
+    // An ini file for the options (Highlighting, the folder of the last
+    // puzzle file); Qt's per-user settings of Corvel when not set. Never
+    // settings.ini.
     std::optional<std::string> optionsFile;
 };
 
@@ -77,6 +79,9 @@ public:
     void Form_Load();
     void showSplashScreen();
     void Form_Unload();
+    // The options kept between runs beside settings.ini's choices
+    // (Services::optionsFile).
+    std::unique_ptr<QSettings> options() const;
 
     // ---- Board layouts (layout.cpp) ----
     void positionCells();
@@ -148,6 +153,9 @@ public:
     void openPuzzleFile(const QString& name);
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    // Where Open and Save As start: the folder of the puzzle file last read
+    // or written, else the user's documents folder, else the home folder.
+    QString fileDialogFolder() const;
     // Reads a puzzle file onto the board, which changes only when the whole
     // file is sound; otherwise sets puzzleReadError, says why in *reason and
     // returns false.
@@ -197,6 +205,13 @@ public:
     // belongs to someone else, or cannot be read); empty when it may be
     // written. Such a file is never written, and closing says so once.
     std::string settingsLeftAlone;
+    // The values settings.ini holds: as read without error, or as last
+    // written; empty while the file is missing, bad or not yet written.
+    // Closing writes only when the values in force differ.
+    std::optional<files::Settings> settingsOnDisk;
+    // Set before Form_Load when the settings have no folder to live in (the
+    // user is told why): the defaults are used and nothing is written.
+    bool noSettingsFolder = false;
     // Seconds on the stopwatch; 32 bits, like the finish dialog's time.
     std::int32_t elapsedSeconds = 0;
     int hintsUsed = 0;

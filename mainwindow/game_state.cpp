@@ -20,18 +20,9 @@ const QString kHighlightingKey = QStringLiteral("highlighting");
 
 } // namespace
 
-GameState::GameState(frmMain& window, std::optional<std::string> optionsFile)
-    : QObject(&window), w_(window), optionsFile_(std::move(optionsFile))
-{
-}
+GameState::GameState(frmMain& window) : QObject(&window), w_(window) {}
 
 GameState::~GameState() = default;
-
-std::unique_ptr<QSettings> GameState::options() const
-{
-    if (optionsFile_) return std::make_unique<QSettings>(QString::fromStdString(*optionsFile_), QSettings::IniFormat);
-    return std::make_unique<QSettings>(QStringLiteral("Corvel"), QStringLiteral("Corvel"));
-}
 
 void GameState::createControls()
 {
@@ -51,7 +42,7 @@ void GameState::createControls()
 
     mnuHighlighting = w_.mnuSettings->addAction(tr("Highlighting"));
     mnuHighlighting->setCheckable(true);
-    mnuHighlighting->setChecked(options()->value(kHighlightingKey, true).toBool());
+    mnuHighlighting->setChecked(w_.options()->value(kHighlightingKey, true).toBool());
 
     notesToggle = new QCheckBox(tr("Notes"), w_.lblStatus1->parentWidget());
     notesToggle->setToolTip(mnuNotes->toolTip());
@@ -65,7 +56,7 @@ void GameState::createControls()
     connect(&history_, &QUndoStack::canUndoChanged, this, &GameState::updateUndoActions);
     connect(&history_, &QUndoStack::canRedoChanged, this, &GameState::updateUndoActions);
     connect(mnuHighlighting, &QAction::toggled, this, [this](bool on) {
-        options()->setValue(kHighlightingKey, on);
+        w_.options()->setValue(kHighlightingKey, on);
         refresh();
     });
     updateUndoActions();

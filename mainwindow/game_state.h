@@ -14,7 +14,6 @@
 class QAction;
 class QKeyEvent;
 class QMenu;
-class QSettings;
 class QCheckBox;
 
 namespace platform {
@@ -37,9 +36,9 @@ class frmMain;
 class GameState : public QObject {
     Q_OBJECT
 public:
-    // optionsFile: an ini file for the options instead of the per-user
-    // settings of Corvel (tests point it into a folder of their own).
-    GameState(frmMain& window, std::optional<std::string> optionsFile);
+    // The options live in the window's options() (tests point them into a
+    // folder of their own).
+    explicit GameState(frmMain& window);
     ~GameState() override;
 
     // The Edit menu (Undo, Redo, Notes), Settings > Highlighting and the
@@ -124,7 +123,6 @@ private:
     std::vector<int> removeMarksAround(int cell, int value);
     void restoreMarks(const std::vector<int>& cells, int value);
 
-    std::unique_ptr<QSettings> options() const;
     int keyMark(const QKeyEvent& key) const;
     bool isNotesKey(const QKeyEvent& key) const;
     int focusedCell() const;
@@ -136,7 +134,6 @@ private:
     enum class Replay { None, Undoing, Redoing };
 
     frmMain& w_;
-    std::optional<std::string> optionsFile_;
     std::array<std::uint16_t, kCellCount> marks_{};
     // Every cell's text as last accepted, so that a change knows what it replaced.
     std::array<std::string, kCellCount> shown_{};

@@ -84,7 +84,10 @@ files::Settings frmMain::currentSettings() const
 bool frmMain::writeSettings(bool reportFailure)
 {
     std::string why = settingsLeftAlone;
-    if (why.empty() && files::saveSettings(appDir, currentSettings(), &why)) return true;
+    if (why.empty() && files::saveSettings(appDir, currentSettings(), &why)) {
+        settingsOnDisk = currentSettings();
+        return true;
+    }
     if (reportFailure)
         dialogs().message(this,
                           tr("Corvel could not write its settings file, so your symbols and colours were not "

@@ -2,6 +2,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTimer>
 
 #include "frm_main.h"
@@ -32,14 +33,16 @@ void frmMain::Form_Load()
     appDir = services_.appDir ? *services_.appDir : QDir::currentPath().toStdString();
 
     // 5. Settings. A missing file or missing sections leave the defaults; so
-    //    does a file of that name that is not Corvel's, which is kept as it is.
-    files::Settings initial;
-    const files::SettingsRead read = files::readSettings(appDir, initial);
+    //    does a file of that name that is not Corvel's, which is kept as it
+    //    is, and a start without a folder for the settings.
+    files::SettingsRead read;
+    if (!noSettingsFolder) read = files::readSettings(appDir, files::Settings{});
     settingsError = read.settingsError;
     settingsLeftAlone = read.leftAlone ? read.problem : std::string();
     colours = read.settings.colours;
     symbols.setSymbols(read.settings.symbols);
     savedRating = read.settings.savedRating;
+    if (read.fileFound && !read.leftAlone && !settingsError) settingsOnDisk = read.settings;
     if (settingsError) {
         dialogs().message(this, QStringLiteral("Error in reading settings.ini file : please report this error"),
                           platform::MessageIcon::Critical);
@@ -60,9 +63,10 @@ void frmMain::Form_Load()
     // 9. Splash, while the board is laid out.
     showSplashScreen();
 
-    // 10. Write the settings back (a bad file is replaced by the values in
-    //     force); a file left alone is not touched.
-    if (settingsLeftAlone.empty()) writeSettings(false);
+    // 10. Write the settings back when the file is missing, bad (it is kept
+    //     as settings.ini.bak) or not laid out as Corvel writes it; a file
+    //     read as it is, or left alone, is not touched.
+    if (!noSettingsFolder && settingsLeftAlone.empty() && !read.asWritten) writeSettings(false);
 
     // 11. Only the standard board's cells show.
     for (int g = 1; g <= 4; ++g) grids[static_cast<std::size_t>(g)].setInvisible();
@@ -77,6 +81,13 @@ void frmMain::Form_Load()
     updateStatus();
     applyGeometry();
     loaded_ = true;
+}
+
+std::unique_ptr<QSettings> frmMain::options() const
+{
+    if (services_.optionsFile)
+        return std::make_unique<QSettings>(QString::fromStdString(*services_.optionsFile), QSettings::IniFormat);
+    return std::make_unique<QSettings>(QStringLiteral("Corvel"), QStringLiteral("Corvel"));
 }
 
 void frmMain::showSplashScreen()
@@ -103,6 +114,9 @@ void frmMain::Form_Unload()
     if (unloaded_) return;
     unloaded_ = true;
     timStopwatch->stop();
+    // Only what changed since the file was read or written goes back; a
+    // file left alone is reported once.
+    if (noSettingsFolder || (settingsLeftAlone.empty() && settingsOnDisk == currentSettings())) return;
     writeSettings(true);
 }
 

@@ -24,9 +24,11 @@ public:
     virtual MessageAnswer message(QWidget* parent, const QString& text, MessageIcon icon,
                                   MessageButtons buttons = MessageButtons::Ok) = 0;
     // A file name, or nothing when the user cancels. filter is in Qt's form,
-    // e.g. "Sudoku Puzzle (*.sdk)".
-    virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
-    // startName is the name the dialog starts with (a path, or empty).
+    // e.g. "Sudoku Puzzle (*.sdk)"; the dialog starts in startFolder.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                                const QString& startFolder) = 0;
+    // startName is the name the dialog starts with: a file's path, or a
+    // folder to start in.
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                                 const QString& startName) = 0;
     // A colour, or nothing when the chooser is cancelled.

@@ -34,9 +34,10 @@ MessageAnswer QtDialogs::message(QWidget* parent, const QString& text, MessageIc
     return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-std::optional<QString> QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
+std::optional<QString> QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                              const QString& startFolder)
 {
-    const QString name = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    const QString name = QFileDialog::getOpenFileName(parent, caption, startFolder, filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }

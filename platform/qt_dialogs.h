@@ -7,7 +7,8 @@ namespace platform {
 class QtDialogs final : public Dialogs {
 public:
     MessageAnswer message(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons) override;
-    std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                        const QString& startFolder) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                         const QString& startName) override;
     std::optional<engine::Colour> chooseColour(QWidget* parent, engine::Colour initial) override;

@@ -20,9 +20,11 @@ MessageAnswer ScriptedDialogs::message(QWidget*, const QString& text, MessageIco
     return next(messageAnswers, MessageAnswer::Ok);
 }
 
-std::optional<QString> ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& filter)
+std::optional<QString> ScriptedDialogs::openFileName(QWidget*, const QString&, const QString& filter,
+                                                     const QString& startFolder)
 {
     fileFilters.push_back(filter);
+    fileDialogStarts.push_back(startFolder);
     return next(openAnswers, std::optional<QString>());
 }
 
@@ -30,7 +32,7 @@ std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const QString&, c
                                                      const QString& startName)
 {
     fileFilters.push_back(filter);
-    saveStartNames.push_back(startName);
+    fileDialogStarts.push_back(startName);
     return next(saveAnswers, std::optional<QString>());
 }
 

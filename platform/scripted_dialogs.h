@@ -19,7 +19,8 @@ public:
     };
 
     MessageAnswer message(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons) override;
-    std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                        const QString& startFolder) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                         const QString& startName) override;
     std::optional<engine::Colour> chooseColour(QWidget* parent, engine::Colour initial) override;
@@ -31,7 +32,9 @@ public:
 
     std::vector<Message> messages;
     std::vector<QString> fileFilters;
-    std::vector<QString> saveStartNames; // the name each save dialog started with
+    // Where each file dialog started, Open and Save As in turn: a folder, or
+    // the name a Save As dialog offered.
+    std::vector<QString> fileDialogStarts;
     std::vector<QString> helpFiles;
     int modalDialogsRun = 0;
 

@@ -12,6 +12,30 @@ const files::SymbolTable::Symbols kLetters{"A", "B", "C", "D", "E", "F", "G", "H
 
 class FilesTest : public WindowTest {
 protected:
+    // A home of the test's own, where the file dialogs start first.
+    FilesTest()
+    {
+        qputenv("HOME", home.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toLocal8Bit());
+        QDir().mkpath(home);
+    }
+    ~FilesTest() override
+    {
+        qputenv("HOME", savedHome);
+        if (savedConfig.isNull()) qunsetenv("XDG_CONFIG_HOME");
+        else qputenv("XDG_CONFIG_HOME", savedConfig);
+    }
+    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+    const QString home = path("home");
+    // Where the file dialogs started, in the test's folder ("" for itself).
+    std::string starts() const
+    {
+        return QStringList(dialogs.fileDialogStarts.begin(), dialogs.fileDialogStarts.end())
+            .join(QLatin1Char(' '))
+            .replace(dir.path(), QString())
+            .toStdString();
+    }
+
     // Writes a cell the way the system does, without the entry check.
     void set(int g, int col, int row, const std::string& t) const
     {
@@ -164,7 +188,27 @@ TEST_F(FilesTest, SaveAsksForANameOnceAndAfterAnOpenAsksAgain)
     win.mnuSave->trigger();
     EXPECT_EQ(readFile(first), symbolLines() + "1\r\n0,0,0,1\r\n");
     EXPECT_EQ(readFile(path("third.sdk")), symbolLines() + "1\r\n0,8,8,8\r\n");
-    EXPECT_EQ(dialogs.saveStartNames, (std::vector<QString>{QString(), first, first, QString()}));
+    EXPECT_EQ(starts(), "/home  /first.sdk /first.sdk  ");
+}
+
+// Open and Save As start in the folder of the puzzle file last read or
+// written, in this run or an earlier one, else in the documents folder, else
+// at home; never in the current folder, which --desktop makes Corvel's own.
+TEST_F(FilesTest, OpenAndSaveAsStartWhereTheUsersFilesAre)
+{
+    auto& win = start();
+    win.mnuOpen->trigger();
+    const QString documents = home + QStringLiteral("/Documents"), games = path("games");
+    ASSERT_TRUE(QDir().mkpath(documents) && QDir().mkpath(games));
+    win.mnuOpen->trigger();
+    ASSERT_TRUE(saveAs(games + QStringLiteral("/a.sdk")));
+    start().mnuOpen->trigger(); // the next run
+    QDir(games).removeRecursively();
+    w->mnuOpen->trigger();
+    writeFile(path("b.sdk"), symbolLines() + "1\r\n");
+    open(path("b.sdk"));
+    w->mnuSaveAs->trigger();
+    EXPECT_EQ(starts(), "/home /home/Documents /home/Documents /games /home/Documents /home/Documents ");
 }
 
 TEST_F(FilesTest, SaveAsAddsTheExtensionAndAsksBeforeReplacingAFile)

@@ -2,9 +2,11 @@
 // command line.
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <optional>
+#include <sys/stat.h>
 
 #include "command_line.h"
 #include "frm_splash.h"
@@ -12,7 +14,15 @@
 
 namespace {
 
-TEST_F(WindowTest, StartUpTakesTheSettingsAndWritesThemBackAsDoesClosing)
+// The file's identity: a file written anew (through a temporary file that
+// replaces it) has another; 0 when there is none.
+ino_t fileId(const QString& name)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(name).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST_F(WindowTest, StartUpTakesTheSettingsAndWritesThemBackOnlyWhenTheyDiffer)
 {
     files::Settings letters;
     letters.colours = {255, 65280, 16711680, 8421504, 65535};
@@ -20,19 +30,24 @@ TEST_F(WindowTest, StartUpTakesTheSettingsAndWritesThemBackAsDoesClosing)
     letters.savedRating = 7;
     const struct {
         std::optional<std::string> text;
-        bool bad; // a bad value: the message once, and the defaults for everything
+        bool bad; // a bad value: the message once, the defaults for everything, the file kept
         files::Settings expected;
+        bool rewritten; // at the end of start-up
     } cases[] = {
-        {std::nullopt, false, {}},
+        {std::nullopt, false, {}, true},
+        {"", false, {}, true}, // what a crash can leave
+        {files::formatSettings(letters), false, letters, false},
         {"[Symbols]\r\nA\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\nH\r\nI\r\n[Colours]\r\n 255 \r\n65280\r\n16711680\r\n"
          "8421504\r\n65535\r\n[Rating]\r\n7\r\n",
-         false, letters},
-        {"[Colours]\r\n255\r\n65280\r\n-1\r\n0\r\n49152\r\n", true, {}},
+         false, letters, true},
+        {"[Colours]\r\n255\r\n65280\r\n-1\r\n0\r\n49152\r\n", true, {}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.value_or("no file"));
         QFile::remove(settingsFile());
+        QFile::remove(settingsFile() + QStringLiteral(".bak"));
         if (c.text) writeFile(settingsFile(), *c.text);
+        const ino_t before = fileId(settingsFile());
         auto& win = start();
         if (c.bad)
             expectMessage("Error in reading settings.ini file : please report this error",
@@ -43,22 +58,27 @@ TEST_F(WindowTest, StartUpTakesTheSettingsAndWritesThemBackAsDoesClosing)
                     cell(5)->textColour() == colours[files::kTextColour]);
         EXPECT_TRUE(win.gridLines[0].colour == colours[files::kGridLines] && win.blanks[1].colour == 14342357u);
         EXPECT_EQ(win.grids[4].hintColour(), colours[files::kHints]);
-        // Written back at the end of start-up, and again on closing.
         EXPECT_EQ(readFile(settingsFile()), files::formatSettings(c.expected));
-        QFile::remove(settingsFile());
+        EXPECT_EQ(fileId(settingsFile()) != before, c.rewritten);
+        EXPECT_EQ(readFile(settingsFile() + QStringLiteral(".bak")), c.bad ? *c.text : "<missing>");
+        // Nothing changed since: closing writes nothing.
+        const ino_t written = fileId(settingsFile());
         win.close();
-        EXPECT_EQ(readFile(settingsFile()), files::formatSettings(c.expected));
+        EXPECT_EQ(fileId(settingsFile()), written);
         EXPECT_TRUE(dialogs.messages.empty());
     }
 }
 
 TEST_F(WindowTest, ASettingsFileThatIsNotOursOrCannotBeWrittenIsLeftAlone)
 {
-    // Another program's file, or a settings folder that does not exist.
-    for (const auto& other :
-         {std::optional<std::string>("[Window]\r\nColours=255\r\n"), std::optional<std::string>()}) {
+    // Another program's file; Corvel's sections with another one after them,
+    // read-only; a settings folder that does not exist.
+    const std::string withWindow = files::formatSettings({}) + "[Window]\r\nwidth=800\r\n";
+    for (const auto& other : {std::optional<std::string>("[Window]\r\nColours=255\r\n"),
+                              std::optional<std::string>(withWindow), std::optional<std::string>()}) {
         settingsDir = other ? dir.path().toStdString() : dir.filePath(QStringLiteral("no/such")).toStdString();
         if (other) writeFile(settingsFile(), *other);
+        if (other == withWindow) QFile::setPermissions(settingsFile(), QFile::ReadOwner | QFile::ReadGroup);
         auto& win = start();
         EXPECT_EQ(win.currentSettings(), files::Settings{});
         EXPECT_TRUE(dialogs.messages.empty()) << "start-up stays quiet";
@@ -73,6 +93,7 @@ TEST_F(WindowTest, ASettingsFileThatIsNotOursOrCannotBeWrittenIsLeftAlone)
             << said.toStdString();
         EXPECT_EQ(dialogs.messages[0].icon, platform::MessageIcon::Exclamation);
         dialogs.messages.clear();
+        QFile::remove(settingsFile());
     }
 }
 
@@ -139,6 +160,17 @@ TEST(CommandLine, UnknownOptionsAndExtraFilesAreUsageErrors)
     }
 }
 
+// Qt's own options count only before "--": what follows is Corvel's, here
+// three file names, one of them named like a Qt option.
+TEST(CommandLine, QtSeesNothingAfterTwoDashes)
+{
+    QProcess corvel;
+    corvel.start(QStringLiteral(CORVEL_EXE), {"-style", "fusion", "--", "-reverse", "a.sdk", "b.sdk"});
+    ASSERT_TRUE(corvel.waitForFinished(30000));
+    EXPECT_EQ(corvel.exitCode(), 2);
+    EXPECT_TRUE(corvel.readAllStandardError().contains("one puzzle file at most, not 3"));
+}
+
 // corvel --desktop FILE, as the menu entry starts it: settings in the
 // configuration folder (made when missing), the file opened as Open would.
 TEST_F(WindowTest, DesktopStartUsesTheConfigurationFolderAndOpensTheFile)
@@ -169,9 +201,12 @@ TEST_F(WindowTest, DesktopStartUsesTheConfigurationFolderAndOpensTheFile)
     EXPECT_FALSE(QFileInfo::exists(path("home/settings.ini")));
 
     // A configuration folder that cannot be made: the start goes on where it
-    // was, and says so once the window is up.
+    // was, says so once the window is up, and neither reads nor writes the
+    // settings there.
     qputenv("XDG_CONFIG_HOME", path("home/puzzle.sdk").toLocal8Bit());
+    QDir::setCurrent(path("home"));
     const QString before = QDir::currentPath();
+    writeFile(path("home/settings.ini"), "[Rating]\r\n5\r\n");
     mainwindow::StartOptions failing;
     EXPECT_EQ(mainwindow::prepareStart({"--desktop"}, failing, outStream, errStream), std::nullopt);
     EXPECT_EQ(QDir::currentPath(), before);
@@ -179,6 +214,10 @@ TEST_F(WindowTest, DesktopStartUsesTheConfigurationFolderAndOpensTheFile)
     mainwindow::frmMain second(s);
     mainwindow::startWindow(second, failing);
     expectMessage(failing.folderProblem, platform::MessageIcon::Exclamation);
+    EXPECT_EQ(second.savedRating, 0);
+    second.close();
+    EXPECT_EQ(readFile(path("home/settings.ini")), "[Rating]\r\n5\r\n");
+    EXPECT_TRUE(dialogs.messages.empty());
     qunsetenv("XDG_CONFIG_HOME");
     QDir::setCurrent(saved);
 }

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -79,18 +80,19 @@ protected:
         dir = name;
     }
     void TearDown() override { fs::remove_all(dir); }
-    std::string read() const
+    static std::string readFile(const fs::path& p)
     {
-        std::ifstream in(dir / "settings.ini", std::ios::binary);
+        std::ifstream in(p, std::ios::binary);
         std::ostringstream s;
         s << in.rdbuf();
         return s.str();
     }
+    std::string read() const { return readFile(dir / "settings.ini"); }
     void write(const std::string& text) const { std::ofstream(dir / "settings.ini", std::ios::binary) << text; }
     fs::path dir;
 };
 
-TEST_F(SettingsFile, ReplacesOnlyItsOwnFileAndLeavesNoTemporaryBehind)
+TEST_F(SettingsFile, ReplacesOnlyItsOwnFileAndKeepsOneItCouldNotRead)
 {
     Settings initial;
     initial.savedRating = 9;
@@ -98,40 +100,88 @@ TEST_F(SettingsFile, ReplacesOnlyItsOwnFileAndLeavesNoTemporaryBehind)
     EXPECT_FALSE(missing.fileFound || missing.settingsError || missing.leftAlone);
     EXPECT_EQ(missing.settings, initial);
 
-    // A file that happens to have the temporary name is someone else's.
-    std::ofstream(dir / "settings.ini.tmp", std::ios::binary) << "mine";
-    ASSERT_TRUE(files::saveSettings(dir.string(), initial));
-    EXPECT_EQ(files::readSettings(dir.string(), Settings{}).settings, initial);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
-    EXPECT_EQ(fs::file_size(dir / "settings.ini.tmp"), 4u);
-
-    // One header line makes a file Corvel's, damaged or not; without one it
-    // is someone else's, neither read nor replaced.
+    // Corvel's file holds nothing but its three sections, each header once
+    // with its value lines; anything else is someone else's, neither read
+    // nor replaced. Corvel's file with a bad value is replaced, and kept
+    // beside it first. An empty file is a missing one.
+    enum Kind { kForeign, kBad, kRead, kAsWritten, kEmpty };
     const struct {
         std::string text;
-        bool ours;
-    } cases[] = {{"[Rating]\n1\n", true},
-                 {" [Symbols] \r\n", true},
-                 {"x\n[Colours]\nred\n", true},
-                 {"remember the milk\n", false},
-                 {"[General]\ncolour=1\n[Colours ]\n", false},
-                 {"", false},
-                 {"see [Colours] below\n", false}};
+        Kind kind;
+        std::size_t foreignLine = 0;
+    } cases[] = {{kDefaultText, kAsWritten},
+                 {"\n[Rating]\n1\n\n", kRead},
+                 {" [Symbols] \r\n", kBad},
+                 {"[Symbols]\r\n1\r\n\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n[Rating]\r\n0\r\n", kBad},
+                 {"", kEmpty},
+                 {"x\n[Colours]\nred\n", kForeign, 1},
+                 {"[General]\ncolour=1\n[Colours ]\n", kForeign, 1},
+                 {"see [Colours] below\n", kForeign, 1},
+                 {kDefaultText + "[Window]\r\nx=1\r\n", kForeign, 19},
+                 {"[Colours]\n1\n2\n3\n4\n5\nextra\n", kForeign, 7},
+                 {"[Rating]\r\n1\r\n\r\n[Rating]\r\n2\r\n", kForeign, 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         write(c.text);
+        EXPECT_EQ(files::foreignSettingsLine(c.text), c.foreignLine);
         const auto r = files::readSettings(dir.string(), initial);
-        EXPECT_TRUE(r.fileFound);
-        EXPECT_EQ(r.leftAlone, !c.ours);
+        EXPECT_EQ(r.fileFound, c.kind != kEmpty);
+        EXPECT_EQ(r.leftAlone, c.kind == kForeign);
+        EXPECT_EQ(r.settingsError, c.kind == kBad);
+        EXPECT_EQ(r.asWritten, c.kind == kAsWritten);
         std::string why;
-        EXPECT_EQ(files::saveSettings(dir.string(), Settings{}, &why), c.ours);
-        EXPECT_EQ(read(), c.ours ? kDefaultText : c.text);
-        if (c.ours) continue;
-        EXPECT_FALSE(r.settingsError);
+        EXPECT_EQ(files::saveSettings(dir.string(), Settings{}, &why), c.kind != kForeign);
+        EXPECT_EQ(read(), c.kind == kForeign ? c.text : kDefaultText);
+        EXPECT_EQ(fs::exists(dir / "settings.ini.bak"), c.kind == kBad);
+        if (c.kind == kBad) EXPECT_EQ(readFile(dir / "settings.ini.bak"), c.text);
+        fs::remove(dir / "settings.ini.bak");
+        if (c.kind != kForeign) continue;
         EXPECT_EQ(r.settings, initial);
-        EXPECT_NE(r.problem.find("not Corvel's settings file"), std::string::npos) << r.problem;
+        EXPECT_NE(r.problem.find("not Corvel's settings file: its line " + std::to_string(c.foreignLine) + " "),
+                  std::string::npos)
+            << r.problem;
         EXPECT_EQ(why, r.problem);
     }
+
+    // A settings.ini.bak of the user's own stays; the copy takes the next
+    // free name, once.
+    const std::string bad = "[Rating]\r\nlots\r\n";
+    std::ofstream(dir / "settings.ini.bak", std::ios::binary) << "mine";
+    for (int save = 0; save < 2; ++save) {
+        write(bad);
+        ASSERT_TRUE(files::saveSettings(dir.string(), Settings{}));
+    }
+    EXPECT_EQ(readFile(dir / "settings.ini.bak"), "mine");
+    EXPECT_EQ(readFile(dir / "settings.ini.1.bak"), bad);
+    EXPECT_FALSE(fs::exists(dir / "settings.ini.2.bak"));
+}
+
+TEST_F(SettingsFile, ASaveRemovesTheTemporaryFilesOfInterruptedSavesAndNothingElse)
+{
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const struct {
+        const char* name;
+        std::string text;
+        bool old, removed;
+    } cases[] = {{"settings.ini.corvel-save-0123abcd", "[Colours]\r\n1677", true, true},
+                 {"settings.ini.corvel-save-456789ef", "", true, true},
+                 {"settings.ini.corvel-save-89abcdef", "[Colours]\r\n1\r\n", false, false}, // a save under way
+                 {"settings.ini.corvel-save-12345678", "my notes\n", true, false},
+                 {"settings.ini.corvel-save-1234", kDefaultText, true, false},
+                 {"settings.ini.tmp", kDefaultText, true, false}};
+    for (const auto& c : cases) {
+        std::ofstream(dir / c.name, std::ios::binary) << c.text;
+        if (c.old) fs::last_write_time(dir / c.name, longAgo);
+    }
+    ASSERT_TRUE(files::saveSettings(dir.string(), Settings{}));
+    EXPECT_EQ(read(), kDefaultText);
+    std::size_t kept = 1;
+    for (const auto& c : cases) {
+        EXPECT_EQ(fs::exists(dir / c.name), !c.removed) << c.name;
+        kept += c.removed ? 0 : 1;
+    }
+    EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator())), kept)
+        << "the save's own temporary file is gone";
 }
 
 TEST_F(SettingsFile, LinksAreWrittenThroughAndWhatCannotBeWrittenStaysAsItIs)
@@ -167,6 +217,13 @@ TEST_F(SettingsFile, LinksAreWrittenThroughAndWhatCannotBeWrittenStaysAsItIs)
     fs::create_directory(dir / "settings.ini");
     EXPECT_FALSE(files::saveSettings(dir.string(), s));
     EXPECT_TRUE(fs::is_directory(dir / "settings.ini"));
+    // A file that nobody may write stays, whoever runs Corvel.
+    fs::remove(dir / "settings.ini");
+    write(kDefaultText);
+    fs::permissions(dir / "settings.ini", fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(files::saveSettings(dir.string(), s, &why));
+    EXPECT_EQ(read(), kDefaultText);
+    EXPECT_NE(why.find("read-only"), std::string::npos) << why;
 }
 
 } // namespace
