@@ -1,0 +1,403 @@
+#include "chains.h"
+
+#include <bit>
+
+#include "techniques.h"
+
+namespace logic {
+
+// The search lists kept between the searches of one technique.
+struct ChainFinder::Scratch {
+    std::array<std::int16_t, kStates> states{}; // states common to the branches so far
+    std::array<std::int16_t, kStates> total{};  // their summed lengths
+    int count = 0;
+    CandidateGrid trial;
+};
+
+ChainFinder::ChainFinder()
+    : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
+      queue_(new std::int16_t[kStates]()), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch)
+{
+}
+
+ChainFinder::~ChainFinder() = default;
+
+int lengthBonus(int length)
+{
+    int added = 0;
+    for (int ceiling = 4; length > ceiling;) {
+        ++added;
+        ceiling = added % 2 == 1 ? ceiling * 3 / 2 : ceiling * 4 / 3;
+    }
+    return added;
+}
+
+void ChainFinder::follow(const CandidateGrid& g, int start, bool xOnly)
+{
+    const Geometry& geo = g.geo();
+    if (++stamp_ == 0) {
+        std::fill(mark_.get(), mark_.get() + kStates, 0u);
+        stamp_ = 1;
+    }
+    int head = 0, tail = 0;
+    auto visit = [&](int s, int from) {
+        if (mark_[s] == stamp_) return;
+        mark_[s] = stamp_;
+        depth_[s] = static_cast<std::int16_t>(from < 0 ? 0 : depth_[from] + 1);
+        parent_[s] = static_cast<std::int16_t>(from);
+        queue_[tail++] = static_cast<std::int16_t>(s);
+    };
+    visit(start, -1);
+    while (head < tail) {
+        const int s = queue_[head++];
+        const int c = cellOfState(s), v = valueOfState(s);
+        if (isOn(s)) {
+            if (!xOnly)
+                for (unsigned m = g.cand(c) & ~(1u << v); m; m &= m - 1) visit(stateOf(c, std::countr_zero(m), false), s);
+            (geo.peers[c] & g.where(v)).forEach([&](int p) { visit(stateOf(p, v, false), s); });
+        } else {
+            const unsigned rest = g.cand(c) & ~(1u << v);
+            if (!xOnly && std::popcount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
+            for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
+                CellSet places = g.where(v) & geo.unitSet[geo.unitsOf[c][i]];
+                places.reset(c);
+                if (places.count() == 1) visit(stateOf(places.first(), v, true), s);
+            }
+        }
+    }
+}
+
+bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed)
+{
+    const Geometry& geo = g.geo();
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int c = 0; c < geo.numCells; ++c) {
+            if (g.value(c) >= 0) continue;
+            const unsigned m = g.cand(c);
+            if (m == 0) return false;
+            if ((m & (m - 1)) == 0) {
+                g.place(c, std::countr_zero(m));
+                ++placed;
+                changed = true;
+            }
+        }
+        for (int u = 0; u < geo.numUnits; ++u) {
+            unsigned have = 0;
+            for (int c : geo.units[u].cells)
+                if (g.value(c) >= 0) have |= 1u << g.value(c);
+            for (int v = 0; v < 9; ++v) {
+                if (have >> v & 1u) continue;
+                const CellSet places = g.where(v) & geo.unitSet[u];
+                const int n = places.count();
+                if (n == 0) return false;
+                if (n == 1) {
+                    g.place(places.first(), v);
+                    have |= 1u << v;
+                    ++placed;
+                    changed = true;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+bool ChainFinder::solve(const CandidateGrid& g, CandidateGrid& solution)
+{
+    levels_[0] = g;
+    if (!search(0)) return false;
+    for (int d = 0;; ++d)
+        if (levels_[d].unsolved() == 0) {
+            solution = levels_[d];
+            return true;
+        }
+}
+
+bool ChainFinder::search(int depth)
+{
+    CandidateGrid& here = levels_[depth];
+    int placed = 0;
+    if (!propagateSingles(here, placed)) return false;
+    if (here.unsolved() == 0) return true;
+    int best = -1, fewest = 10;
+    for (int c = 0; c < here.geo().numCells; ++c) {
+        const int k = std::popcount(static_cast<unsigned>(here.cand(c)));
+        if (here.value(c) < 0 && k < fewest) {
+            fewest = k;
+            best = c;
+        }
+    }
+    for (unsigned m = here.cand(best); m; m &= m - 1) {
+        levels_[depth + 1] = here;
+        levels_[depth + 1].place(best, std::countr_zero(m));
+        if (search(depth + 1)) {
+            // Keep the solved position where solve() finds it.
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+constexpr int kXChainBase = 66;
+constexpr int kForcingChainBase = 70;
+constexpr int kMultipleChainBase = 80;
+constexpr int kDynamicChainBase = 85;
+constexpr int kTrialRating = 100;
+
+// Writes the chain from the search's start to state s into the step.
+void writeChain(const ChainFinder& chains, int s, Step& step)
+{
+    std::array<int, 512> path{};
+    int n = 0;
+    for (int at = s; at >= 0 && n < 512; at = chains.parent(at)) path[n++] = at;
+    for (int i = n - 1; i >= 0; --i) {
+        const int at = path[i];
+        step.addChain({static_cast<std::int16_t>(cellOfState(at)), static_cast<std::int8_t>(valueOfState(at))},
+                      isOn(at));
+        step.addCell(cellOfState(at));
+    }
+}
+
+void conclude(Step& step, int s)
+{
+    if (isOn(s))
+        step.addPlacement(cellOfState(s), valueOfState(s));
+    else
+        step.addElimination(cellOfState(s), valueOfState(s));
+}
+
+// A candidate whose assumption leads to its own negation, or whose two
+// assumptions (true and false) lead to one conclusion. Keeps the lowest rated.
+bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, bool xOnly, int base)
+{
+    const Geometry& geo = g.geo();
+    auto& sc = chains.scratch();
+    int bestRating = 1000, bestStart = -1, bestTarget = -1, bestOther = -1, bestOtherTarget = -1;
+    const int floor = base + lengthBonus(1);
+    for (int c = 0; c < geo.numCells && bestRating > floor; ++c)
+        for (unsigned m = g.cand(c); m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            // From "v is in c": its negation is a contradiction.
+            const int on = stateOf(c, v, true), off = stateOf(c, v, false);
+            chains.follow(g, on, xOnly);
+            if (chains.reached(off)) {
+                const int r = base + lengthBonus(chains.depth(off) + 1);
+                if (r < bestRating) {
+                    bestRating = r;
+                    bestStart = on;
+                    bestTarget = off;
+                    bestOther = -1;
+                }
+            }
+            // Keep what "v is in c" implies, for the two-sided conclusions.
+            sc.count = 0;
+            {
+                for (int cell = 0; cell < geo.numCells; ++cell)
+                    for (unsigned mm = g.cand(cell); mm; mm &= mm - 1) {
+                        const int w = std::countr_zero(mm);
+                        for (bool pol : {false, true}) {
+                            const int s = stateOf(cell, w, pol);
+                            if (s != on && chains.reached(s)) {
+                                sc.states[sc.count] = static_cast<std::int16_t>(s);
+                                sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
+                            }
+                        }
+                    }
+            }
+            chains.follow(g, off, xOnly);
+            if (chains.reached(on)) {
+                const int r = base + lengthBonus(chains.depth(on) + 1);
+                if (r < bestRating) {
+                    bestRating = r;
+                    bestStart = off;
+                    bestTarget = on;
+                    bestOther = -1;
+                }
+            }
+            for (int i = 0; i < sc.count; ++i) {
+                const int s = sc.states[i];
+                if (s == off || !chains.reached(s)) continue;
+                const int r = base + lengthBonus(sc.total[i] + chains.depth(s) + 2);
+                if (r < bestRating) {
+                    bestRating = r;
+                    bestStart = on;
+                    bestTarget = s;
+                    bestOther = off;
+                    bestOtherTarget = s;
+                }
+            }
+        }
+    if (bestStart < 0) return false;
+    step = Step{};
+    step.technique = xOnly ? Technique::XChain : Technique::ForcingChain;
+    step.rating = bestRating;
+    step.digits = static_cast<std::uint16_t>(1u << valueOfState(bestStart));
+    chains.follow(g, bestStart, xOnly);
+    writeChain(chains, bestTarget, step);
+    if (bestOther >= 0) {
+        step.numBranches = 2;
+        chains.follow(g, bestOther, xOnly);
+        writeChain(chains, bestOtherTarget, step);
+    }
+    conclude(step, bestTarget);
+    return true;
+}
+
+} // namespace
+
+bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    return findStaticChain(g, step, chains, true, kXChainBase);
+}
+
+bool findForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    return findStaticChain(g, step, chains, false, kForcingChainBase);
+}
+
+bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    const Geometry& geo = g.geo();
+    auto& sc = chains.scratch();
+    int bestRating = 1000, bestState = -1, bestKind = -1, bestIndex = -1, bestValue = -1;
+    // Branches: kind 0 the candidates of cell `index`; kind 1 the places of
+    // value `value` in unit `index`.
+    auto branches = [&](int kind, int index, int value, auto&& each) {
+        if (kind == 0) {
+            for (unsigned m = g.cand(index); m; m &= m - 1) each(stateOf(index, std::countr_zero(m), true));
+        } else {
+            (g.where(value) & geo.unitSet[index]).forEach([&](int c) { each(stateOf(c, value, true)); });
+        }
+    };
+    auto tryBranches = [&](int kind, int index, int value) {
+        int b = 0;
+        branches(kind, index, value, [&](int start) {
+            chains.follow(g, start, false);
+            if (b++ == 0) {
+                sc.count = 0;
+                for (int cell = 0; cell < geo.numCells; ++cell)
+                    for (unsigned mm = g.cand(cell); mm; mm &= mm - 1)
+                        for (bool pol : {false, true}) {
+                            const int s = stateOf(cell, std::countr_zero(mm), pol);
+                            if (s != start && chains.reached(s)) {
+                                sc.states[sc.count] = static_cast<std::int16_t>(s);
+                                sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+                            }
+                        }
+                return;
+            }
+            int kept = 0;
+            for (int i = 0; i < sc.count; ++i)
+                if (chains.reached(sc.states[i])) {
+                    sc.states[kept] = sc.states[i];
+                    sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
+                }
+            sc.count = kept;
+        });
+        for (int i = 0; i < sc.count; ++i) {
+            const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
+            if (r < bestRating) {
+                bestRating = r;
+                bestState = sc.states[i];
+                bestKind = kind;
+                bestIndex = index;
+                bestValue = value;
+            }
+        }
+    };
+    for (int c = 0; c < geo.numCells; ++c)
+        if (g.value(c) < 0 && std::popcount(static_cast<unsigned>(g.cand(c))) >= 2) tryBranches(0, c, -1);
+    for (int u = 0; u < geo.numUnits; ++u)
+        for (int v = 0; v < 9; ++v)
+            if ((g.where(v) & geo.unitSet[u]).count() >= 2) tryBranches(1, u, v);
+    if (bestState < 0) return false;
+    step = Step{};
+    step.technique = bestKind == 0 ? Technique::CellForcingChain : Technique::UnitForcingChain;
+    step.rating = bestRating;
+    step.digits = static_cast<std::uint16_t>(1u << valueOfState(bestState));
+    if (bestKind == 1) step.addUnit(bestIndex);
+    branches(bestKind, bestIndex, bestValue, [&](int start) {
+        chains.follow(g, start, false);
+        ++step.numBranches;
+        writeChain(chains, bestState, step);
+    });
+    conclude(step, bestState);
+    return true;
+}
+
+bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    const Geometry& geo = g.geo();
+    CandidateGrid& trial = chains.scratch().trial;
+    int bestRating = 1000, bestCell = -1, bestValue = -1;
+    bool bestOn = false;
+    for (int c = 0; c < geo.numCells; ++c)
+        for (unsigned m = g.cand(c); m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            for (bool on : {true, false}) {
+                if (!on && std::popcount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
+                trial = g;
+                int placed = 0;
+                if (on)
+                    trial.place(c, v);
+                else
+                    trial.eliminate(c, v);
+                if (ChainFinder::propagateSingles(trial, placed)) continue;
+                const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
+                if (r < bestRating) {
+                    bestRating = r;
+                    bestCell = c;
+                    bestValue = v;
+                    bestOn = on;
+                }
+            }
+        }
+    if (bestCell < 0) return false;
+    step = Step{};
+    step.technique = Technique::DynamicForcingChain;
+    step.rating = bestRating;
+    step.digits = static_cast<std::uint16_t>(1u << bestValue);
+    step.addCell(bestCell);
+    step.addChain({static_cast<std::int16_t>(bestCell), static_cast<std::int8_t>(bestValue)}, bestOn);
+    if (bestOn)
+        step.addElimination(bestCell, bestValue);
+    else
+        step.addPlacement(bestCell, bestValue);
+    return true;
+}
+
+bool findTrial(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    const Geometry& geo = g.geo();
+    CandidateGrid solution;
+    if (!chains.solve(g, solution)) return false;
+    // The first candidate, in the cells with fewest candidates, that the
+    // search shows cannot be part of a solution.
+    for (int k = 2; k <= 9; ++k)
+        for (int c = 0; c < geo.numCells; ++c) {
+            if (g.value(c) >= 0 || std::popcount(static_cast<unsigned>(g.cand(c))) != k) continue;
+            for (unsigned m = g.cand(c); m; m &= m - 1) {
+                const int v = std::countr_zero(m);
+                if (v == solution.value(c)) continue;
+                CandidateGrid& trial = chains.scratch().trial;
+                trial = g;
+                trial.place(c, v);
+                CandidateGrid other;
+                if (chains.solve(trial, other)) continue;
+                step = Step{};
+                step.technique = Technique::Trial;
+                step.rating = kTrialRating;
+                step.digits = static_cast<std::uint16_t>(1u << v);
+                step.addCell(c);
+                step.addChain({static_cast<std::int16_t>(c), static_cast<std::int8_t>(v)}, true);
+                step.addElimination(c, v);
+                return true;
+            }
+        }
+    return false;
+}
+
+} // namespace logic

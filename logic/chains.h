@@ -1,0 +1,55 @@
+#pragma once
+#include <memory>
+
+#include "candidate_grid.h"
+#include "step.h"
+
+namespace logic {
+
+// The working memory of the chain techniques, made once and reused: search
+// queues, parent links and scratch positions. One per rating thread.
+class ChainFinder {
+public:
+    static constexpr int kStates = 2 * kMaxCandidates; // (cell * 9 + value) * 2 + on
+
+    ChainFinder();
+    ~ChainFinder();
+
+    // Search from one assumption over strong and weak links (one value only
+    // when xOnly). Afterwards reached(s) tells whether state s follows, and
+    // depth(s) how many links it took.
+    void follow(const CandidateGrid& g, int start, bool xOnly);
+    bool reached(int s) const { return mark_[s] == stamp_; }
+    int depth(int s) const { return depth_[s]; }
+    int parent(int s) const { return parent_[s]; }
+
+    // Places singles until none is left. False on a contradiction (a cell
+    // without candidates or a unit without a place for a value it lacks);
+    // placed counts the values placed.
+    static bool propagateSingles(CandidateGrid& g, int& placed);
+
+    // Solves the position by search; false when it has no solution.
+    bool solve(const CandidateGrid& g, CandidateGrid& solution);
+
+    // Scratch storage for the techniques.
+    struct Scratch;
+    Scratch& scratch() { return *scratch_; }
+
+private:
+    bool search(int depth);
+
+    std::unique_ptr<std::uint32_t[]> mark_;
+    std::unique_ptr<std::int16_t[]> depth_;
+    std::unique_ptr<std::int16_t[]> parent_;
+    std::unique_ptr<std::int16_t[]> queue_;
+    std::uint32_t stamp_ = 0;
+    std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
+    std::unique_ptr<Scratch> scratch_;
+};
+
+constexpr int stateOf(int cell, int v, bool on) { return (cell * 9 + v) * 2 + (on ? 1 : 0); }
+constexpr int cellOfState(int s) { return s / 18; }
+constexpr int valueOfState(int s) { return s / 2 % 9; }
+constexpr bool isOn(int s) { return (s & 1) != 0; }
+
+} // namespace logic

@@ -1,0 +1,184 @@
+#include <bit>
+
+#include "techniques.h"
+
+namespace logic {
+
+namespace {
+
+// A pivot with two pincers among its peers: the pivot holds the pincers'
+// values but z, each pincer holds z and one other pivot value; z goes from
+// every cell that sees both pincers (and the pivot, when the pivot holds z).
+bool findWing(const CandidateGrid& g, bool withZ, Step& step)
+{
+    const Geometry& geo = g.geo();
+    const int pivotSize = withZ ? 3 : 2;
+    for (int p = 0; p < geo.numCells; ++p) {
+        const unsigned pm = g.cand(p);
+        if (g.value(p) >= 0 || std::popcount(pm) != pivotSize) continue;
+        // Bivalue peers sharing exactly one value with the pivot (two for XYZ).
+        std::array<int, 32> wings{};
+        int n = 0;
+        geo.peers[p].forEach([&](int q) {
+            const unsigned qm = g.cand(q);
+            if (g.value(q) < 0 && std::popcount(qm) == 2 && n < 32 &&
+                std::popcount(qm & pm) == (withZ ? 2 : 1))
+                wings[n++] = q;
+        });
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                const unsigned a = g.cand(wings[i]), b = g.cand(wings[j]);
+                if (a == b) continue;
+                const unsigned z = a & b;
+                if (std::popcount(z) != 1) continue;
+                if (withZ ? ((a | b) != pm) : ((z & pm) != 0 || ((a | b) & ~z) != pm)) continue;
+                const int v = std::countr_zero(z);
+                CellSet targets = geo.peers[wings[i]] & geo.peers[wings[j]] & g.where(v);
+                if (withZ) targets &= geo.peers[p];
+                targets.reset(p);
+                if (!targets.any()) continue;
+                step = Step{};
+                step.technique = withZ ? Technique::XYZWing : Technique::XYWing;
+                step.rating = withZ ? 44 : 42;
+                step.digits = static_cast<std::uint16_t>(pm | z);
+                step.addCell(p);
+                step.addCell(wings[i]);
+                step.addCell(wings[j]);
+                targets.forEach([&](int c) { step.addElimination(c, v); });
+                return true;
+            }
+    }
+    return false;
+}
+
+} // namespace
+
+bool findXYWing(const CandidateGrid& g, Step& step) { return findWing(g, false, step); }
+
+bool findXYZWing(const CandidateGrid& g, Step& step) { return findWing(g, true, step); }
+
+} // namespace logic
+
+namespace logic {
+
+bool findWWing(const CandidateGrid& g, Step& step)
+{
+    const Geometry& geo = g.geo();
+    for (int a = 0; a < geo.numCells; ++a) {
+        const unsigned m = g.cand(a);
+        if (g.value(a) >= 0 || std::popcount(m) != 2) continue;
+        for (int b = a + 1; b < geo.numCells; ++b) {
+            if (g.cand(b) != m || g.value(b) >= 0 || geo.sees(a, b)) continue;
+            for (unsigned xs = m; xs; xs &= xs - 1) {
+                const int x = std::countr_zero(xs), y = std::countr_zero(m & ~(1u << x));
+                const CellSet targets = geo.peers[a] & geo.peers[b] & g.where(y);
+                if (!targets.any()) continue;
+                // A unit where x has two places, one seeing a, the other b.
+                for (int u = 0; u < geo.numUnits; ++u) {
+                    const CellSet places = g.where(x) & geo.unitSet[u];
+                    if (places.count() != 2) continue;
+                    const int p = places.first();
+                    CellSet rest = places;
+                    rest.reset(p);
+                    const int q = rest.first();
+                    if (p == a || p == b || q == a || q == b) continue;
+                    if (!((geo.sees(p, a) && geo.sees(q, b)) || (geo.sees(p, b) && geo.sees(q, a)))) continue;
+                    step = Step{};
+                    step.technique = Technique::WWing;
+                    step.rating = kWWingRating;
+                    step.digits = static_cast<std::uint16_t>(m);
+                    step.addUnit(u);
+                    step.addCell(a);
+                    step.addCell(b);
+                    step.addCell(p);
+                    step.addCell(q);
+                    targets.forEach([&](int c) { step.addElimination(c, y); });
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// N cells holding N values between them, every value but one (z) with all its
+// places seeing each other: z must be in one of them, so it goes from every
+// cell that sees all its places there.
+struct BigWing {
+    const CandidateGrid& g;
+    int size;
+    std::array<int, 32> pool{};
+    int poolSize = 0;
+    std::array<int, 8> chosen{};
+
+    bool check(Step& step) const
+    {
+        const Geometry& geo = g.geo();
+        unsigned all = 0;
+        for (int i = 0; i < size; ++i) all |= g.cand(chosen[i]);
+        int z = -1;
+        for (unsigned m = all; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            bool restricted = true;
+            for (int i = 0; i < size && restricted; ++i)
+                for (int j = i + 1; j < size && restricted; ++j)
+                    if (g.has(chosen[i], v) && g.has(chosen[j], v) && !geo.sees(chosen[i], chosen[j])) restricted = false;
+            if (restricted) continue;
+            if (z >= 0) return false;
+            z = v;
+        }
+        if (z < 0) return false;
+        CellSet targets = g.where(z);
+        for (int i = 0; i < size; ++i) {
+            targets.reset(chosen[i]);
+            if (g.has(chosen[i], z)) targets &= geo.peers[chosen[i]];
+        }
+        if (!targets.any()) return false;
+        step = Step{};
+        step.technique = size == 4 ? Technique::WXYZWing : Technique::VWXYZWing;
+        step.rating = size == 4 ? kWXYZRating : kVWXYZRating;
+        step.digits = static_cast<std::uint16_t>(all);
+        for (int i = 0; i < size; ++i) step.addCell(chosen[i]);
+        targets.forEach([&](int c) { step.addElimination(c, z); });
+        return true;
+    }
+
+    bool extend(int depth, int from, unsigned all, Step& step)
+    {
+        if (depth == size) return std::popcount(all) == size && check(step);
+        for (int i = from; i < poolSize; ++i) {
+            const unsigned next = all | g.cand(pool[i]);
+            if (std::popcount(next) > size) continue;
+            chosen[depth] = pool[i];
+            if (extend(depth + 1, i + 1, next, step)) return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+bool findBigWing(const CandidateGrid& g, int size, Step& step)
+{
+    const Geometry& geo = g.geo();
+    for (int p = 0; p < geo.numCells; ++p) {
+        const int k = std::popcount(static_cast<unsigned>(g.cand(p)));
+        if (g.value(p) >= 0 || k < 2 || k > size) continue;
+        BigWing w{g, size};
+        // The pivot sees the other cells; they come from its later peers so
+        // that every set is tried once per pivot.
+        geo.peers[p].forEach([&](int q) {
+            const int kq = std::popcount(static_cast<unsigned>(g.cand(q)));
+            if (g.value(q) < 0 && kq >= 2 && kq <= size && w.poolSize < 32 &&
+                std::popcount(static_cast<unsigned>(g.cand(q) | g.cand(p))) <= size)
+                w.pool[w.poolSize++] = q;
+        });
+        w.chosen[0] = p;
+        if (w.extend(1, 0, g.cand(p), step)) return true;
+    }
+    return false;
+}
+
+} // namespace logic
