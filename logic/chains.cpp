@@ -32,7 +32,7 @@ int lengthBonus(int length)
     return added;
 }
 
-void ChainFinder::follow(const CandidateGrid& g, int start, bool xOnly)
+void ChainFinder::follow(const CandidateGrid& g, int start, Links links)
 {
     const Geometry& geo = g.geo();
     if (++stamp_ == 0) {
@@ -52,13 +52,13 @@ void ChainFinder::follow(const CandidateGrid& g, int start, bool xOnly)
         const int s = queue_[head++];
         const int c = cellOfState(s), v = valueOfState(s);
         if (isOn(s)) {
-            if (!xOnly)
+            if (links == Links::All)
                 for (unsigned m = g.cand(c) & ~(1u << v); m; m &= m - 1) visit(stateOf(c, std::countr_zero(m), false), s);
             (geo.peers[c] & g.where(v)).forEach([&](int p) { visit(stateOf(p, v, false), s); });
         } else {
             const unsigned rest = g.cand(c) & ~(1u << v);
-            if (!xOnly && std::popcount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
-            for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
+            if (links != Links::OneValue && std::popcount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
+            for (int i = 0; i < geo.numUnitsOf[c] && links != Links::BivalueCells; ++i) {
                 CellSet places = g.where(v) & geo.unitSet[geo.unitsOf[c][i]];
                 places.reset(c);
                 if (places.count() == 1) visit(stateOf(places.first(), v, true), s);
@@ -141,7 +141,9 @@ bool ChainFinder::search(int depth)
 
 namespace {
 
+constexpr int kNodeShift = -1;
 constexpr int kXChainBase = 66;
+constexpr int kXYChainBase = 66;
 constexpr int kForcingChainBase = 70;
 constexpr int kMultipleChainBase = 80;
 constexpr int kDynamicChainBase = 85;
@@ -171,7 +173,7 @@ void conclude(Step& step, int s)
 
 // A candidate whose assumption leads to its own negation, or whose two
 // assumptions (true and false) lead to one conclusion. Keeps the lowest rated.
-bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, bool xOnly, int base)
+bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, ChainFinder::Links links, Technique t, int base)
 {
     const Geometry& geo = g.geo();
     auto& sc = chains.scratch();
@@ -182,9 +184,9 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, bo
             const int v = std::countr_zero(m);
             // From "v is in c": its negation is a contradiction.
             const int on = stateOf(c, v, true), off = stateOf(c, v, false);
-            chains.follow(g, on, xOnly);
+            chains.follow(g, on, links);
             if (chains.reached(off)) {
-                const int r = base + lengthBonus(chains.depth(off) + 1);
+                const int r = base + lengthBonus(chains.depth(off) + kNodeShift);
                 if (r < bestRating) {
                     bestRating = r;
                     bestStart = on;
@@ -207,9 +209,9 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, bo
                         }
                     }
             }
-            chains.follow(g, off, xOnly);
+            chains.follow(g, off, links);
             if (chains.reached(on)) {
-                const int r = base + lengthBonus(chains.depth(on) + 1);
+                const int r = base + lengthBonus(chains.depth(on) + kNodeShift);
                 if (r < bestRating) {
                     bestRating = r;
                     bestStart = off;
@@ -220,7 +222,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, bo
             for (int i = 0; i < sc.count; ++i) {
                 const int s = sc.states[i];
                 if (s == off || !chains.reached(s)) continue;
-                const int r = base + lengthBonus(sc.total[i] + chains.depth(s) + 2);
+                const int r = base + lengthBonus(sc.total[i] + chains.depth(s) + 2 * kNodeShift);
                 if (r < bestRating) {
                     bestRating = r;
                     bestStart = on;
@@ -232,14 +234,14 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, bo
         }
     if (bestStart < 0) return false;
     step = Step{};
-    step.technique = xOnly ? Technique::XChain : Technique::ForcingChain;
+    step.technique = t;
     step.rating = bestRating;
     step.digits = static_cast<std::uint16_t>(1u << valueOfState(bestStart));
-    chains.follow(g, bestStart, xOnly);
+    chains.follow(g, bestStart, links);
     writeChain(chains, bestTarget, step);
     if (bestOther >= 0) {
         step.numBranches = 2;
-        chains.follow(g, bestOther, xOnly);
+        chains.follow(g, bestOther, links);
         writeChain(chains, bestOtherTarget, step);
     }
     conclude(step, bestTarget);
@@ -250,12 +252,17 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, bo
 
 bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
 {
-    return findStaticChain(g, step, chains, true, kXChainBase);
+    return findStaticChain(g, step, chains, ChainFinder::Links::OneValue, Technique::XChain, kXChainBase);
+}
+
+bool findXYChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    return findStaticChain(g, step, chains, ChainFinder::Links::BivalueCells, Technique::XYChain, kXYChainBase);
 }
 
 bool findForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
 {
-    return findStaticChain(g, step, chains, false, kForcingChainBase);
+    return findStaticChain(g, step, chains, ChainFinder::Links::All, Technique::ForcingChain, kForcingChainBase);
 }
 
 bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
@@ -275,7 +282,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
     auto tryBranches = [&](int kind, int index, int value) {
         int b = 0;
         branches(kind, index, value, [&](int start) {
-            chains.follow(g, start, false);
+            chains.follow(g, start, ChainFinder::Links::All);
             if (b++ == 0) {
                 sc.count = 0;
                 for (int cell = 0; cell < geo.numCells; ++cell)
@@ -320,7 +327,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
     step.digits = static_cast<std::uint16_t>(1u << valueOfState(bestState));
     if (bestKind == 1) step.addUnit(bestIndex);
     branches(bestKind, bestIndex, bestValue, [&](int start) {
-        chains.follow(g, start, false);
+        chains.follow(g, start, ChainFinder::Links::All);
         ++step.numBranches;
         writeChain(chains, bestState, step);
     });

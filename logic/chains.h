@@ -15,10 +15,15 @@ public:
     ChainFinder();
     ~ChainFinder();
 
-    // Search from one assumption over strong and weak links (one value only
-    // when xOnly). Afterwards reached(s) tells whether state s follows, and
-    // depth(s) how many links it took.
-    void follow(const CandidateGrid& g, int start, bool xOnly);
+    // Which links a chain may use: those of one value (strong links between
+    // the two places of a value in a unit), those of bivalue cells (strong
+    // links within the cell, weak links between equal values), or all.
+    enum class Links { OneValue, BivalueCells, All };
+
+    // Search from one assumption over strong and weak links. Afterwards
+    // reached(s) tells whether state s follows, and depth(s) how many links
+    // it took.
+    void follow(const CandidateGrid& g, int start, Links links);
     bool reached(int s) const { return mark_[s] == stamp_; }
     int depth(int s) const { return depth_[s]; }
     int parent(int s) const { return parent_[s]; }

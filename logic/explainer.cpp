@@ -39,6 +39,7 @@ std::string_view techniqueName(Technique t)
                                           "Hidden Quad",
                                           "Bivalue Universal Grave",
                                           "X-Chain",
+                                          "XY-Chain",
                                           "Forcing Chain",
                                           "Cell Forcing Chains",
                                           "Unit Forcing Chains",
@@ -197,6 +198,7 @@ std::string describeStep(const Geometry& geo, const Step& step, std::string_view
         return name + ": every other empty cell has two candidates, so " + cellName(geo, step.cells[0]) + " " + result +
                ".";
     case Technique::XChain:
+    case Technique::XYChain:
     case Technique::ForcingChain:
         return name + ": " + chainText(geo, step, symbols) + "; so it " + result + ".";
     case Technique::CellForcingChain:

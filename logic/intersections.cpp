@@ -4,7 +4,7 @@ namespace logic {
 
 namespace {
 
-// After removing `removed` (cells) for value v, a unit through one of the
+// After removing `removed` (cells) for value v, a box through one of the
 // removed cells with one place left for v: that place, or -1.
 int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int& unit)
 {
@@ -15,6 +15,7 @@ int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int
         for (int i = 0; i < geo.numUnitsOf[c] && found < 0; ++i) {
             const int u = geo.unitsOf[c][i];
             const CellSet places = left & geo.unitSet[u];
+            if (geo.units[u].kind != UnitKind::Box) continue;
             if (places.count() == 1) {
                 found = places.first();
                 unit = u;

@@ -37,6 +37,7 @@ enum class Technique : std::uint8_t {
     HiddenQuad,
     Bug,
     XChain,
+    XYChain,
     ForcingChain,
     CellForcingChain,
     UnitForcingChain,

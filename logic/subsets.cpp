@@ -28,6 +28,7 @@ int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int
     removed.forEach([&](int c) {
         for (int i = 0; i < geo.numUnitsOf[c] && found < 0; ++i) {
             const CellSet places = left & geo.unitSet[geo.unitsOf[c][i]];
+            if (geo.units[geo.unitsOf[c][i]].kind != UnitKind::Box) continue;
             if (places.count() == 1) {
                 found = places.first();
                 unit = geo.unitsOf[c][i];

@@ -16,14 +16,15 @@ bool findNakedSingle(const CandidateGrid& g, Step& step);
 
 // Locked candidates: a value of a box confined to one line (pointing), or of
 // a line confined to one box (claiming). The direct forms count only when the
-// removals leave a hidden single of that value, which they then place.
+// removals leave a hidden single of that value in a box, which they then place.
 bool findPointing(const CandidateGrid& g, Step& step);
 bool findClaiming(const CandidateGrid& g, Step& step);
 bool findDirectPointing(const CandidateGrid& g, Step& step);
 bool findDirectClaiming(const CandidateGrid& g, Step& step);
 
 // Naked and hidden subsets of size 2..4 within one unit; the direct hidden
-// pair and triple count only when their removals leave a hidden single.
+// pair and triple count only when their removals leave a hidden single in a
+// box.
 bool findNakedSubset(const CandidateGrid& g, int size, Step& step);
 bool findHiddenSubset(const CandidateGrid& g, int size, Step& step);
 bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step);
@@ -54,12 +55,13 @@ bool findUniqueRectangle(const CandidateGrid& g, Step& step);
 bool findBug(const CandidateGrid& g, Step& step);
 
 // Chains of strong and weak links; the rating grows with the length. X-chains
-// keep to one value; forcing chains mix values and cells; cell and unit
+// keep to one value, XY-chains to bivalue cells; forcing chains mix values and cells; cell and unit
 // forcing chains follow every candidate of a cell or every place of a value in
 // a unit to one conclusion; dynamic forcing chains follow an assumption
 // through the singles it forces.
 class ChainFinder;
 bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
+bool findXYChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
@@ -72,5 +74,6 @@ int lengthBonus(int length);
 
 // Applies a step's placements and eliminations to the position.
 void applyStep(CandidateGrid& g, const Step& step);
+
 
 } // namespace logic
