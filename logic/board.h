@@ -9,6 +9,17 @@ constexpr int kMaxCells = 369;
 constexpr int kMaxUnits = 131;
 constexpr int kMaxCandidates = kMaxCells * 9;
 
+// Bit counts without a library call (the default target has no popcount
+// instruction).
+constexpr int bitCount(std::uint64_t x)
+{
+    x = x - ((x >> 1) & 0x5555555555555555u);
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
+constexpr int bitCount(unsigned x) { return bitCount(static_cast<std::uint64_t>(x)); }
+
 // A set of cells of a board: one bit per cell.
 struct CellSet {
     static constexpr int kWords = 6;
@@ -26,8 +37,19 @@ struct CellSet {
     int count() const
     {
         int n = 0;
-        for (auto x : w) n += std::popcount(x);
+        for (auto x : w) n += bitCount(x);
         return n;
+    }
+    // The one cell of a set of exactly one, or -1.
+    int single() const
+    {
+        int found = -1;
+        for (int i = 0; i < kWords; ++i)
+            if (w[i]) {
+                if (found >= 0 || (w[i] & (w[i] - 1))) return -1;
+                found = i * 64 + std::countr_zero(w[i]);
+            }
+        return found;
     }
     // The lowest cell, or -1.
     int first() const

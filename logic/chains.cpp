@@ -16,7 +16,7 @@ struct ChainFinder::Scratch {
 
 ChainFinder::ChainFinder()
     : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
-      queue_(new std::int16_t[kStates]()), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch)
+      queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch)
 {
 }
 
@@ -32,7 +32,34 @@ int lengthBonus(int length)
     return added;
 }
 
-void ChainFinder::follow(const CandidateGrid& g, int start, Links links)
+void ChainFinder::prepare(const CandidateGrid& g)
+{
+    const Geometry& geo = g.geo();
+    for (int c = 0; c < geo.numCells; ++c)
+        for (unsigned m = g.cand(c); m; m &= m - 1) partners_[c * 9 + std::countr_zero(m)][0] = -1;
+    for (int u = 0; u < geo.numUnits; ++u)
+        for (int v = 0; v < 9; ++v) {
+            const CellSet places = g.where(v) & geo.unitSet[u];
+            if (places.count() != 2) continue;
+            const int a = places.first();
+            CellSet rest = places;
+            rest.reset(a);
+            const int other = rest.first();
+            auto add = [&](int from, int to) {
+                auto& list = partners_[from * 9 + v];
+                int n = 0;
+                while (n < 5 && list[n] >= 0) ++n;
+                for (int i = 0; i < n; ++i)
+                    if (list[i] == to) return;
+                list[n] = static_cast<std::int16_t>(to);
+                list[n + 1] = -1;
+            };
+            add(a, other);
+            add(other, a);
+        }
+}
+
+void ChainFinder::follow(const CandidateGrid& g, int start, Links links, int maxDepth)
 {
     const Geometry& geo = g.geo();
     if (++stamp_ == 0) {
@@ -50,6 +77,7 @@ void ChainFinder::follow(const CandidateGrid& g, int start, Links links)
     visit(start, -1);
     while (head < tail) {
         const int s = queue_[head++];
+        if (depth_[s] >= maxDepth) continue;
         const int c = cellOfState(s), v = valueOfState(s);
         if (isOn(s)) {
             if (links == Links::All)
@@ -57,20 +85,19 @@ void ChainFinder::follow(const CandidateGrid& g, int start, Links links)
             (geo.peers[c] & g.where(v)).forEach([&](int p) { visit(stateOf(p, v, false), s); });
         } else {
             const unsigned rest = g.cand(c) & ~(1u << v);
-            if (links != Links::OneValue && std::popcount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
-            for (int i = 0; i < geo.numUnitsOf[c] && links != Links::BivalueCells; ++i) {
-                CellSet places = g.where(v) & geo.unitSet[geo.unitsOf[c][i]];
-                places.reset(c);
-                if (places.count() == 1) visit(stateOf(places.first(), v, true), s);
-            }
+            if (links != Links::OneValue && bitCount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
+            if (links != Links::BivalueCells)
+                for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p) visit(stateOf(*p, v, true), s);
         }
     }
+    numReached_ = tail;
 }
 
-bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed)
+bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed, int limit)
 {
     const Geometry& geo = g.geo();
     for (bool changed = true; changed;) {
+        if (placed > limit) return true;
         changed = false;
         for (int c = 0; c < geo.numCells; ++c) {
             if (g.value(c) >= 0) continue;
@@ -83,20 +110,23 @@ bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed)
             }
         }
         for (int u = 0; u < geo.numUnits; ++u) {
-            unsigned have = 0;
-            for (int c : geo.units[u].cells)
+            // Values placed, seen once and seen more than once in the unit.
+            unsigned have = 0, once = 0, twice = 0;
+            for (int c : geo.units[u].cells) {
                 if (g.value(c) >= 0) have |= 1u << g.value(c);
-            for (int v = 0; v < 9; ++v) {
-                if (have >> v & 1u) continue;
-                const CellSet places = g.where(v) & geo.unitSet[u];
-                const int n = places.count();
-                if (n == 0) return false;
-                if (n == 1) {
-                    g.place(places.first(), v);
-                    have |= 1u << v;
-                    ++placed;
-                    changed = true;
-                }
+                twice |= once & g.cand(c);
+                once |= g.cand(c);
+            }
+            if ((have | once) != kAllDigits) return false;
+            for (unsigned single = once & ~twice & ~have; single; single &= single - 1) {
+                const int v = std::countr_zero(single);
+                for (int c : geo.units[u].cells)
+                    if (g.has(c, v)) {
+                        g.place(c, v);
+                        ++placed;
+                        changed = true;
+                        break;
+                    }
             }
         }
     }
@@ -122,7 +152,7 @@ bool ChainFinder::search(int depth)
     if (here.unsolved() == 0) return true;
     int best = -1, fewest = 10;
     for (int c = 0; c < here.geo().numCells; ++c) {
-        const int k = std::popcount(static_cast<unsigned>(here.cand(c)));
+        const int k = bitCount(static_cast<unsigned>(here.cand(c)));
         if (here.value(c) < 0 && k < fewest) {
             fewest = k;
             best = c;
@@ -148,6 +178,15 @@ constexpr int kForcingChainBase = 70;
 constexpr int kMultipleChainBase = 80;
 constexpr int kDynamicChainBase = 85;
 constexpr int kTrialRating = 100;
+
+// The most nodes a chain may have to rate below `rating`.
+int longestBelow(int base, int rating)
+{
+    if (rating >= 1000) return ChainFinder::kStates;
+    int n = 0;
+    while (n < ChainFinder::kStates && base + lengthBonus(n + 1) < rating) ++n;
+    return n;
+}
 
 // Writes the chain from the search's start to state s into the step.
 void writeChain(const ChainFinder& chains, int s, Step& step)
@@ -179,12 +218,14 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
     auto& sc = chains.scratch();
     int bestRating = 1000, bestStart = -1, bestTarget = -1, bestOther = -1, bestOtherTarget = -1;
     const int floor = base + lengthBonus(1);
+    chains.prepare(g);
     for (int c = 0; c < geo.numCells && bestRating > floor; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) {
             const int v = std::countr_zero(m);
             // From "v is in c": its negation is a contradiction.
             const int on = stateOf(c, v, true), off = stateOf(c, v, false);
-            chains.follow(g, on, links);
+            const int limit = longestBelow(base, bestRating) - kNodeShift;
+            chains.follow(g, on, links, limit);
             if (chains.reached(off)) {
                 const int r = base + lengthBonus(chains.depth(off) + kNodeShift);
                 if (r < bestRating) {
@@ -196,20 +237,12 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
             }
             // Keep what "v is in c" implies, for the two-sided conclusions.
             sc.count = 0;
-            {
-                for (int cell = 0; cell < geo.numCells; ++cell)
-                    for (unsigned mm = g.cand(cell); mm; mm &= mm - 1) {
-                        const int w = std::countr_zero(mm);
-                        for (bool pol : {false, true}) {
-                            const int s = stateOf(cell, w, pol);
-                            if (s != on && chains.reached(s)) {
-                                sc.states[sc.count] = static_cast<std::int16_t>(s);
-                                sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
-                            }
-                        }
-                    }
+            for (int i = 1; i < chains.numReached(); ++i) {
+                const int s = chains.reachedState(i);
+                sc.states[sc.count] = static_cast<std::int16_t>(s);
+                sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
             }
-            chains.follow(g, off, links);
+            chains.follow(g, off, links, limit);
             if (chains.reached(on)) {
                 const int r = base + lengthBonus(chains.depth(on) + kNodeShift);
                 if (r < bestRating) {
@@ -270,6 +303,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
     const Geometry& geo = g.geo();
     auto& sc = chains.scratch();
     int bestRating = 1000, bestState = -1, bestKind = -1, bestIndex = -1, bestValue = -1;
+    chains.prepare(g);
     // Branches: kind 0 the candidates of cell `index`; kind 1 the places of
     // value `value` in unit `index`.
     auto branches = [&](int kind, int index, int value, auto&& each) {
@@ -282,18 +316,15 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
     auto tryBranches = [&](int kind, int index, int value) {
         int b = 0;
         branches(kind, index, value, [&](int start) {
-            chains.follow(g, start, ChainFinder::Links::All);
+            if (b > 0 && sc.count == 0) return; // nothing in common already
+            chains.follow(g, start, ChainFinder::Links::All, longestBelow(kMultipleChainBase, bestRating));
             if (b++ == 0) {
                 sc.count = 0;
-                for (int cell = 0; cell < geo.numCells; ++cell)
-                    for (unsigned mm = g.cand(cell); mm; mm &= mm - 1)
-                        for (bool pol : {false, true}) {
-                            const int s = stateOf(cell, std::countr_zero(mm), pol);
-                            if (s != start && chains.reached(s)) {
-                                sc.states[sc.count] = static_cast<std::int16_t>(s);
-                                sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
-                            }
-                        }
+                for (int i = 1; i < chains.numReached(); ++i) {
+                    const int s = chains.reachedState(i);
+                    sc.states[sc.count] = static_cast<std::int16_t>(s);
+                    sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+                }
                 return;
             }
             int kept = 0;
@@ -316,7 +347,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
         }
     };
     for (int c = 0; c < geo.numCells; ++c)
-        if (g.value(c) < 0 && std::popcount(static_cast<unsigned>(g.cand(c))) >= 2) tryBranches(0, c, -1);
+        if (g.value(c) < 0 && bitCount(static_cast<unsigned>(g.cand(c))) >= 2) tryBranches(0, c, -1);
     for (int u = 0; u < geo.numUnits; ++u)
         for (int v = 0; v < 9; ++v)
             if ((g.where(v) & geo.unitSet[u]).count() >= 2) tryBranches(1, u, v);
@@ -345,14 +376,16 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
         for (unsigned m = g.cand(c); m; m &= m - 1) {
             const int v = std::countr_zero(m);
             for (bool on : {true, false}) {
-                if (!on && std::popcount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
+                if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
                 trial = g;
                 int placed = 0;
                 if (on)
                     trial.place(c, v);
                 else
                     trial.eliminate(c, v);
-                if (ChainFinder::propagateSingles(trial, placed)) continue;
+                int limit = 0;
+                while (limit < kMaxCells && kDynamicChainBase + lengthBonus(2 * (limit + 1) + 2) < bestRating) ++limit;
+                if (ChainFinder::propagateSingles(trial, placed, limit)) continue;
                 const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
                 if (r < bestRating) {
                     bestRating = r;
@@ -385,7 +418,7 @@ bool findTrial(const CandidateGrid& g, Step& step, ChainFinder& chains)
     // search shows cannot be part of a solution.
     for (int k = 2; k <= 9; ++k)
         for (int c = 0; c < geo.numCells; ++c) {
-            if (g.value(c) >= 0 || std::popcount(static_cast<unsigned>(g.cand(c))) != k) continue;
+            if (g.value(c) >= 0 || bitCount(static_cast<unsigned>(g.cand(c))) != k) continue;
             for (unsigned m = g.cand(c); m; m &= m - 1) {
                 const int v = std::countr_zero(m);
                 if (v == solution.value(c)) continue;

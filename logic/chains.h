@@ -20,18 +20,27 @@ public:
     // links within the cell, weak links between equal values), or all.
     enum class Links { OneValue, BivalueCells, All };
 
+    // Notes the strong links of the position (the other place of a value in
+    // a unit where it has two). Call before follow() on a new position.
+    void prepare(const CandidateGrid& g);
+
     // Search from one assumption over strong and weak links. Afterwards
     // reached(s) tells whether state s follows, and depth(s) how many links
     // it took.
-    void follow(const CandidateGrid& g, int start, Links links);
+    // States more than maxDepth links away are not followed further.
+    void follow(const CandidateGrid& g, int start, Links links, int maxDepth = kStates);
     bool reached(int s) const { return mark_[s] == stamp_; }
+    // The states reached by the last search, in the order found.
+    int numReached() const { return numReached_; }
+    int reachedState(int i) const { return queue_[i]; }
     int depth(int s) const { return depth_[s]; }
     int parent(int s) const { return parent_[s]; }
 
     // Places singles until none is left. False on a contradiction (a cell
     // without candidates or a unit without a place for a value it lacks);
-    // placed counts the values placed.
-    static bool propagateSingles(CandidateGrid& g, int& placed);
+    // placed counts the values placed; past `limit` placements it stops and
+    // returns true.
+    static bool propagateSingles(CandidateGrid& g, int& placed, int limit = kMaxCells);
 
     // Solves the position by search; false when it has no solution.
     bool solve(const CandidateGrid& g, CandidateGrid& solution);
@@ -48,6 +57,8 @@ private:
     std::unique_ptr<std::int16_t[]> parent_;
     std::unique_ptr<std::int16_t[]> queue_;
     std::uint32_t stamp_ = 0;
+    int numReached_ = 0;
+    std::unique_ptr<std::array<std::int16_t, 6>[]> partners_; // per candidate, -1 ended
     std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
     std::unique_ptr<Scratch> scratch_;
 };

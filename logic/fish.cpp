@@ -39,7 +39,7 @@ bool findFish(const CandidateGrid& g, int size, Step& step)
                     unsigned m = 0;
                     for (int x = 0; x < 9; ++x)
                         if (g.where(v).test(at(k, x))) m |= 1u << x;
-                    const int cnt = std::popcount(m);
+                    const int cnt = bitCount(m);
                     if (cnt >= 2 && cnt <= size) {
                         lineMask[n] = m;
                         lines[n++] = k;
@@ -47,14 +47,14 @@ bool findFish(const CandidateGrid& g, int size, Step& step)
                 }
                 if (n < size) continue;
                 for (unsigned pick = 0; pick < (1u << n); ++pick) {
-                    if (std::popcount(pick) != size) continue;
+                    if (bitCount(pick) != size) continue;
                     unsigned cover = 0, base = 0;
                     for (int i = 0; i < n; ++i)
                         if (pick >> i & 1u) {
                             cover |= lineMask[i];
                             base |= 1u << lines[i];
                         }
-                    if (std::popcount(cover) != size) continue;
+                    if (bitCount(cover) != size) continue;
                     bool any = false;
                     for (int x = 0; x < 9 && !any; ++x)
                         for (int k = 0; k < 9 && !any; ++k)

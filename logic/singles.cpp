@@ -60,7 +60,7 @@ bool findNakedSingle(const CandidateGrid& g, Step& step)
 {
     for (int c = 0; c < g.geo().numCells; ++c) {
         const unsigned m = g.cand(c);
-        if (g.value(c) >= 0 || std::popcount(m) != 1) continue;
+        if (g.value(c) >= 0 || bitCount(m) != 1) continue;
         step = Step{};
         step.technique = Technique::NakedSingle;
         step.rating = 23;

@@ -16,7 +16,7 @@ constexpr int kHiddenRating[] = {34, 40, 54};
 template <class F> bool choose(int n, int size, F&& f)
 {
     for (unsigned m = 0; m < (1u << n); ++m)
-        if (std::popcount(m) == size && f(m)) return true;
+        if (bitCount(m) == size && f(m)) return true;
     return false;
 }
 
@@ -47,7 +47,7 @@ bool findNakedSubset(const CandidateGrid& g, int size, Step& step)
         std::array<int, 9> cells{};
         int n = 0;
         for (int c : geo.units[u].cells) {
-            const int k = std::popcount(static_cast<unsigned>(g.cand(c)));
+            const int k = bitCount(static_cast<unsigned>(g.cand(c)));
             if (g.value(c) < 0 && k >= 2 && k <= size) cells[n++] = c;
         }
         if (n < size) continue;
@@ -59,7 +59,7 @@ bool findNakedSubset(const CandidateGrid& g, int size, Step& step)
                     digits |= g.cand(cells[i]);
                     chosen.set(cells[i]);
                 }
-            if (std::popcount(digits) != size) return false;
+            if (bitCount(digits) != size) return false;
             // Every unit holding all the chosen cells loses those values elsewhere.
             CellSet others = geo.all();
             chosen.forEach([&](int c) { others &= geo.peers[c]; });

@@ -40,7 +40,7 @@ bool tryRectangle(const CandidateGrid& g, const std::array<int, 4>& cells, unsig
     }
     if (numRoof != 2) return false;
     const CellSet common = geo.peers[roof[0]] & geo.peers[roof[1]];
-    if (std::popcount(extra) == 1) {
+    if (bitCount(extra) == 1) {
         const int z = std::countr_zero(extra);
         const CellSet targets = common & g.where(z);
         if (targets.any()) {
@@ -87,7 +87,7 @@ bool findUniqueRectangle(const CandidateGrid& g, Step& step)
                             common &= g.cand(c);
                             usable = usable && g.value(c) < 0 && ownedByOneGrid(geo, c);
                         }
-                        if (!usable || std::popcount(common) < 2) continue;
+                        if (!usable || bitCount(common) < 2) continue;
                         for (int a = 0; a < 9; ++a)
                             for (int b = a + 1; b < 9; ++b) {
                                 const unsigned pair = (1u << a) | (1u << b);
@@ -106,7 +106,7 @@ bool findBug(const CandidateGrid& g, Step& step)
     int triple = -1;
     for (int c = 0; c < geo.numCells; ++c) {
         if (g.value(c) >= 0) continue;
-        const int k = std::popcount(static_cast<unsigned>(g.cand(c)));
+        const int k = bitCount(static_cast<unsigned>(g.cand(c)));
         if (k == 2) continue;
         if (k != 3 || triple >= 0) return false;
         triple = c;

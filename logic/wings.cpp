@@ -15,14 +15,14 @@ bool findWing(const CandidateGrid& g, bool withZ, Step& step)
     const int pivotSize = withZ ? 3 : 2;
     for (int p = 0; p < geo.numCells; ++p) {
         const unsigned pm = g.cand(p);
-        if (g.value(p) >= 0 || std::popcount(pm) != pivotSize) continue;
+        if (g.value(p) >= 0 || bitCount(pm) != pivotSize) continue;
         // Bivalue peers sharing exactly one value with the pivot (two for XYZ).
         std::array<int, 32> wings{};
         int n = 0;
         geo.peers[p].forEach([&](int q) {
             const unsigned qm = g.cand(q);
-            if (g.value(q) < 0 && std::popcount(qm) == 2 && n < 32 &&
-                std::popcount(qm & pm) == (withZ ? 2 : 1))
+            if (g.value(q) < 0 && bitCount(qm) == 2 && n < 32 &&
+                bitCount(qm & pm) == (withZ ? 2 : 1))
                 wings[n++] = q;
         });
         for (int i = 0; i < n; ++i)
@@ -30,7 +30,7 @@ bool findWing(const CandidateGrid& g, bool withZ, Step& step)
                 const unsigned a = g.cand(wings[i]), b = g.cand(wings[j]);
                 if (a == b) continue;
                 const unsigned z = a & b;
-                if (std::popcount(z) != 1) continue;
+                if (bitCount(z) != 1) continue;
                 if (withZ ? ((a | b) != pm) : ((z & pm) != 0 || ((a | b) & ~z) != pm)) continue;
                 const int v = std::countr_zero(z);
                 CellSet targets = geo.peers[wings[i]] & geo.peers[wings[j]] & g.where(v);
@@ -66,7 +66,7 @@ bool findWWing(const CandidateGrid& g, Step& step)
     const Geometry& geo = g.geo();
     for (int a = 0; a < geo.numCells; ++a) {
         const unsigned m = g.cand(a);
-        if (g.value(a) >= 0 || std::popcount(m) != 2) continue;
+        if (g.value(a) >= 0 || bitCount(m) != 2) continue;
         for (int b = a + 1; b < geo.numCells; ++b) {
             if (g.cand(b) != m || g.value(b) >= 0 || geo.sees(a, b)) continue;
             for (unsigned xs = m; xs; xs &= xs - 1) {
@@ -147,10 +147,10 @@ struct BigWing {
 
     bool extend(int depth, int from, unsigned all, Step& step)
     {
-        if (depth == size) return std::popcount(all) == size && check(step);
+        if (depth == size) return bitCount(all) == size && check(step);
         for (int i = from; i < poolSize; ++i) {
             const unsigned next = all | g.cand(pool[i]);
-            if (std::popcount(next) > size) continue;
+            if (bitCount(next) > size) continue;
             chosen[depth] = pool[i];
             if (extend(depth + 1, i + 1, next, step)) return true;
         }
@@ -164,15 +164,15 @@ bool findBigWing(const CandidateGrid& g, int size, Step& step)
 {
     const Geometry& geo = g.geo();
     for (int p = 0; p < geo.numCells; ++p) {
-        const int k = std::popcount(static_cast<unsigned>(g.cand(p)));
+        const int k = bitCount(static_cast<unsigned>(g.cand(p)));
         if (g.value(p) >= 0 || k < 2 || k > size) continue;
         BigWing w{g, size};
         // The pivot sees the other cells; they come from its later peers so
         // that every set is tried once per pivot.
         geo.peers[p].forEach([&](int q) {
-            const int kq = std::popcount(static_cast<unsigned>(g.cand(q)));
+            const int kq = bitCount(static_cast<unsigned>(g.cand(q)));
             if (g.value(q) < 0 && kq >= 2 && kq <= size && w.poolSize < 32 &&
-                std::popcount(static_cast<unsigned>(g.cand(q) | g.cand(p))) <= size)
+                bitCount(static_cast<unsigned>(g.cand(q) | g.cand(p))) <= size)
                 w.pool[w.poolSize++] = q;
         });
         w.chosen[0] = p;
