@@ -16,7 +16,9 @@ struct ChainFinder::Scratch {
 
 ChainFinder::ChainFinder()
     : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
-      queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch)
+      queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
+      rememberedAt_(new std::int32_t[kStates]), rememberedLength_(new std::int16_t[kStates]()),
+      poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch)
 {
 }
 
@@ -35,6 +37,8 @@ int lengthBonus(int length)
 void ChainFinder::prepare(const CandidateGrid& g)
 {
     const Geometry& geo = g.geo();
+    std::fill(rememberedAt_.get(), rememberedAt_.get() + kStates, -1);
+    poolUsed_ = 0;
     for (int c = 0; c < geo.numCells; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) partners_[c * 9 + std::countr_zero(m)][0] = -1;
     for (int u = 0; u < geo.numUnits; ++u)
@@ -57,6 +61,33 @@ void ChainFinder::prepare(const CandidateGrid& g)
             add(a, other);
             add(other, a);
         }
+}
+
+void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDepth)
+{
+    const int at = rememberedAt_[start];
+    if (at >= 0) {
+        if (++stamp_ == 0) {
+            std::fill(mark_.get(), mark_.get() + kStates, 0u);
+            stamp_ = 1;
+        }
+        numReached_ = rememberedLength_[start];
+        for (int i = 0; i < numReached_; ++i) {
+            const int s = poolState_[at + i];
+            queue_[i] = static_cast<std::int16_t>(s);
+            mark_[s] = stamp_;
+            depth_[s] = poolDepth_[at + i];
+        }
+        return;
+    }
+    follow(g, start, Links::All, maxDepth);
+    if (poolUsed_ + numReached_ > kPool) return;
+    rememberedAt_[start] = poolUsed_;
+    rememberedLength_[start] = static_cast<std::int16_t>(numReached_);
+    for (int i = 0; i < numReached_; ++i) {
+        poolState_[poolUsed_] = queue_[i];
+        poolDepth_[poolUsed_++] = depth_[queue_[i]];
+    }
 }
 
 void ChainFinder::follow(const CandidateGrid& g, int start, Links links, int maxDepth)
@@ -176,6 +207,7 @@ constexpr int kXChainBase = 66;
 constexpr int kXYChainBase = 66;
 constexpr int kForcingChainBase = 70;
 constexpr int kMultipleChainBase = 80;
+constexpr int kMaxBranches = 9;
 constexpr int kDynamicChainBase = 85;
 constexpr int kTrialRating = 100;
 
@@ -317,7 +349,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
         int b = 0;
         branches(kind, index, value, [&](int start) {
             if (b > 0 && sc.count == 0) return; // nothing in common already
-            chains.follow(g, start, ChainFinder::Links::All, longestBelow(kMultipleChainBase, bestRating));
+            chains.followRemembered(g, start, longestBelow(kMultipleChainBase, bestRating));
             if (b++ == 0) {
                 sc.count = 0;
                 for (int i = 1; i < chains.numReached(); ++i) {
@@ -346,11 +378,16 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             }
         }
     };
-    for (int c = 0; c < geo.numCells; ++c)
-        if (g.value(c) < 0 && bitCount(static_cast<unsigned>(g.cand(c))) >= 2) tryBranches(0, c, -1);
-    for (int u = 0; u < geo.numUnits; ++u)
-        for (int v = 0; v < 9; ++v)
-            if ((g.where(v) & geo.unitSet[u]).count() >= 2) tryBranches(1, u, v);
+    // Fewer branches first: they make the shortest chains, and bound the rest.
+    for (int k = 2; k <= kMaxBranches; ++k) {
+        // Every branch has two nodes at least.
+        if (kMultipleChainBase + lengthBonus(2 * k) >= bestRating) break;
+        for (int c = 0; c < geo.numCells; ++c)
+            if (g.value(c) < 0 && bitCount(static_cast<unsigned>(g.cand(c))) == k) tryBranches(0, c, -1);
+        for (int u = 0; u < geo.numUnits; ++u)
+            for (int v = 0; v < 9; ++v)
+                if ((g.where(v) & geo.unitSet[u]).count() == k) tryBranches(1, u, v);
+    }
     if (bestState < 0) return false;
     step = Step{};
     step.technique = bestKind == 0 ? Technique::CellForcingChain : Technique::UnitForcingChain;
@@ -370,7 +407,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
 {
     const Geometry& geo = g.geo();
     CandidateGrid& trial = chains.scratch().trial;
-    int bestRating = 1000, bestCell = -1, bestValue = -1;
+    int bestRating = 1000, bestCell = -1, bestValue = -1, limit = kMaxCells;
     bool bestOn = false;
     for (int c = 0; c < geo.numCells; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) {
@@ -383,12 +420,12 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                     trial.place(c, v);
                 else
                     trial.eliminate(c, v);
-                int limit = 0;
-                while (limit < kMaxCells && kDynamicChainBase + lengthBonus(2 * (limit + 1) + 2) < bestRating) ++limit;
                 if (ChainFinder::propagateSingles(trial, placed, limit)) continue;
                 const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
                 if (r < bestRating) {
                     bestRating = r;
+                    // Longer propagations cannot rate lower any more.
+                    while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= bestRating) --limit;
                     bestCell = c;
                     bestValue = v;
                     bestOn = on;

@@ -29,6 +29,10 @@ public:
     // it took.
     // States more than maxDepth links away are not followed further.
     void follow(const CandidateGrid& g, int start, Links links, int maxDepth = kStates);
+    // follow() over all links, remembering each start's result until the next
+    // prepare(), so that a start asked for again costs only a copy.
+    void followRemembered(const CandidateGrid& g, int start, int maxDepth);
+
     bool reached(int s) const { return mark_[s] == stamp_; }
     // The states reached by the last search, in the order found.
     int numReached() const { return numReached_; }
@@ -59,6 +63,14 @@ private:
     std::uint32_t stamp_ = 0;
     int numReached_ = 0;
     std::unique_ptr<std::array<std::int16_t, 6>[]> partners_; // per candidate, -1 ended
+    // Remembered searches: per start state its first entry in the pool and
+    // its length (-1 when not remembered).
+    static constexpr int kPool = 1 << 20;
+    std::unique_ptr<std::int32_t[]> rememberedAt_;
+    std::unique_ptr<std::int16_t[]> rememberedLength_;
+    std::unique_ptr<std::int16_t[]> poolState_;
+    std::unique_ptr<std::int16_t[]> poolDepth_;
+    int poolUsed_ = 0;
     std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
     std::unique_ptr<Scratch> scratch_;
 };
