@@ -1,5 +1,6 @@
 #include "chains.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "techniques.h"
@@ -251,12 +252,15 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
     int bestRating = 1000, bestStart = -1, bestTarget = -1, bestOther = -1, bestOtherTarget = -1;
     const int floor = base + lengthBonus(1);
     chains.prepare(g);
+    // Short chains first: each round allows one tenth more, and the first
+    // round that finds a chain finds the lowest rated one.
+    for (int ceiling = floor + 2; bestStart < 0 && ceiling <= 1000; ceiling = 1001)
     for (int c = 0; c < geo.numCells && bestRating > floor; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) {
             const int v = std::countr_zero(m);
             // From "v is in c": its negation is a contradiction.
             const int on = stateOf(c, v, true), off = stateOf(c, v, false);
-            const int limit = longestBelow(base, bestRating) - kNodeShift;
+            const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
             chains.follow(g, on, links, limit);
             if (chains.reached(off)) {
                 const int r = base + lengthBonus(chains.depth(off) + kNodeShift);

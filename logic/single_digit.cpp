@@ -41,13 +41,18 @@ Technique kindOf(const Geometry& geo, int u1, int u2, int b, int c)
 bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step)
 {
     const Geometry& geo = g.geo();
-    for (int v = 0; v < 9; ++v)
-        for (int u1 = 0; u1 < geo.numUnits; ++u1) {
-            int a1, b1;
-            if (!conjugates(g, u1, v, a1, b1)) continue;
-            for (int u2 = u1 + 1; u2 < geo.numUnits; ++u2) {
-                int a2, b2;
-                if (!conjugates(g, u2, v, a2, b2)) continue;
+    struct Link {
+        int unit, a, b;
+    };
+    std::array<Link, kMaxUnits> links{};
+    for (int v = 0; v < 9; ++v) {
+        int n = 0;
+        for (int u = 0; u < geo.numUnits; ++u)
+            if (conjugates(g, u, v, links[n].a, links[n].b)) links[n++].unit = u;
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                const int u1 = links[i].unit, a1 = links[i].a, b1 = links[i].b;
+                const int u2 = links[j].unit, a2 = links[j].a, b2 = links[j].b;
                 // Ends a and d, inner ends b and c (b sees c, all four distinct).
                 const int ends[4][4] = {{a1, b1, a2, b2}, {a1, b1, b2, a2}, {b1, a1, a2, b2}, {b1, a1, b2, a2}};
                 for (const auto& e : ends) {

@@ -88,22 +88,28 @@ bool hiddenSubset(const CandidateGrid& g, int size, bool direct, Step& step)
 {
     const Geometry& geo = g.geo();
     for (int u = 0; u < geo.numUnits; ++u) {
+        // Per value, its places in the unit as bits of the unit's cells.
+        std::array<unsigned, 9> at{};
+        for (int i = 0; i < 9; ++i)
+            for (unsigned m = g.cand(geo.units[u].cells[i]); m; m &= m - 1) at[std::countr_zero(m)] |= 1u << i;
         std::array<int, 9> digits{};
         int n = 0;
         for (int v = 0; v < 9; ++v) {
-            const int k = (g.where(v) & geo.unitSet[u]).count();
+            const int k = bitCount(at[v]);
             if (k >= 2 && k <= size) digits[n++] = v;
         }
         if (n < size) continue;
         const bool found = choose(n, size, [&](unsigned m) {
-            CellSet cells;
-            unsigned mask = 0;
+            unsigned places = 0, mask = 0;
             for (int i = 0; i < n; ++i)
                 if (m >> i & 1u) {
-                    cells |= g.where(digits[i]) & geo.unitSet[u];
+                    places |= at[digits[i]];
                     mask |= 1u << digits[i];
                 }
-            if (cells.count() != size) return false;
+            if (bitCount(places) != size) return false;
+            CellSet cells;
+            for (int i = 0; i < 9; ++i)
+                if (places >> i & 1u) cells.set(geo.units[u].cells[i]);
             bool any = false;
             cells.forEach([&](int c) { any = any || (g.cand(c) & ~mask) != 0; });
             if (!any) return false;

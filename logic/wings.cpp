@@ -145,14 +145,22 @@ struct BigWing {
         return true;
     }
 
-    bool extend(int depth, int from, unsigned all, Step& step)
+    // loose: the values already placed in two cells that do not see each
+    // other; a set with two such values never becomes a wing.
+    bool extend(int depth, int from, unsigned all, unsigned loose, Step& step)
     {
         if (depth == size) return bitCount(all) == size && check(step);
+        const Geometry& geo = g.geo();
         for (int i = from; i < poolSize; ++i) {
-            const unsigned next = all | g.cand(pool[i]);
+            const int q = pool[i];
+            const unsigned next = all | g.cand(q);
             if (bitCount(next) > size) continue;
-            chosen[depth] = pool[i];
-            if (extend(depth + 1, i + 1, next, step)) return true;
+            unsigned nextLoose = loose;
+            for (int j = 0; j < depth; ++j)
+                if (!geo.sees(chosen[j], q)) nextLoose |= g.cand(chosen[j]) & g.cand(q);
+            if (bitCount(nextLoose) > 1) continue;
+            chosen[depth] = q;
+            if (extend(depth + 1, i + 1, next, nextLoose, step)) return true;
         }
         return false;
     }
@@ -176,7 +184,7 @@ bool findBigWing(const CandidateGrid& g, int size, Step& step)
                 w.pool[w.poolSize++] = q;
         });
         w.chosen[0] = p;
-        if (w.extend(1, 0, g.cand(p), step)) return true;
+        if (w.extend(1, 0, g.cand(p), 0, step)) return true;
     }
     return false;
 }
