@@ -48,6 +48,17 @@ void CandidateGrid::eliminate(int c, int v)
     where_[v].reset(c);
 }
 
+void CandidateGrid::setCandidates(int c, std::uint16_t mask)
+{
+    if (value_[c] >= 0) return;
+    cand_[c] = mask & kAllDigits;
+    for (int v = 0; v < 9; ++v)
+        if (cand_[c] >> v & 1u)
+            where_[v].set(c);
+        else
+            where_[v].reset(c);
+}
+
 bool CandidateGrid::broken() const
 {
     for (int c = 0; c < geo_->numCells; ++c) {

@@ -24,6 +24,9 @@ public:
     // v is not a candidate there.
     bool place(int c, int v);
     void eliminate(int c, int v);
+    // Sets the candidates of empty cell c (a player's pencil marks, or a
+    // position built by hand).
+    void setCandidates(int c, std::uint16_t mask);
 
     const Geometry& geo() const { return *geo_; }
     std::uint16_t cand(int c) const { return cand_[c]; }

@@ -117,9 +117,8 @@ void ChainFinder::follow(const CandidateGrid& g, int start, Links links, int max
             (geo.peers[c] & g.where(v)).forEach([&](int p) { visit(stateOf(p, v, false), s); });
         } else {
             const unsigned rest = g.cand(c) & ~(1u << v);
-            if (links != Links::OneValue && bitCount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
-            if (links != Links::BivalueCells)
-                for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p) visit(stateOf(*p, v, true), s);
+            if (links == Links::All && bitCount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
+            for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p) visit(stateOf(*p, v, true), s);
         }
     }
     numReached_ = tail;
@@ -205,7 +204,6 @@ namespace {
 
 constexpr int kNodeShift = -1;
 constexpr int kXChainBase = 66;
-constexpr int kXYChainBase = 66;
 constexpr int kForcingChainBase = 70;
 constexpr int kMultipleChainBase = 80;
 constexpr int kMaxBranches = 9;
@@ -322,11 +320,6 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
 bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
 {
     return findStaticChain(g, step, chains, ChainFinder::Links::OneValue, Technique::XChain, kXChainBase);
-}
-
-bool findXYChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
-{
-    return findStaticChain(g, step, chains, ChainFinder::Links::BivalueCells, Technique::XYChain, kXYChainBase);
 }
 
 bool findForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)

@@ -16,9 +16,9 @@ public:
     ~ChainFinder();
 
     // Which links a chain may use: those of one value (strong links between
-    // the two places of a value in a unit), those of bivalue cells (strong
-    // links within the cell, weak links between equal values), or all.
-    enum class Links { OneValue, BivalueCells, All };
+    // the two places of a value in a unit, weak links between its places in a
+    // unit), or all (also those within a cell).
+    enum class Links { OneValue, All };
 
     // Notes the strong links of the position (the other place of a value in
     // a unit where it has two). Call before follow() on a new position.

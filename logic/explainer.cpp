@@ -13,7 +13,6 @@ std::string_view techniqueName(Technique t)
                                           "Hidden Single",
                                           "Hidden Single",
                                           "Direct Pointing",
-                                          "Direct Claiming",
                                           "Direct Hidden Pair",
                                           "Naked Single",
                                           "Direct Hidden Triple",
@@ -30,7 +29,6 @@ std::string_view techniqueName(Technique t)
                                           "XY-Wing",
                                           "Turbot Fish",
                                           "XYZ-Wing",
-                                          "W-Wing",
                                           "WXYZ-Wing",
                                           "VWXYZ-Wing",
                                           "Unique Rectangle",
@@ -39,7 +37,6 @@ std::string_view techniqueName(Technique t)
                                           "Hidden Quad",
                                           "Bivalue Universal Grave",
                                           "X-Chain",
-                                          "XY-Chain",
                                           "Forcing Chain",
                                           "Cell Forcing Chains",
                                           "Unit Forcing Chains",
@@ -154,7 +151,6 @@ std::string describeStep(const Geometry& geo, const Step& step, std::string_view
     case Technique::Pointing:
     case Technique::Claiming:
     case Technique::DirectPointing:
-    case Technique::DirectClaiming:
         return name + ": in " + unit(0) + ", " + digits + " lies only in " + unit(1) + " (" + patternCells(geo, step) +
                "), which " + result + ".";
     case Technique::NakedPair:
@@ -182,9 +178,6 @@ std::string describeStep(const Geometry& geo, const Step& step, std::string_view
     case Technique::TwoStringKite:
     case Technique::TurbotFish:
         return name + " on " + digits + ": " + chainText(geo, step, symbols) + "; so it " + result + ".";
-    case Technique::WWing:
-        return name + ": " + cellName(geo, step.cells[0]) + " and " + cellName(geo, step.cells[1]) + " (" + digits +
-               ") joined by " + unit(0) + " " + result + ".";
     case Technique::WXYZWing:
     case Technique::VWXYZWing:
         return name + " on " + digits + " in " + patternCells(geo, step) + " " + result + ".";
@@ -198,7 +191,6 @@ std::string describeStep(const Geometry& geo, const Step& step, std::string_view
         return name + ": every other empty cell has two candidates, so " + cellName(geo, step.cells[0]) + " " + result +
                ".";
     case Technique::XChain:
-    case Technique::XYChain:
     case Technique::ForcingChain:
         return name + ": " + chainText(geo, step, symbols) + "; so it " + result + ".";
     case Technique::CellForcingChain:

@@ -5,7 +5,8 @@ namespace logic {
 namespace {
 
 // After removing `removed` (cells) for value v, a box through one of the
-// removed cells with one place left for v: that place, or -1.
+// removed cells with one place left for v: that place, or -1. (A claiming's
+// removals all lie in its own box, so only pointing has a direct form.)
 int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int& unit)
 {
     const Geometry& geo = g.geo();
@@ -80,9 +81,5 @@ bool findDirectPointing(const CandidateGrid& g, Step& step)
     return findLocked(g, true, true, Technique::DirectPointing, 17, step);
 }
 
-bool findDirectClaiming(const CandidateGrid& g, Step& step)
-{
-    return findLocked(g, false, true, Technique::DirectClaiming, 19, step);
-}
 
 } // namespace logic

@@ -9,50 +9,57 @@ namespace {
 using Finder = bool (*)(const CandidateGrid&, Step&, ChainFinder&);
 
 struct FinderEntry {
-    int minRating; // the least rating the finder can give, tenths
+    Technique technique; // the technique the finder is named by
+    int minRating;       // the least rating the finder can give, tenths
     bool needsUnique;
     Finder find;
 };
 
 // Every finder, by the least rating it gives.
 constexpr FinderEntry kFinders[] = {
-    {10, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFullHouse(g, s); }},
-    {12, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSingleBox(g, s); }},
-    {15, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSingleLine(g, s); }},
-    {17, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findDirectPointing(g, s); }},
-    {19, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findDirectClaiming(g, s); }},
-    {20, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findDirectHiddenSubset(g, 2, s); }},
-    {23, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findNakedSingle(g, s); }},
-    {25, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findDirectHiddenSubset(g, 3, s); }},
-    {26, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findPointing(g, s); }},
-    {28, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findClaiming(g, s); }},
-    {30, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findNakedSubset(g, 2, s); }},
-    {32, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFish(g, 2, s); }},
-    {34, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSubset(g, 2, s); }},
-    {36, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findNakedSubset(g, 3, s); }},
-    {38, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFish(g, 3, s); }},
-    {40, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSubset(g, 3, s); }},
-    {40, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findSingleDigitPattern(g, Technique::Skyscraper, s); }},
-    {41, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findSingleDigitPattern(g, Technique::TwoStringKite, s); }},
-    {42, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findXYWing(g, s); }},
-    {42, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findSingleDigitPattern(g, Technique::TurbotFish, s); }},
-    {44, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findXYZWing(g, s); }},
-    {kWWingRating, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findWWing(g, s); }},
-    {kWXYZRating, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBigWing(g, 4, s); }},
-    {kVWXYZRating, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBigWing(g, 5, s); }},
-    {45, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findUniqueRectangle(g, s); }},
-    {50, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findNakedSubset(g, 4, s); }},
-    {52, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFish(g, 4, s); }},
-    {54, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSubset(g, 4, s); }},
-    {56, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBug(g, s); }},
-    {66, false, findXChain},
-    {70, false, findForcingChain},
-    {80, false, findMultipleForcingChain},
-    {85, false, findDynamicForcingChain},
-    {100, false, findTrial},
+    {Technique::FullHouse, 10, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFullHouse(g, s); }},
+    {Technique::HiddenSingleBox, 12, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSingleBox(g, s); }},
+    {Technique::HiddenSingleLine, 15, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSingleLine(g, s); }},
+    {Technique::DirectPointing, 17, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findDirectPointing(g, s); }},
+    {Technique::DirectHiddenPair, 20, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findDirectHiddenSubset(g, 2, s); }},
+    {Technique::NakedSingle, 23, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findNakedSingle(g, s); }},
+    {Technique::DirectHiddenTriple, 25, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findDirectHiddenSubset(g, 3, s); }},
+    {Technique::Pointing, 26, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findPointing(g, s); }},
+    {Technique::Claiming, 28, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findClaiming(g, s); }},
+    {Technique::NakedPair, 30, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findNakedSubset(g, 2, s); }},
+    {Technique::XWing, 32, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFish(g, 2, s); }},
+    {Technique::HiddenPair, 34, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSubset(g, 2, s); }},
+    {Technique::NakedTriple, 36, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findNakedSubset(g, 3, s); }},
+    {Technique::Swordfish, 38, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFish(g, 3, s); }},
+    {Technique::HiddenTriple, 40, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSubset(g, 3, s); }},
+    {Technique::Skyscraper, 40, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findSingleDigitPattern(g, Technique::Skyscraper, s); }},
+    {Technique::TwoStringKite, 41, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findSingleDigitPattern(g, Technique::TwoStringKite, s); }},
+    {Technique::XYWing, 42, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findXYWing(g, s); }},
+    {Technique::TurbotFish, 42, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findSingleDigitPattern(g, Technique::TurbotFish, s); }},
+    {Technique::XYZWing, 44, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findXYZWing(g, s); }},
+    {Technique::WXYZWing, kWXYZRating, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBigWing(g, 4, s); }},
+    {Technique::VWXYZWing, kVWXYZRating, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBigWing(g, 5, s); }},
+    {Technique::UniqueRectangle, 45, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findUniqueRectangle(g, s); }},
+    {Technique::NakedQuad, 50, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findNakedSubset(g, 4, s); }},
+    {Technique::Jellyfish, 52, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFish(g, 4, s); }},
+    {Technique::HiddenQuad, 54, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSubset(g, 4, s); }},
+    {Technique::Bug, 56, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBug(g, s); }},
+    {Technique::XChain, 66, false, findXChain},
+    {Technique::ForcingChain, 70, false, findForcingChain},
+    {Technique::CellForcingChain, 80, false, findMultipleForcingChain},
+    {Technique::DynamicForcingChain, 85, false, findDynamicForcingChain},
+    {Technique::Trial, 100, false, findTrial},
 };
 
 } // namespace
+
+bool findTechnique(Technique t, const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    if (t == Technique::UnitForcingChain) t = Technique::CellForcingChain; // one finder does both
+    for (const FinderEntry& f : kFinders)
+        if (f.technique == t) return f.find(g, step, chains);
+    return false;
+}
 
 Band bandOf(int rating)
 {

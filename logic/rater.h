@@ -52,6 +52,10 @@ private:
     ChainFinder chains_;
 };
 
+// Runs the one finder of technique t (the cell and unit forcing chains share
+// one finder).
+bool findTechnique(Technique t, const CandidateGrid& g, Step& step, ChainFinder& chains);
+
 // One sentence describing a step as a player reads it. Cells are written
 // r<row>c<col> (1-based); on a Samurai board a grid number g1..g5 comes first.
 // symbols holds the characters shown for value indices 0..8.

@@ -15,12 +15,11 @@ bool findHiddenSingleLine(const CandidateGrid& g, Step& step);
 bool findNakedSingle(const CandidateGrid& g, Step& step);
 
 // Locked candidates: a value of a box confined to one line (pointing), or of
-// a line confined to one box (claiming). The direct forms count only when the
-// removals leave a hidden single of that value in a box, which they then place.
+// a line confined to one box (claiming). Direct pointing counts only when the
+// removals leave a hidden single of that value in a box, which it then places.
 bool findPointing(const CandidateGrid& g, Step& step);
 bool findClaiming(const CandidateGrid& g, Step& step);
 bool findDirectPointing(const CandidateGrid& g, Step& step);
-bool findDirectClaiming(const CandidateGrid& g, Step& step);
 
 // Naked and hidden subsets of size 2..4 within one unit; the direct hidden
 // pair and triple count only when their removals leave a hidden single in a
@@ -33,14 +32,11 @@ bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step);
 // and columns of one grid.
 bool findFish(const CandidateGrid& g, int size, Step& step);
 
-// XY-Wing and XYZ-Wing; W-Wing (two equal bivalue cells joined by a strong
-// link); and the larger wings of 4 and 5 cells holding as many values, all but
-// one of which see each other wherever they lie.
+// XY-Wing and XYZ-Wing; and the larger wings of 4 and 5 cells holding as many
+// values, all but one of which see each other wherever they lie.
 bool findXYWing(const CandidateGrid& g, Step& step);
 bool findXYZWing(const CandidateGrid& g, Step& step);
-bool findWWing(const CandidateGrid& g, Step& step);
 bool findBigWing(const CandidateGrid& g, int size, Step& step);
-constexpr int kWWingRating = 99;
 constexpr int kWXYZRating = 55;
 constexpr int kVWXYZRating = 63;
 
@@ -55,13 +51,12 @@ bool findUniqueRectangle(const CandidateGrid& g, Step& step);
 bool findBug(const CandidateGrid& g, Step& step);
 
 // Chains of strong and weak links; the rating grows with the length. X-chains
-// keep to one value, XY-chains to bivalue cells; forcing chains mix values and cells; cell and unit
+// keep to one value; forcing chains mix values and cells; cell and unit
 // forcing chains follow every candidate of a cell or every place of a value in
 // a unit to one conclusion; dynamic forcing chains follow an assumption
 // through the singles it forces.
 class ChainFinder;
 bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
-bool findXYChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);

@@ -61,46 +61,6 @@ bool findXYZWing(const CandidateGrid& g, Step& step) { return findWing(g, true, 
 
 namespace logic {
 
-bool findWWing(const CandidateGrid& g, Step& step)
-{
-    const Geometry& geo = g.geo();
-    for (int a = 0; a < geo.numCells; ++a) {
-        const unsigned m = g.cand(a);
-        if (g.value(a) >= 0 || bitCount(m) != 2) continue;
-        for (int b = a + 1; b < geo.numCells; ++b) {
-            if (g.cand(b) != m || g.value(b) >= 0 || geo.sees(a, b)) continue;
-            for (unsigned xs = m; xs; xs &= xs - 1) {
-                const int x = std::countr_zero(xs), y = std::countr_zero(m & ~(1u << x));
-                const CellSet targets = geo.peers[a] & geo.peers[b] & g.where(y);
-                if (!targets.any()) continue;
-                // A unit where x has two places, one seeing a, the other b.
-                for (int u = 0; u < geo.numUnits; ++u) {
-                    const CellSet places = g.where(x) & geo.unitSet[u];
-                    if (places.count() != 2) continue;
-                    const int p = places.first();
-                    CellSet rest = places;
-                    rest.reset(p);
-                    const int q = rest.first();
-                    if (p == a || p == b || q == a || q == b) continue;
-                    if (!((geo.sees(p, a) && geo.sees(q, b)) || (geo.sees(p, b) && geo.sees(q, a)))) continue;
-                    step = Step{};
-                    step.technique = Technique::WWing;
-                    step.rating = kWWingRating;
-                    step.digits = static_cast<std::uint16_t>(m);
-                    step.addUnit(u);
-                    step.addCell(a);
-                    step.addCell(b);
-                    step.addCell(p);
-                    step.addCell(q);
-                    targets.forEach([&](int c) { step.addElimination(c, y); });
-                    return true;
-                }
-            }
-        }
-    }
-    return false;
-}
-
 namespace {
 
 // N cells holding N values between them, every value but one (z) with all its

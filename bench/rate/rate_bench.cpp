@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "batch_generation.h"
 #include "rater.h"
 
 namespace {
@@ -176,6 +177,34 @@ void rateList(const std::string& name, const std::vector<Entry>& list, bool dump
     }
 }
 
+std::string lineOf(const generator::GeneratedPuzzle& p)
+{
+    std::string line;
+    for (int g = 0; g < p.numGrids; ++g)
+        for (int k = 0; k < 81; ++k) {
+            const int v = p.value(g, k % 9, k / 9);
+            line += v < 0 ? '.' : static_cast<char>('1' + v);
+        }
+    return line;
+}
+
+// Generated puzzles of every board and level, fixed seeds.
+void rateGenerated(bool dump, int standardCount, int samuraiCount)
+{
+    const char* levels[] = {"easy", "testing", "very-difficult"};
+    for (int type : {1, 2})
+        for (int level = 1; level <= 3; ++level) {
+            generator::BatchRequest request;
+            request.puzzleType = type;
+            request.rating = level;
+            request.seed = 9000 + static_cast<std::uint64_t>(level);
+            request.count = type == 1 ? standardCount : samuraiCount;
+            std::vector<Entry> list;
+            for (const auto& p : generator::generateBatch(request)) list.push_back({lineOf(p), -1, ""});
+            rateList(std::string(type == 1 ? "standard " : "samurai ") + levels[level - 1], list, dump);
+        }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -190,7 +219,10 @@ int main(int argc, char** argv)
             dump = true;
             continue;
         }
-        rateList(argv[i], readList(argv[i]), dump);
+        if (std::strcmp(argv[i], "generated") == 0)
+            rateGenerated(dump, 100, 20);
+        else
+            rateList(argv[i], readList(argv[i]), dump);
     }
     if (check) std::printf("unsound steps: %d\n", unsound);
     return 0;
