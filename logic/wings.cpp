@@ -73,23 +73,10 @@ struct BigWing {
     int poolSize = 0;
     std::array<int, 8> chosen{};
 
-    bool check(Step& step) const
+    // z: the one value whose places do not all see each other.
+    bool check(unsigned all, int z, Step& step) const
     {
         const Geometry& geo = g.geo();
-        unsigned all = 0;
-        for (int i = 0; i < size; ++i) all |= g.cand(chosen[i]);
-        int z = -1;
-        for (unsigned m = all; m; m &= m - 1) {
-            const int v = std::countr_zero(m);
-            bool restricted = true;
-            for (int i = 0; i < size && restricted; ++i)
-                for (int j = i + 1; j < size && restricted; ++j)
-                    if (g.has(chosen[i], v) && g.has(chosen[j], v) && !geo.sees(chosen[i], chosen[j])) restricted = false;
-            if (restricted) continue;
-            if (z >= 0) return false;
-            z = v;
-        }
-        if (z < 0) return false;
         CellSet targets = g.where(z);
         for (int i = 0; i < size; ++i) {
             targets.reset(chosen[i]);
@@ -109,7 +96,7 @@ struct BigWing {
     // other; a set with two such values never becomes a wing.
     bool extend(int depth, int from, unsigned all, unsigned loose, Step& step)
     {
-        if (depth == size) return bitCount(all) == size && check(step);
+        if (depth == size) return bitCount(all) == size && bitCount(loose) == 1 && check(all, std::countr_zero(loose), step);
         const Geometry& geo = g.geo();
         for (int i = from; i < poolSize; ++i) {
             const int q = pool[i];
