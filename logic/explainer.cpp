@@ -37,6 +37,7 @@ std::string_view techniqueName(Technique t)
                                           "Hidden Quad",
                                           "Bivalue Universal Grave",
                                           "X-Chain",
+                                          "Y-Cycle",
                                           "Forcing Chain",
                                           "Cell Forcing Chains",
                                           "Unit Forcing Chains",
@@ -185,6 +186,8 @@ std::string describeStep(const Geometry& geo, const Step& step, std::string_view
     case Technique::XYZWing:
         return name + ": pivot " + cellName(geo, step.cells[0]) + " with pincers " + cellName(geo, step.cells[1]) +
                " and " + cellName(geo, step.cells[2]) + " " + result + ".";
+    case Technique::YCycle:
+        return name + " through " + patternCells(geo, step) + " " + result + ".";
     case Technique::UniqueRectangle:
         return name + " on " + digits + " at " + patternCells(geo, step) + " " + result + ".";
     case Technique::Bug:

@@ -45,6 +45,7 @@ constexpr FinderEntry kFinders[] = {
     {Technique::HiddenQuad, 54, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSubset(g, 4, s); }},
     {Technique::Bug, 56, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBug(g, s); }},
     {Technique::XChain, 66, false, findXChain},
+    {Technique::YCycle, 66, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findYCycle(g, s); }},
     {Technique::ForcingChain, 70, false, findForcingChain},
     {Technique::CellForcingChain, 80, false, findMultipleForcingChain},
     {Technique::DynamicForcingChain, 85, false, findDynamicForcingChain},

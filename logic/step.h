@@ -35,6 +35,7 @@ enum class Technique : std::uint8_t {
     HiddenQuad,
     Bug,
     XChain,
+    YCycle,
     ForcingChain,
     CellForcingChain,
     UnitForcingChain,

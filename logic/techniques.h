@@ -57,6 +57,8 @@ bool findBug(const CandidateGrid& g, Step& step);
 // through the singles it forces.
 class ChainFinder;
 bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
+// A loop of bivalue cells linked by equal values.
+bool findYCycle(const CandidateGrid& g, Step& step);
 bool findForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);

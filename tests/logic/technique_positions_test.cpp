@@ -101,6 +101,8 @@ const Position kPositions[] = {
     {Technique::VWXYZWing, 1, "r1c1:1234 r1c5:15 r2c2:25 r3c3:35 r1c8:45 5:r1c5,r2c2,r3c3,r1c8,r1c2", "-r1c2:5"},
     {Technique::UniqueRectangle, 1, "r1c1:12 r1c4:12 r2c1:12 r2c4:125", "-r2c4:1 -r2c4:2"},
     {Technique::XChain, 1, "1:r1c2,r1c8,r3c3,r8c3,r8c8,r5c8,r8c5", "-r8c8:1"},
+    {Technique::YCycle, 1, "r1c1:12 r1c5:23 r5c5:34 r5c1:14 1:r1c1,r5c1 2:r1c1,r1c5,r1c9 3:r1c5,r5c5 4:r5c5,r5c1",
+     "-r1c9:2"},
     {Technique::ForcingChain, 1, "r1c1:12 r1c5:23 r5c5:13", "-r5c1:1"},
     // The shared box of grid 1 is box 1 of the centre grid: a value it holds
     // in one row clears that row in either grid.
