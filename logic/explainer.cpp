@@ -36,6 +36,7 @@ std::string_view techniqueName(Technique t)
                                           "Jellyfish",
                                           "Hidden Quad",
                                           "Bivalue Universal Grave",
+                                          "Bivalue Universal Grave",
                                           "X-Chain",
                                           "Y-Cycle",
                                           "Forcing Chain",
@@ -193,6 +194,9 @@ std::string describeStep(const Geometry& geo, const Step& step, std::string_view
     case Technique::Bug:
         return name + ": every other empty cell has two candidates, so " + cellName(geo, step.cells[0]) + " " + result +
                ".";
+    case Technique::BugTwo:
+        return name + ": every other empty cell has two candidates, so " + digits + " lies in one of " +
+               patternCells(geo, step) + ", which " + result + ".";
     case Technique::XChain:
     case Technique::ForcingChain:
         return name + ": " + chainText(geo, step, symbols) + "; so it " + result + ".";

@@ -44,6 +44,7 @@ constexpr FinderEntry kFinders[] = {
     {Technique::Jellyfish, 52, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findFish(g, 4, s); }},
     {Technique::HiddenQuad, 54, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findHiddenSubset(g, 4, s); }},
     {Technique::Bug, 56, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBug(g, s); }},
+    {Technique::BugTwo, 57, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBugTwo(g, s); }},
     {Technique::XChain, 66, false, findXChain},
     {Technique::YCycle, 66, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findYCycle(g, s); }},
     {Technique::ForcingChain, 70, false, findForcingChain},

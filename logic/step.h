@@ -34,6 +34,7 @@ enum class Technique : std::uint8_t {
     Jellyfish,
     HiddenQuad,
     Bug,
+    BugTwo,
     XChain,
     YCycle,
     ForcingChain,

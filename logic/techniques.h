@@ -49,6 +49,8 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step);
 // rectangles and the bivalue universal grave.
 bool findUniqueRectangle(const CandidateGrid& g, Step& step);
 bool findBug(const CandidateGrid& g, Step& step);
+// The grave with several three-valued cells sharing their extra value.
+bool findBugTwo(const CandidateGrid& g, Step& step);
 
 // Chains of strong and weak links; the rating grows with the length. X-chains
 // keep to one value; forcing chains mix values and cells; cell and unit

@@ -132,4 +132,49 @@ bool findBug(const CandidateGrid& g, Step& step)
     return true;
 }
 
+bool findBugTwo(const CandidateGrid& g, Step& step)
+{
+    const Geometry& geo = g.geo();
+    // The cells with three candidates (at most four of them); all others two.
+    std::array<int, 4> extra{};
+    int n = 0;
+    for (int c = 0; c < geo.numCells; ++c) {
+        if (g.value(c) >= 0) continue;
+        const int k = bitCount(static_cast<unsigned>(g.cand(c)));
+        if (k == 2) continue;
+        if (k != 3 || n == 4) return false;
+        extra[n++] = c;
+    }
+    if (n < 2) return false;
+    // Every three-valued cell loses one value (the same v in all of them) and
+    // leaves each value twice or not at all in every unit: then one of those
+    // cells must hold v, or the puzzle would have two solutions.
+    for (int v = 0; v < 9; ++v) {
+        bool fits = true;
+        for (int i = 0; i < n && fits; ++i) fits = g.has(extra[i], v);
+        for (int u = 0; u < geo.numUnits && fits; ++u)
+            for (int d = 0; d < 9 && fits; ++d) {
+                int count = (g.where(d) & geo.unitSet[u]).count();
+                if (d == v)
+                    for (int i = 0; i < n; ++i) count -= geo.unitSet[u].test(extra[i]);
+                fits = count == 0 || count == 2;
+            }
+        if (!fits) continue;
+        CellSet targets = g.where(v);
+        for (int i = 0; i < n; ++i) {
+            targets &= geo.peers[extra[i]];
+            targets.reset(extra[i]);
+        }
+        if (!targets.any()) return false;
+        step = Step{};
+        step.technique = Technique::BugTwo;
+        step.rating = 57;
+        step.digits = static_cast<std::uint16_t>(1u << v);
+        for (int i = 0; i < n; ++i) step.addCell(extra[i]);
+        targets.forEach([&](int c) { step.addElimination(c, v); });
+        return true;
+    }
+    return false;
+}
+
 } // namespace logic

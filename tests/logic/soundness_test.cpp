@@ -13,9 +13,9 @@ using namespace logic;
 
 namespace {
 
-std::vector<std::string> readLines(const std::string& name, int every)
+std::vector<std::string> readLines(const std::string& path, int every)
 {
-    std::ifstream in(std::string(CORVEL_PUZZLE_LISTS) + "/" + name);
+    std::ifstream in(path);
     std::vector<std::string> out;
     int n = 0;
     for (std::string line; std::getline(in, line);)
@@ -66,8 +66,10 @@ struct Sweep {
 TEST(Soundness, NoStepContradictsTheSolutionAndEveryTechniqueIsSeen)
 {
     Sweep sweep;
-    for (const auto& [file, every] : {std::pair{"sudoku17_sample1967.txt", 1}, {"top1465.txt", 4}, {"top95.txt", 1},
-                                      {"hardest.txt", 1}, {"easy50.txt", 1}})
+    const std::string lists = CORVEL_PUZZLE_LISTS, own = CORVEL_TEST_PUZZLES;
+    for (const auto& [file, every] :
+         {std::pair{lists + "/sudoku17_sample1967.txt", 1}, {lists + "/top1465.txt", 4}, {lists + "/top95.txt", 1},
+          {lists + "/hardest.txt", 1}, {lists + "/easy50.txt", 1}, {own + "/diabolical_sample.txt", 1}})
         for (const std::string& line : readLines(file, every)) {
             for (char& ch : const_cast<std::string&>(line))
                 if (ch == '0') ch = '.';
@@ -87,7 +89,7 @@ TEST(Soundness, NoStepContradictsTheSolutionAndEveryTechniqueIsSeen)
     for (int t = 0; t < kTechniqueCount; ++t) {
         const auto tech = static_cast<Technique>(t);
         const bool rare = tech == Technique::Trial || tech == Technique::NakedQuad || tech == Technique::Jellyfish ||
-                          tech == Technique::HiddenQuad;
+                          tech == Technique::HiddenQuad || tech == Technique::BugTwo;
         const int least = rare ? 1 : 10;
         EXPECT_GE(sweep.seen[t], least) << techniqueName(static_cast<Technique>(t));
     }
@@ -96,7 +98,7 @@ TEST(Soundness, NoStepContradictsTheSolutionAndEveryTechniqueIsSeen)
 TEST(Soundness, WithoutKnownUniquenessNoUniquenessStepIsTaken)
 {
     Rater rater(RaterOptions{false});
-    for (const std::string& line : readLines("top1465.txt", 29)) {
+    for (const std::string& line : readLines(std::string(CORVEL_PUZZLE_LISTS) + "/top1465.txt", 29)) {
         CandidateGrid g;
         ASSERT_TRUE(g.loadLine(line));
         const Rating r = rater.rate(g);
