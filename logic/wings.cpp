@@ -96,7 +96,7 @@ struct BigWing {
     // other; a set with two such values never becomes a wing.
     bool extend(int depth, int from, unsigned all, unsigned loose, Step& step)
     {
-        if (depth == size) return bitCount(all) == size && bitCount(loose) == 1 && check(all, std::countr_zero(loose), step);
+        if (depth >= size || depth >= static_cast<int>(chosen.size())) return bitCount(all) == size && bitCount(loose) == 1 && check(all, std::countr_zero(loose), step);
         const Geometry& geo = g.geo();
         for (int i = from; i < poolSize; ++i) {
             const int q = pool[i];
