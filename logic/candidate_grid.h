@@ -35,6 +35,11 @@ public:
     // The cells where v is still a candidate.
     const CellSet& where(int v) const { return where_[v]; }
     int unsolved() const { return unsolved_; }
+    // Same board, values and candidates.
+    bool samePosition(const CandidateGrid& o) const
+    {
+        return geo_ == o.geo_ && cand_ == o.cand_ && value_ == o.value_;
+    }
     // True when some empty cell has no candidate, or some unit has no place
     // for a value it still lacks, or two peers hold the same value.
     bool broken() const;

@@ -19,6 +19,7 @@ ChainFinder::ChainFinder()
     : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
       queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[kStates]), rememberedLength_(new std::int16_t[kStates]()),
+      rememberedDepth_(new std::int16_t[kStates]()), prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch)
 {
 }
@@ -37,6 +38,9 @@ int lengthBonus(int length)
 
 void ChainFinder::prepare(const CandidateGrid& g)
 {
+    if (havePrepared_ && prepared_->samePosition(g)) return;
+    *prepared_ = g;
+    havePrepared_ = true;
     const Geometry& geo = g.geo();
     std::fill(rememberedAt_.get(), rememberedAt_.get() + kStates, -1);
     poolUsed_ = 0;
@@ -67,7 +71,7 @@ void ChainFinder::prepare(const CandidateGrid& g)
 void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDepth)
 {
     const int at = rememberedAt_[start];
-    if (at >= 0) {
+    if (at >= 0 && rememberedDepth_[start] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
         if (++stamp_ == 0) {
             std::fill(mark_.get(), mark_.get() + kStates, 0u);
             stamp_ = 1;
@@ -85,6 +89,7 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDep
     if (poolUsed_ + numReached_ > kPool) return;
     rememberedAt_[start] = poolUsed_;
     rememberedLength_[start] = static_cast<std::int16_t>(numReached_);
+    rememberedDepth_[start] = static_cast<std::int16_t>(std::min(maxDepth, static_cast<int>(INT16_MAX)));
     for (int i = 0; i < numReached_; ++i) {
         poolState_[poolUsed_] = queue_[i];
         poolDepth_[poolUsed_++] = depth_[queue_[i]];
@@ -259,7 +264,10 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
             // From "v is in c": its negation is a contradiction.
             const int on = stateOf(c, v, true), off = stateOf(c, v, false);
             const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
-            chains.follow(g, on, links, limit);
+            if (links == ChainFinder::Links::All)
+                chains.followRemembered(g, on, limit);
+            else
+                chains.follow(g, on, links, limit);
             if (chains.reached(off)) {
                 const int r = base + lengthBonus(chains.depth(off) + kNodeShift);
                 if (r < bestRating) {

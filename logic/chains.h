@@ -21,7 +21,8 @@ public:
     enum class Links { OneValue, All };
 
     // Notes the strong links of the position (the other place of a value in
-    // a unit where it has two). Call before follow() on a new position.
+    // a unit where it has two). Call before follow() on a new position; on
+    // the position prepared last it keeps what it remembered.
     void prepare(const CandidateGrid& g);
 
     // Search from one assumption over strong and weak links. Afterwards
@@ -29,8 +30,9 @@ public:
     // it took.
     // States more than maxDepth links away are not followed further.
     void follow(const CandidateGrid& g, int start, Links links, int maxDepth = kStates);
-    // follow() over all links, remembering each start's result until the next
-    // prepare(), so that a start asked for again costs only a copy.
+    // follow() over all links, remembering each start's result until another
+    // position is prepared, so that a start asked for again (no deeper) costs
+    // only a copy.
     void followRemembered(const CandidateGrid& g, int start, int maxDepth);
 
     bool reached(int s) const { return mark_[s] == stamp_; }
@@ -68,6 +70,9 @@ private:
     static constexpr int kPool = 1 << 20;
     std::unique_ptr<std::int32_t[]> rememberedAt_;
     std::unique_ptr<std::int16_t[]> rememberedLength_;
+    std::unique_ptr<std::int16_t[]> rememberedDepth_; // the maxDepth it was found with
+    std::unique_ptr<CandidateGrid> prepared_;
+    bool havePrepared_ = false;
     std::unique_ptr<std::int16_t[]> poolState_;
     std::unique_ptr<std::int16_t[]> poolDepth_;
     int poolUsed_ = 0;
