@@ -397,7 +397,8 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
     step = Step{};
     step.technique = bestKind == 0 ? Technique::CellForcingChain : Technique::UnitForcingChain;
     step.rating = bestRating;
-    step.digits = static_cast<std::uint16_t>(1u << valueOfState(bestState));
+    // A unit's branches are the places of one value: the pattern's value.
+    step.digits = static_cast<std::uint16_t>(1u << (bestKind == 1 ? bestValue : valueOfState(bestState)));
     if (bestKind == 1) step.addUnit(bestIndex);
     branches(bestKind, bestIndex, bestValue, [&](int start) {
         chains.follow(g, start, ChainFinder::Links::All);

@@ -49,6 +49,9 @@ struct Sweep {
         ASSERT_TRUE(solver.solve(start, solution)) << line;
         const Rating r = rater.rate(start, [&](const CandidateGrid&, const Step& step) {
             ++seen[static_cast<int>(step.technique)];
+            // A unit's forcing chains start from the places of the value it names.
+            if (step.technique == Technique::UnitForcingChain)
+                ASSERT_TRUE(step.digits >> step.chain[0].cand.value & 1u) << describeStep(geo, step);
             for (int i = 0; i < step.numEliminations; ++i)
                 ASSERT_NE(solution.value(step.eliminations[i].cell), step.eliminations[i].value)
                     << describeStep(geo, step) << "\n" << line;
