@@ -26,10 +26,10 @@ int parseCell(const Geometry& geo, const std::string& s)
 
 // Tokens: "r1c1=5" places 5; "r1c1:12" leaves candidates 1 and 2; "5:r1c1,r2c7"
 // leaves value 5 only in the cells listed (and where it is placed).
-CandidateGrid build(const Geometry& geo, const std::string& spec)
+CandidateGrid build(const Geometry& geo, const std::string& marks)
 {
     CandidateGrid g(geo);
-    std::istringstream in(spec);
+    std::istringstream in(marks);
     for (std::string t; in >> t;) {
         if (t[0] >= '1' && t[0] <= '9') {
             const int v = t[0] - '1';
@@ -67,7 +67,7 @@ std::string outcome(const Geometry& geo, const Step& step)
 struct Position {
     Technique technique;
     int numGrids;
-    const char* spec;
+    const char* marks;
     const char* expected; // sorted outcome
 };
 
@@ -117,9 +117,9 @@ TEST(TechniquePositions, EachFinderProvesWhatThePositionHolds)
 {
     ChainFinder chains;
     for (const Position& p : kPositions) {
-        SCOPED_TRACE(std::string(techniqueName(p.technique)) + ": " + p.spec);
+        SCOPED_TRACE(std::string(techniqueName(p.technique)) + ": " + p.marks);
         const Geometry& geo = Geometry::forGrids(p.numGrids);
-        const CandidateGrid g = build(geo, p.spec);
+        const CandidateGrid g = build(geo, p.marks);
         Step step;
         ASSERT_TRUE(findTechnique(p.technique, g, step, chains));
         EXPECT_EQ(step.technique, p.technique);
