@@ -24,6 +24,8 @@ int runCount(const std::vector<std::string>& args, CommandIo io);
 int runHint(const std::vector<std::string>& args, CommandIo io);
 int runGenerate(const std::vector<std::string>& args, CommandIo io);
 int runPrint(const std::vector<std::string>& args, CommandIo io);
+int runRate(const std::vector<std::string>& args, CommandIo io);
+int runExplain(const std::vector<std::string>& args, CommandIo io);
 
 // The text of `corvel-cli --help`.
 std::string helpText();

@@ -25,6 +25,14 @@ Commands:
                          [--seed N] [--count K] [--jobs J] [--format sdk|line]
   print FILE --layout large|small -o OUT.pdf
                          draw the puzzle as it would be printed, into a PDF
+  rate [--jobs J] FILE   rate each puzzle by the hardest technique a player
+                         needs: one line "RATING BAND TECHNIQUE" each ("-"
+                         when it has no solution); bands Easy < 1.5, Medium
+                         < 2.5, Hard < 5.0, Fiendish < 7.0, Diabolical
+  explain FILE           the logical path of one puzzle, one step a line:
+                         rating, technique, placements and removals (records
+                         "grid,col,row,value-index" separated by spaces, or
+                         "-") and a sentence, separated by tabs
   --help                 show this text
 
 FILE is a puzzle file (.sdk) or a text file of one puzzle per line; "-" reads
@@ -67,6 +75,8 @@ int runCli(const std::vector<std::string>& args, CommandIo io)
     if (cmd == "hint") return runHint(rest, io);
     if (cmd == "generate") return runGenerate(rest, io);
     if (cmd == "print") return runPrint(rest, io);
+    if (cmd == "rate") return runRate(rest, io);
+    if (cmd == "explain") return runExplain(rest, io);
     io.err << "corvel-cli: unknown command '" << cmd << "' (try corvel-cli --help)\n";
     return kExitBadInput;
 }

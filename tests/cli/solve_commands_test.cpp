@@ -177,3 +177,62 @@ TEST(CliSolve, BadInputAndUsageAreStatusTwoWithAMessageAndEveryReadableFileIsRea
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("corvel-cli"), std::string::npos);
 }
+
+TEST(CliRate, RatesAndExplainsBothBoardsInEitherFormat)
+{
+    std::string clash = kEasy;
+    clash[0] = clash[2]; // two givens 3 in row 1
+    const struct {
+        std::string input, out;
+        int status;
+    } rows[] = {
+        {kEasy + "\n", "1.2 Easy Hidden Single\n", 0},
+        {asSdk(kEasy), "1.2 Easy Hidden Single\n", 0},
+        {puzzles::kHard + "\n", "10.0 Diabolical Trial\n", 0},
+        {kSamurai + "\n", "1.5 Medium Hidden Single\n", 0},
+        {asSdk(kSamurai), "1.5 Medium Hidden Single\n", 0},
+        {kEasySolution + "\n", "0.0 Easy -\n", 0},
+        {kEasy + "\n" + clash + "\n", "1.2 Easy Hidden Single\n-\n", 1},
+    };
+    for (const auto& r : rows) {
+        const Result one = run({"rate", "-"}, r.input);
+        EXPECT_EQ(one.out, r.out) << r.input;
+        EXPECT_EQ(one.status, r.status) << r.input;
+        EXPECT_EQ(run({"rate", "--jobs", "3", "-"}, r.input).out, r.out);
+    }
+
+    // Every empty cell is filled exactly once along the path, in the record
+    // each line names; the sentences use the puzzle's symbols and name the
+    // grid on the Samurai board.
+    for (const std::string& puzzle : {kSamurai, kEasy}) {
+        const Result r = run({"explain", "-"}, asSdk(puzzle));
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::istringstream lines(r.out);
+        std::string solved = puzzle;
+        for (std::string line; std::getline(lines, line);) {
+            std::vector<std::string> f;
+            std::istringstream fields(line);
+            for (std::string x; std::getline(fields, x, '\t');) f.push_back(x);
+            ASSERT_EQ(f.size(), 5u) << line;
+            const std::size_t places = f[4].find("places ");
+            ASSERT_NE(places, std::string::npos) << line; // these puzzles need singles only
+            EXPECT_TRUE(f[4][places + 7] >= 'A' && f[4][places + 7] <= 'I') << line;
+            EXPECT_EQ(f[4][places + 12], puzzle.size() == 405 ? 'g' : 'r') << line;
+            std::istringstream placed(f[2]);
+            for (std::string rec; placed >> rec && rec != "-";) {
+                int g, c, row, v;
+                ASSERT_EQ(std::sscanf(rec.c_str(), "%d,%d,%d,%d", &g, &c, &row, &v), 4) << rec;
+                char& at = solved[puzzles::at(g, c, row)];
+                EXPECT_EQ(at, '.') << rec;
+                at = static_cast<char>('1' + v);
+            }
+        }
+        // A shared cell is named under its corner grid, so its centre copy stays empty.
+        if (puzzle.size() == 81) EXPECT_EQ(std::count(solved.begin(), solved.end(), '.'), 0);
+    }
+
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"rate"}, {"rate", "--jobs", "0", "-"}, {"rate", "--jobs", "-"}, {"explain", "--jobs", "2", "-"}})
+        EXPECT_EQ(run(args, kEasy + "\n").status, 2);
+    EXPECT_EQ(run({"explain", "-"}, kEasy + "\n" + kEasy + "\n").status, 2);
+}

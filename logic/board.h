@@ -1,0 +1,138 @@
+#pragma once
+#include <array>
+#include <bit>
+#include <cstdint>
+
+namespace logic {
+
+constexpr int kMaxCells = 369;
+constexpr int kMaxUnits = 131;
+constexpr int kMaxCandidates = kMaxCells * 9;
+
+// Bit counts without a library call (the default target has no popcount
+// instruction).
+constexpr int bitCount(std::uint64_t x)
+{
+    x = x - ((x >> 1) & 0x5555555555555555u);
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
+constexpr int bitCount(unsigned x) { return bitCount(static_cast<std::uint64_t>(x)); }
+
+// A set of cells of a board: one bit per cell.
+struct CellSet {
+    static constexpr int kWords = 6;
+    std::array<std::uint64_t, kWords> w{};
+
+    void set(int c) { w[static_cast<unsigned>(c) >> 6] |= std::uint64_t{1} << (c & 63); }
+    void reset(int c) { w[static_cast<unsigned>(c) >> 6] &= ~(std::uint64_t{1} << (c & 63)); }
+    bool test(int c) const { return (w[static_cast<unsigned>(c) >> 6] >> (c & 63)) & 1u; }
+    bool any() const
+    {
+        for (auto x : w)
+            if (x) return true;
+        return false;
+    }
+    int count() const
+    {
+        int n = 0;
+        for (auto x : w) n += bitCount(x);
+        return n;
+    }
+    // The one cell of a set of exactly one, or -1.
+    int single() const
+    {
+        int found = -1;
+        for (int i = 0; i < kWords; ++i)
+            if (w[i]) {
+                if (found >= 0 || (w[i] & (w[i] - 1))) return -1;
+                found = i * 64 + std::countr_zero(w[i]);
+            }
+        return found;
+    }
+    // The lowest cell, or -1.
+    int first() const
+    {
+        for (int i = 0; i < kWords; ++i)
+            if (w[i]) return i * 64 + std::countr_zero(w[i]);
+        return -1;
+    }
+    CellSet operator&(const CellSet& o) const
+    {
+        CellSet r;
+        for (int i = 0; i < kWords; ++i) r.w[i] = w[i] & o.w[i];
+        return r;
+    }
+    CellSet operator|(const CellSet& o) const
+    {
+        CellSet r;
+        for (int i = 0; i < kWords; ++i) r.w[i] = w[i] | o.w[i];
+        return r;
+    }
+    CellSet minus(const CellSet& o) const
+    {
+        CellSet r;
+        for (int i = 0; i < kWords; ++i) r.w[i] = w[i] & ~o.w[i];
+        return r;
+    }
+    CellSet& operator|=(const CellSet& o)
+    {
+        for (int i = 0; i < kWords; ++i) w[i] |= o.w[i];
+        return *this;
+    }
+    CellSet& operator&=(const CellSet& o)
+    {
+        for (int i = 0; i < kWords; ++i) w[i] &= o.w[i];
+        return *this;
+    }
+    bool operator==(const CellSet&) const = default;
+
+    // Calls f(cell) for every cell, ascending.
+    template <class F> void forEach(F&& f) const
+    {
+        for (int i = 0; i < kWords; ++i)
+            for (std::uint64_t x = w[i]; x; x &= x - 1) f(i * 64 + std::countr_zero(x));
+    }
+};
+
+enum class UnitKind : std::uint8_t { Row, Column, Box };
+
+struct Unit {
+    UnitKind kind = UnitKind::Row;
+    std::uint8_t grid = 0;  // the grid it is named by (the outer grid for a shared box)
+    std::uint8_t index = 0; // row, column or box number 0..8 in that grid
+    std::array<std::int16_t, 9> cells{};
+};
+
+// Where a cell is: the grid it is named by (for a shared cell, the outer
+// grid), its column and row there, and its board position.
+struct CellPlace {
+    std::uint8_t grid = 0, col = 0, row = 0;
+};
+
+// The cells, units and peers of a standard or Samurai board. A Samurai board
+// is one set of 369 cells: a shared cell is one cell of both its grids and a
+// shared box one unit of both.
+struct Geometry {
+    int numGrids = 1;
+    int numCells = 0;
+    int numUnits = 0;
+    std::array<std::int16_t, 5 * 81> cellOf{}; // grid * 81 + row * 9 + col
+    std::array<CellPlace, kMaxCells> place{};
+    std::array<Unit, kMaxUnits> units{};
+    std::array<CellSet, kMaxUnits> unitSet{};
+    std::array<std::array<std::int16_t, 5>, kMaxCells> unitsOf{}; // rows, columns and box of a cell
+    std::array<std::uint8_t, kMaxCells> numUnitsOf{};
+    std::array<CellSet, kMaxCells> peers{};
+
+    int cell(int g, int col, int row) const { return cellOf[g * 81 + row * 9 + col]; }
+    bool sees(int a, int b) const { return peers[a].test(b); }
+    CellSet all() const;
+
+    static const Geometry& standard();
+    static const Geometry& samurai();
+    static const Geometry& forGrids(int numGrids) { return numGrids == 5 ? samurai() : standard(); }
+};
+
+} // namespace logic

@@ -1,0 +1,486 @@
+#include "chains.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "techniques.h"
+
+namespace logic {
+
+// The search lists kept between the searches of one technique.
+struct ChainFinder::Scratch {
+    std::array<std::int16_t, kStates> states{}; // states common to the branches so far
+    std::array<std::int16_t, kStates> total{};  // their summed lengths
+    int count = 0;
+    CandidateGrid trial;
+};
+
+ChainFinder::ChainFinder()
+    : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
+      queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
+      rememberedAt_(new std::int32_t[kStates]), rememberedLength_(new std::int16_t[kStates]()),
+      rememberedDepth_(new std::int16_t[kStates]()), prepared_(new CandidateGrid),
+      poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch)
+{
+}
+
+ChainFinder::~ChainFinder() = default;
+
+int lengthBonus(int length)
+{
+    int added = 0;
+    for (int ceiling = 4; length > ceiling;) {
+        ++added;
+        ceiling = added % 2 == 1 ? ceiling * 3 / 2 : ceiling * 4 / 3;
+    }
+    return added;
+}
+
+void ChainFinder::prepare(const CandidateGrid& g)
+{
+    if (havePrepared_ && prepared_->samePosition(g)) return;
+    *prepared_ = g;
+    havePrepared_ = true;
+    const Geometry& geo = g.geo();
+    std::fill(rememberedAt_.get(), rememberedAt_.get() + kStates, -1);
+    poolUsed_ = 0;
+    for (int c = 0; c < geo.numCells; ++c)
+        for (unsigned m = g.cand(c); m; m &= m - 1) partners_[c * 9 + std::countr_zero(m)][0] = -1;
+    for (int u = 0; u < geo.numUnits; ++u)
+        for (int v = 0; v < 9; ++v) {
+            const CellSet places = g.where(v) & geo.unitSet[u];
+            if (places.count() != 2) continue;
+            const int a = places.first();
+            CellSet rest = places;
+            rest.reset(a);
+            const int other = rest.first();
+            auto add = [&](int from, int to) {
+                auto& list = partners_[from * 9 + v];
+                int n = 0;
+                while (n < 5 && list[n] >= 0) ++n;
+                for (int i = 0; i < n; ++i)
+                    if (list[i] == to) return;
+                list[n] = static_cast<std::int16_t>(to);
+                list[n + 1] = -1;
+            };
+            add(a, other);
+            add(other, a);
+        }
+}
+
+void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDepth)
+{
+    const int at = rememberedAt_[start];
+    if (at >= 0 && rememberedDepth_[start] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
+        if (++stamp_ == 0) {
+            std::fill(mark_.get(), mark_.get() + kStates, 0u);
+            stamp_ = 1;
+        }
+        numReached_ = rememberedLength_[start];
+        for (int i = 0; i < numReached_; ++i) {
+            const int s = poolState_[at + i];
+            queue_[i] = static_cast<std::int16_t>(s);
+            mark_[s] = stamp_;
+            depth_[s] = poolDepth_[at + i];
+        }
+        return;
+    }
+    follow(g, start, Links::All, maxDepth);
+    if (poolUsed_ + numReached_ > kPool) return;
+    rememberedAt_[start] = poolUsed_;
+    rememberedLength_[start] = static_cast<std::int16_t>(numReached_);
+    rememberedDepth_[start] = static_cast<std::int16_t>(std::min(maxDepth, static_cast<int>(INT16_MAX)));
+    for (int i = 0; i < numReached_; ++i) {
+        poolState_[poolUsed_] = queue_[i];
+        poolDepth_[poolUsed_++] = depth_[queue_[i]];
+    }
+}
+
+void ChainFinder::follow(const CandidateGrid& g, int start, Links links, int maxDepth)
+{
+    const Geometry& geo = g.geo();
+    if (++stamp_ == 0) {
+        std::fill(mark_.get(), mark_.get() + kStates, 0u);
+        stamp_ = 1;
+    }
+    int head = 0, tail = 0;
+    auto visit = [&](int s, int from) {
+        if (mark_[s] == stamp_) return;
+        mark_[s] = stamp_;
+        depth_[s] = static_cast<std::int16_t>(from < 0 ? 0 : depth_[from] + 1);
+        parent_[s] = static_cast<std::int16_t>(from);
+        queue_[tail++] = static_cast<std::int16_t>(s);
+    };
+    visit(start, -1);
+    while (head < tail) {
+        const int s = queue_[head++];
+        if (depth_[s] >= maxDepth) continue;
+        const int c = cellOfState(s), v = valueOfState(s);
+        if (isOn(s)) {
+            if (links == Links::All)
+                for (unsigned m = g.cand(c) & ~(1u << v); m; m &= m - 1) visit(stateOf(c, std::countr_zero(m), false), s);
+            (geo.peers[c] & g.where(v)).forEach([&](int p) { visit(stateOf(p, v, false), s); });
+        } else {
+            const unsigned rest = g.cand(c) & ~(1u << v);
+            if (links == Links::All && bitCount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
+            for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p) visit(stateOf(*p, v, true), s);
+        }
+    }
+    numReached_ = tail;
+}
+
+bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed, int limit)
+{
+    const Geometry& geo = g.geo();
+    for (bool changed = true; changed;) {
+        if (placed > limit) return true;
+        changed = false;
+        for (int c = 0; c < geo.numCells; ++c) {
+            if (g.value(c) >= 0) continue;
+            const unsigned m = g.cand(c);
+            if (m == 0) return false;
+            if ((m & (m - 1)) == 0) {
+                g.place(c, std::countr_zero(m));
+                ++placed;
+                changed = true;
+            }
+        }
+        for (int u = 0; u < geo.numUnits; ++u) {
+            // Values placed, seen once and seen more than once in the unit.
+            unsigned have = 0, once = 0, twice = 0;
+            for (int c : geo.units[u].cells) {
+                if (g.value(c) >= 0) have |= 1u << g.value(c);
+                twice |= once & g.cand(c);
+                once |= g.cand(c);
+            }
+            if ((have | once) != kAllDigits) return false;
+            for (unsigned single = once & ~twice & ~have; single; single &= single - 1) {
+                const int v = std::countr_zero(single);
+                for (int c : geo.units[u].cells)
+                    if (g.has(c, v)) {
+                        g.place(c, v);
+                        ++placed;
+                        changed = true;
+                        break;
+                    }
+            }
+        }
+    }
+    return true;
+}
+
+bool ChainFinder::solve(const CandidateGrid& g, CandidateGrid& solution)
+{
+    levels_[0] = g;
+    if (!search(0)) return false;
+    for (int d = 0;; ++d)
+        if (levels_[d].unsolved() == 0) {
+            solution = levels_[d];
+            return true;
+        }
+}
+
+bool ChainFinder::search(int depth)
+{
+    CandidateGrid& here = levels_[depth];
+    int placed = 0;
+    if (!propagateSingles(here, placed)) return false;
+    if (here.unsolved() == 0) return true;
+    int best = -1, fewest = 10;
+    for (int c = 0; c < here.geo().numCells; ++c) {
+        const int k = bitCount(static_cast<unsigned>(here.cand(c)));
+        if (here.value(c) < 0 && k < fewest) {
+            fewest = k;
+            best = c;
+        }
+    }
+    for (unsigned m = here.cand(best); m; m &= m - 1) {
+        levels_[depth + 1] = here;
+        levels_[depth + 1].place(best, std::countr_zero(m));
+        if (search(depth + 1)) {
+            // Keep the solved position where solve() finds it.
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+constexpr int kNodeShift = -1;
+constexpr int kXChainBase = 66;
+constexpr int kForcingChainBase = 70;
+constexpr int kMultipleChainBase = 80;
+constexpr int kMaxBranches = 9;
+constexpr int kDynamicChainBase = 85;
+constexpr int kTrialRating = 100;
+
+// The most nodes a chain may have to rate below `rating`.
+int longestBelow(int base, int rating)
+{
+    if (rating >= 1000) return ChainFinder::kStates;
+    int n = 0;
+    while (n < ChainFinder::kStates && base + lengthBonus(n + 1) < rating) ++n;
+    return n;
+}
+
+// Writes the chain from the search's start to state s into the step.
+void writeChain(const ChainFinder& chains, int s, Step& step)
+{
+    std::array<int, 512> path{};
+    int n = 0;
+    for (int at = s; at >= 0 && n < 512; at = chains.parent(at)) path[n++] = at;
+    for (int i = n - 1; i >= 0; --i) {
+        const int at = path[i];
+        step.addChain({static_cast<std::int16_t>(cellOfState(at)), static_cast<std::int8_t>(valueOfState(at))},
+                      isOn(at));
+        step.addCell(cellOfState(at));
+    }
+}
+
+void conclude(Step& step, int s)
+{
+    if (isOn(s))
+        step.addPlacement(cellOfState(s), valueOfState(s));
+    else
+        step.addElimination(cellOfState(s), valueOfState(s));
+}
+
+// A candidate whose assumption leads to its own negation, or whose two
+// assumptions (true and false) lead to one conclusion. Keeps the lowest rated.
+bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, ChainFinder::Links links, Technique t, int base)
+{
+    const Geometry& geo = g.geo();
+    auto& sc = chains.scratch();
+    int bestRating = 1000, bestStart = -1, bestTarget = -1, bestOther = -1, bestOtherTarget = -1;
+    const int floor = base + lengthBonus(1);
+    chains.prepare(g);
+    // Short chains first: each round allows one tenth more, and the first
+    // round that finds a chain finds the lowest rated one.
+    for (int ceiling = floor + 2; bestStart < 0 && ceiling <= 1000; ceiling = 1001)
+    for (int c = 0; c < geo.numCells && bestRating > floor; ++c)
+        for (unsigned m = g.cand(c); m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            // From "v is in c": its negation is a contradiction.
+            const int on = stateOf(c, v, true), off = stateOf(c, v, false);
+            const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
+            if (links == ChainFinder::Links::All)
+                chains.followRemembered(g, on, limit);
+            else
+                chains.follow(g, on, links, limit);
+            if (chains.reached(off)) {
+                const int r = base + lengthBonus(chains.depth(off) + kNodeShift);
+                if (r < bestRating) {
+                    bestRating = r;
+                    bestStart = on;
+                    bestTarget = off;
+                    bestOther = -1;
+                }
+            }
+            // Keep what "v is in c" implies, for the two-sided conclusions.
+            sc.count = 0;
+            for (int i = 1; i < chains.numReached(); ++i) {
+                const int s = chains.reachedState(i);
+                sc.states[sc.count] = static_cast<std::int16_t>(s);
+                sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
+            }
+            chains.follow(g, off, links, limit);
+            if (chains.reached(on)) {
+                const int r = base + lengthBonus(chains.depth(on) + kNodeShift);
+                if (r < bestRating) {
+                    bestRating = r;
+                    bestStart = off;
+                    bestTarget = on;
+                    bestOther = -1;
+                }
+            }
+            for (int i = 0; i < sc.count; ++i) {
+                const int s = sc.states[i];
+                if (s == off || !chains.reached(s)) continue;
+                const int r = base + lengthBonus(sc.total[i] + chains.depth(s) + 2 * kNodeShift);
+                if (r < bestRating) {
+                    bestRating = r;
+                    bestStart = on;
+                    bestTarget = s;
+                    bestOther = off;
+                    bestOtherTarget = s;
+                }
+            }
+        }
+    if (bestStart < 0) return false;
+    step = Step{};
+    step.technique = t;
+    step.rating = bestRating;
+    step.digits = static_cast<std::uint16_t>(1u << valueOfState(bestStart));
+    chains.follow(g, bestStart, links);
+    writeChain(chains, bestTarget, step);
+    if (bestOther >= 0) {
+        step.numBranches = 2;
+        chains.follow(g, bestOther, links);
+        writeChain(chains, bestOtherTarget, step);
+    }
+    conclude(step, bestTarget);
+    return true;
+}
+
+} // namespace
+
+bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    return findStaticChain(g, step, chains, ChainFinder::Links::OneValue, Technique::XChain, kXChainBase);
+}
+
+bool findForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    return findStaticChain(g, step, chains, ChainFinder::Links::All, Technique::ForcingChain, kForcingChainBase);
+}
+
+bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    const Geometry& geo = g.geo();
+    auto& sc = chains.scratch();
+    int bestRating = 1000, bestState = -1, bestKind = -1, bestIndex = -1, bestValue = -1;
+    chains.prepare(g);
+    // Branches: kind 0 the candidates of cell `index`; kind 1 the places of
+    // value `value` in unit `index`.
+    auto branches = [&](int kind, int index, int value, auto&& each) {
+        if (kind == 0) {
+            for (unsigned m = g.cand(index); m; m &= m - 1) each(stateOf(index, std::countr_zero(m), true));
+        } else {
+            (g.where(value) & geo.unitSet[index]).forEach([&](int c) { each(stateOf(c, value, true)); });
+        }
+    };
+    auto tryBranches = [&](int kind, int index, int value) {
+        int b = 0;
+        branches(kind, index, value, [&](int start) {
+            if (b > 0 && sc.count == 0) return; // nothing in common already
+            chains.followRemembered(g, start, longestBelow(kMultipleChainBase, bestRating));
+            if (b++ == 0) {
+                sc.count = 0;
+                for (int i = 1; i < chains.numReached(); ++i) {
+                    const int s = chains.reachedState(i);
+                    sc.states[sc.count] = static_cast<std::int16_t>(s);
+                    sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+                }
+                return;
+            }
+            int kept = 0;
+            for (int i = 0; i < sc.count; ++i)
+                if (chains.reached(sc.states[i])) {
+                    sc.states[kept] = sc.states[i];
+                    sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
+                }
+            sc.count = kept;
+        });
+        for (int i = 0; i < sc.count; ++i) {
+            const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
+            if (r < bestRating) {
+                bestRating = r;
+                bestState = sc.states[i];
+                bestKind = kind;
+                bestIndex = index;
+                bestValue = value;
+            }
+        }
+    };
+    // Fewer branches first: they make the shortest chains, and bound the rest.
+    for (int k = 2; k <= kMaxBranches; ++k) {
+        // Every branch has two nodes at least.
+        if (kMultipleChainBase + lengthBonus(2 * k) >= bestRating) break;
+        for (int c = 0; c < geo.numCells; ++c)
+            if (g.value(c) < 0 && bitCount(static_cast<unsigned>(g.cand(c))) == k) tryBranches(0, c, -1);
+        for (int u = 0; u < geo.numUnits; ++u)
+            for (int v = 0; v < 9; ++v)
+                if ((g.where(v) & geo.unitSet[u]).count() == k) tryBranches(1, u, v);
+    }
+    if (bestState < 0) return false;
+    step = Step{};
+    step.technique = bestKind == 0 ? Technique::CellForcingChain : Technique::UnitForcingChain;
+    step.rating = bestRating;
+    // A unit's branches are the places of one value: the pattern's value.
+    step.digits = static_cast<std::uint16_t>(1u << (bestKind == 1 ? bestValue : valueOfState(bestState)));
+    if (bestKind == 1) step.addUnit(bestIndex);
+    branches(bestKind, bestIndex, bestValue, [&](int start) {
+        chains.follow(g, start, ChainFinder::Links::All);
+        ++step.numBranches;
+        writeChain(chains, bestState, step);
+    });
+    conclude(step, bestState);
+    return true;
+}
+
+bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    const Geometry& geo = g.geo();
+    CandidateGrid& trial = chains.scratch().trial;
+    int bestRating = 1000, bestCell = -1, bestValue = -1, limit = kMaxCells;
+    bool bestOn = false;
+    for (int c = 0; c < geo.numCells; ++c)
+        for (unsigned m = g.cand(c); m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            for (bool on : {true, false}) {
+                if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
+                trial = g;
+                int placed = 0;
+                if (on)
+                    trial.place(c, v);
+                else
+                    trial.eliminate(c, v);
+                if (ChainFinder::propagateSingles(trial, placed, limit)) continue;
+                const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
+                if (r < bestRating) {
+                    bestRating = r;
+                    // Longer propagations cannot rate lower any more.
+                    while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= bestRating) --limit;
+                    bestCell = c;
+                    bestValue = v;
+                    bestOn = on;
+                }
+            }
+        }
+    if (bestCell < 0) return false;
+    step = Step{};
+    step.technique = Technique::DynamicForcingChain;
+    step.rating = bestRating;
+    step.digits = static_cast<std::uint16_t>(1u << bestValue);
+    step.addCell(bestCell);
+    step.addChain({static_cast<std::int16_t>(bestCell), static_cast<std::int8_t>(bestValue)}, bestOn);
+    if (bestOn)
+        step.addElimination(bestCell, bestValue);
+    else
+        step.addPlacement(bestCell, bestValue);
+    return true;
+}
+
+bool findTrial(const CandidateGrid& g, Step& step, ChainFinder& chains)
+{
+    const Geometry& geo = g.geo();
+    CandidateGrid solution;
+    if (!chains.solve(g, solution)) return false;
+    // The first candidate, in the cells with fewest candidates, that the
+    // search shows cannot be part of a solution.
+    for (int k = 2; k <= 9; ++k)
+        for (int c = 0; c < geo.numCells; ++c) {
+            if (g.value(c) >= 0 || bitCount(static_cast<unsigned>(g.cand(c))) != k) continue;
+            for (unsigned m = g.cand(c); m; m &= m - 1) {
+                const int v = std::countr_zero(m);
+                if (v == solution.value(c)) continue;
+                CandidateGrid& trial = chains.scratch().trial;
+                trial = g;
+                trial.place(c, v);
+                CandidateGrid other;
+                if (chains.solve(trial, other)) continue;
+                step = Step{};
+                step.technique = Technique::Trial;
+                step.rating = kTrialRating;
+                step.digits = static_cast<std::uint16_t>(1u << v);
+                step.addCell(c);
+                step.addChain({static_cast<std::int16_t>(c), static_cast<std::int8_t>(v)}, true);
+                step.addElimination(c, v);
+                return true;
+            }
+        }
+    return false;
+}
+
+} // namespace logic

@@ -1,0 +1,88 @@
+#pragma once
+#include <memory>
+
+#include "candidate_grid.h"
+#include "step.h"
+
+namespace logic {
+
+// The working memory of the chain techniques, made once and reused: search
+// queues, parent links and scratch positions. One per rating thread.
+class ChainFinder {
+public:
+    static constexpr int kStates = 2 * kMaxCandidates; // (cell * 9 + value) * 2 + on
+
+    ChainFinder();
+    ~ChainFinder();
+
+    // Which links a chain may use: those of one value (strong links between
+    // the two places of a value in a unit, weak links between its places in a
+    // unit), or all (also those within a cell).
+    enum class Links { OneValue, All };
+
+    // Notes the strong links of the position (the other place of a value in
+    // a unit where it has two). Call before follow() on a new position; on
+    // the position prepared last it keeps what it remembered.
+    void prepare(const CandidateGrid& g);
+
+    // Search from one assumption over strong and weak links. Afterwards
+    // reached(s) tells whether state s follows, and depth(s) how many links
+    // it took.
+    // States more than maxDepth links away are not followed further.
+    void follow(const CandidateGrid& g, int start, Links links, int maxDepth = kStates);
+    // follow() over all links, remembering each start's result until another
+    // position is prepared, so that a start asked for again (no deeper) costs
+    // only a copy.
+    void followRemembered(const CandidateGrid& g, int start, int maxDepth);
+
+    bool reached(int s) const { return mark_[s] == stamp_; }
+    // The states reached by the last search, in the order found.
+    int numReached() const { return numReached_; }
+    int reachedState(int i) const { return queue_[i]; }
+    int depth(int s) const { return depth_[s]; }
+    int parent(int s) const { return parent_[s]; }
+
+    // Places singles until none is left. False on a contradiction (a cell
+    // without candidates or a unit without a place for a value it lacks);
+    // placed counts the values placed; past `limit` placements it stops and
+    // returns true.
+    static bool propagateSingles(CandidateGrid& g, int& placed, int limit = kMaxCells);
+
+    // Solves the position by search; false when it has no solution.
+    bool solve(const CandidateGrid& g, CandidateGrid& solution);
+
+    // Scratch storage for the techniques.
+    struct Scratch;
+    Scratch& scratch() { return *scratch_; }
+
+private:
+    bool search(int depth);
+
+    std::unique_ptr<std::uint32_t[]> mark_;
+    std::unique_ptr<std::int16_t[]> depth_;
+    std::unique_ptr<std::int16_t[]> parent_;
+    std::unique_ptr<std::int16_t[]> queue_;
+    std::uint32_t stamp_ = 0;
+    int numReached_ = 0;
+    std::unique_ptr<std::array<std::int16_t, 6>[]> partners_; // per candidate, -1 ended
+    // Remembered searches: per start state its first entry in the pool and
+    // its length (-1 when not remembered).
+    static constexpr int kPool = 1 << 20;
+    std::unique_ptr<std::int32_t[]> rememberedAt_;
+    std::unique_ptr<std::int16_t[]> rememberedLength_;
+    std::unique_ptr<std::int16_t[]> rememberedDepth_; // the maxDepth it was found with
+    std::unique_ptr<CandidateGrid> prepared_;
+    bool havePrepared_ = false;
+    std::unique_ptr<std::int16_t[]> poolState_;
+    std::unique_ptr<std::int16_t[]> poolDepth_;
+    int poolUsed_ = 0;
+    std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
+    std::unique_ptr<Scratch> scratch_;
+};
+
+constexpr int stateOf(int cell, int v, bool on) { return (cell * 9 + v) * 2 + (on ? 1 : 0); }
+constexpr int cellOfState(int s) { return s / 18; }
+constexpr int valueOfState(int s) { return s / 2 % 9; }
+constexpr bool isOn(int s) { return (s & 1) != 0; }
+
+} // namespace logic

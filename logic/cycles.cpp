@@ -1,0 +1,106 @@
+#include <bit>
+
+#include "techniques.h"
+
+namespace logic {
+
+namespace {
+
+constexpr int kYCycleBase = 66;
+constexpr int kLongestCycle = 12; // cells
+
+// A loop of bivalue cells, each seeing the next and sharing with it the value
+// that links them, every cell's two values linking to its two neighbours:
+// the cells take one of two assignments round the loop, so a linking value
+// goes from every other cell that sees both cells it links.
+struct CycleSearch {
+    explicit CycleSearch(const CandidateGrid& grid) : g(grid) {}
+    const CandidateGrid& g;
+    std::array<int, 64> bivalue{};
+    int numBivalue = 0;
+    std::array<int, kLongestCycle> cells{};
+    std::array<int, kLongestCycle> linkIn{}; // the value linking cells[i - 1] to cells[i]
+    std::array<bool, kMaxCells> onPath{};
+    int bestLength = kLongestCycle + 1;
+    Step best;
+
+    // Removals of the loop cells[0..n-1] whose last link value is `closing`.
+    bool eliminations(int n, int closing, Step& step) const
+    {
+        const Geometry& geo = g.geo();
+        bool any = false;
+        for (int i = 0; i < n; ++i) {
+            const int a = cells[i], b = cells[(i + 1) % n];
+            const int v = i + 1 < n ? linkIn[i + 1] : closing;
+            CellSet targets = geo.peers[a] & geo.peers[b] & g.where(v);
+            for (int j = 0; j < n; ++j) targets.reset(cells[j]);
+            targets.forEach([&](int c) {
+                any = true;
+                step.addElimination(c, v);
+            });
+        }
+        return any;
+    }
+
+    void extend(int n, int out)
+    {
+        if (n >= bestLength) return;
+        const Geometry& geo = g.geo();
+        const int last = cells[n - 1];
+        for (int i = 0; i < numBivalue; ++i) {
+            const int c = bivalue[i];
+            if (!g.has(c, out) || !geo.sees(last, c)) continue;
+            const int next = std::countr_zero(g.cand(c) & ~(1u << out));
+            if (c == cells[0]) {
+                // Closed: the first cell's other value must be the one we leave by.
+                if (n >= 3 && out == linkIn[0]) {
+                    Step step;
+                    if (eliminations(n, out, step)) {
+                        bestLength = n;
+                        best = step;
+                        best.technique = Technique::YCycle;
+                        best.rating = kYCycleBase + lengthBonus(2 * n - 4);
+                        best.digits = 0;
+                        for (int j = 0; j < n; ++j) {
+                            best.addCell(cells[j]);
+                            best.digits = static_cast<std::uint16_t>(best.digits | g.cand(cells[j]));
+                        }
+                    }
+                }
+                continue;
+            }
+            if (onPath[c] || c < cells[0] || n == kLongestCycle) continue;
+            onPath[c] = true;
+            cells[n] = c;
+            linkIn[n] = out;
+            extend(n + 1, next);
+            onPath[c] = false;
+        }
+    }
+};
+
+} // namespace
+
+bool findYCycle(const CandidateGrid& g, Step& step)
+{
+    const Geometry& geo = g.geo();
+    CycleSearch s(g);
+    for (int c = 0; c < geo.numCells && s.numBivalue < 64; ++c)
+        if (g.value(c) < 0 && bitCount(static_cast<unsigned>(g.cand(c))) == 2) s.bivalue[s.numBivalue++] = c;
+    for (int i = 0; i < s.numBivalue; ++i) {
+        const int start = s.bivalue[i];
+        const unsigned m = g.cand(start);
+        // Enter the first cell by one value and leave it by the other.
+        const int in = std::countr_zero(m), out = std::countr_zero(m & (m - 1));
+        s.cells[0] = start;
+        s.linkIn[0] = in;
+        s.onPath[start] = true;
+        s.extend(1, out);
+        s.onPath[start] = false;
+    }
+    if (s.bestLength > kLongestCycle) return false;
+    step = s.best;
+    return true;
+}
+
+} // namespace logic

@@ -1,0 +1,85 @@
+#include "techniques.h"
+
+namespace logic {
+
+namespace {
+
+// After removing `removed` (cells) for value v, a box through one of the
+// removed cells with one place left for v: that place, or -1. (A claiming's
+// removals all lie in its own box, so only pointing has a direct form.)
+int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int& unit)
+{
+    const Geometry& geo = g.geo();
+    const CellSet left = g.where(v).minus(removed);
+    int found = -1;
+    removed.forEach([&](int c) {
+        for (int i = 0; i < geo.numUnitsOf[c] && found < 0; ++i) {
+            const int u = geo.unitsOf[c][i];
+            const CellSet places = left & geo.unitSet[u];
+            if (geo.units[u].kind != UnitKind::Box) continue;
+            if (places.count() == 1) {
+                found = places.first();
+                unit = u;
+            }
+        }
+    });
+    return found;
+}
+
+// Value v of unit `from` lies only where it meets unit `to`: removes v from the
+// rest of `to`. With direct, only when that leaves a hidden single.
+bool lockedIn(const CandidateGrid& g, int from, int to, int v, bool direct, Technique t, int rating, Step& step)
+{
+    const Geometry& geo = g.geo();
+    const CellSet places = g.where(v) & geo.unitSet[from];
+    const CellSet removed = (g.where(v) & geo.unitSet[to]).minus(geo.unitSet[from]);
+    if (places.count() < 2 || places.minus(geo.unitSet[to]).any() || !removed.any()) return false;
+    int unit = -1;
+    const int single = direct ? hiddenSingleAfter(g, removed, v, unit) : -1;
+    if (direct && single < 0) return false;
+    step = Step{};
+    step.technique = t;
+    step.rating = rating;
+    step.digits = static_cast<std::uint16_t>(1u << v);
+    step.addUnit(from);
+    step.addUnit(to);
+    places.forEach([&](int c) { step.addCell(c); });
+    removed.forEach([&](int c) { step.addElimination(c, v); });
+    if (direct) {
+        step.addUnit(unit);
+        step.addPlacement(single, v);
+    }
+    return true;
+}
+
+bool findLocked(const CandidateGrid& g, bool pointing, bool direct, Technique t, int rating, Step& step)
+{
+    const Geometry& geo = g.geo();
+    for (int v = 0; v < 9; ++v)
+        for (int from = 0; from < geo.numUnits; ++from) {
+            if ((geo.units[from].kind == UnitKind::Box) != pointing) continue;
+            const CellSet places = g.where(v) & geo.unitSet[from];
+            const int first = places.first();
+            if (first < 0) continue;
+            for (int i = 0; i < geo.numUnitsOf[first]; ++i) {
+                const int to = geo.unitsOf[first][i];
+                if (to == from || (geo.units[to].kind == UnitKind::Box) == pointing) continue;
+                if (lockedIn(g, from, to, v, direct, t, rating, step)) return true;
+            }
+        }
+    return false;
+}
+
+} // namespace
+
+bool findPointing(const CandidateGrid& g, Step& step) { return findLocked(g, true, false, Technique::Pointing, 26, step); }
+
+bool findClaiming(const CandidateGrid& g, Step& step) { return findLocked(g, false, false, Technique::Claiming, 28, step); }
+
+bool findDirectPointing(const CandidateGrid& g, Step& step)
+{
+    return findLocked(g, true, true, Technique::DirectPointing, 17, step);
+}
+
+
+} // namespace logic

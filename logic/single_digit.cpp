@@ -1,0 +1,86 @@
+#include "techniques.h"
+
+namespace logic {
+
+namespace {
+
+// The two places of value v in unit u, or false.
+bool conjugates(const CandidateGrid& g, int u, int v, int& a, int& b)
+{
+    CellSet places = g.where(v) & g.geo().unitSet[u];
+    if (places.count() != 2) return false;
+    a = places.first();
+    places.reset(a);
+    b = places.first();
+    return true;
+}
+
+Technique kindOf(const Geometry& geo, int u1, int u2, int b, int c)
+{
+    const UnitKind k1 = geo.units[u1].kind, k2 = geo.units[u2].kind;
+    if (k1 != UnitKind::Box && k2 != UnitKind::Box) {
+        if (k1 == k2) {
+            // Parallel lines whose inner ends share a line.
+            for (int i = 0; i < geo.numUnitsOf[b]; ++i) {
+                const int u = geo.unitsOf[b][i];
+                if (geo.units[u].kind != UnitKind::Box && geo.units[u].kind != k1 && geo.unitSet[u].test(c))
+                    return Technique::Skyscraper;
+            }
+        } else {
+            for (int i = 0; i < geo.numUnitsOf[b]; ++i) {
+                const int u = geo.unitsOf[b][i];
+                if (geo.units[u].kind == UnitKind::Box && geo.unitSet[u].test(c)) return Technique::TwoStringKite;
+            }
+        }
+    }
+    return Technique::TurbotFish;
+}
+
+} // namespace
+
+bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step)
+{
+    const Geometry& geo = g.geo();
+    struct Link {
+        int unit, a, b;
+    };
+    std::array<Link, kMaxUnits> links{};
+    for (int v = 0; v < 9; ++v) {
+        int n = 0;
+        for (int u = 0; u < geo.numUnits; ++u)
+            if (conjugates(g, u, v, links[n].a, links[n].b)) links[n++].unit = u;
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                const int u1 = links[i].unit, a1 = links[i].a, b1 = links[i].b;
+                const int u2 = links[j].unit, a2 = links[j].a, b2 = links[j].b;
+                // Ends a and d, inner ends b and c (b sees c, all four distinct).
+                const int ends[4][4] = {{a1, b1, a2, b2}, {a1, b1, b2, a2}, {b1, a1, a2, b2}, {b1, a1, b2, a2}};
+                for (const auto& e : ends) {
+                    const int a = e[0], b = e[1], c = e[2], d = e[3];
+                    if (a == c || a == d || b == c || b == d || !geo.sees(b, c)) continue;
+                    if (kindOf(geo, u1, u2, b, c) != kind) continue;
+                    CellSet targets = geo.peers[a] & geo.peers[d] & g.where(v);
+                    if (!targets.any()) continue;
+                    step = Step{};
+                    step.technique = kind;
+                    step.rating = kind == Technique::Skyscraper ? 40 : kind == Technique::TwoStringKite ? 41 : 42;
+                    step.digits = static_cast<std::uint16_t>(1u << v);
+                    step.addUnit(u1);
+                    step.addUnit(u2);
+                    const Candidate nodes[4] = {{static_cast<std::int16_t>(a), static_cast<std::int8_t>(v)},
+                                                {static_cast<std::int16_t>(b), static_cast<std::int8_t>(v)},
+                                                {static_cast<std::int16_t>(c), static_cast<std::int8_t>(v)},
+                                                {static_cast<std::int16_t>(d), static_cast<std::int8_t>(v)}};
+                    for (int i = 0; i < 4; ++i) {
+                        step.addCell(nodes[i].cell);
+                        step.addChain(nodes[i], i % 2 == 1 ? false : true);
+                    }
+                    targets.forEach([&](int t) { step.addElimination(t, v); });
+                    return true;
+                }
+            }
+        }
+    return false;
+}
+
+} // namespace logic

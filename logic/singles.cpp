@@ -1,0 +1,82 @@
+#include <bit>
+
+#include "techniques.h"
+
+namespace logic {
+
+namespace {
+
+// The one place of value v in unit u, or -1 when there are none or several.
+int onlyPlace(const CandidateGrid& g, int u, int v)
+{
+    const CellSet places = g.where(v) & g.geo().unitSet[u];
+    return places.count() == 1 ? places.first() : -1;
+}
+
+bool findHiddenSingle(const CandidateGrid& g, Step& step, bool boxes, bool onlyLastCell, Technique t, int rating)
+{
+    const Geometry& geo = g.geo();
+    for (int u = 0; u < geo.numUnits; ++u) {
+        if (!onlyLastCell && (geo.units[u].kind == UnitKind::Box) != boxes) continue;
+        int empty = 0;
+        if (onlyLastCell) {
+            for (int c : geo.units[u].cells) empty += g.value(c) < 0;
+            if (empty != 1) continue;
+        }
+        for (int v = 0; v < 9; ++v) {
+            const int c = onlyPlace(g, u, v);
+            if (c < 0) continue;
+            step = Step{};
+            step.technique = t;
+            step.rating = rating;
+            step.digits = static_cast<std::uint16_t>(1u << v);
+            step.addUnit(u);
+            step.addCell(c);
+            step.addPlacement(c, v);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool findFullHouse(const CandidateGrid& g, Step& step)
+{
+    return findHiddenSingle(g, step, false, true, Technique::FullHouse, 10);
+}
+
+bool findHiddenSingleBox(const CandidateGrid& g, Step& step)
+{
+    return findHiddenSingle(g, step, true, false, Technique::HiddenSingleBox, 12);
+}
+
+bool findHiddenSingleLine(const CandidateGrid& g, Step& step)
+{
+    return findHiddenSingle(g, step, false, false, Technique::HiddenSingleLine, 15);
+}
+
+bool findNakedSingle(const CandidateGrid& g, Step& step)
+{
+    for (int c = 0; c < g.geo().numCells; ++c) {
+        const unsigned m = g.cand(c);
+        if (g.value(c) >= 0 || bitCount(m) != 1) continue;
+        step = Step{};
+        step.technique = Technique::NakedSingle;
+        step.rating = 23;
+        step.digits = static_cast<std::uint16_t>(m);
+        step.addCell(c);
+        step.addPlacement(c, std::countr_zero(m));
+        return true;
+    }
+    return false;
+}
+
+void applyStep(CandidateGrid& g, const Step& step)
+{
+    for (int i = 0; i < step.numEliminations; ++i) g.eliminate(step.eliminations[i].cell, step.eliminations[i].value);
+    for (int i = 0; i < step.numPlacements; ++i)
+        if (g.value(step.placements[i].cell) < 0) g.place(step.placements[i].cell, step.placements[i].value);
+}
+
+} // namespace logic

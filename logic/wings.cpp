@@ -1,0 +1,139 @@
+#include <bit>
+
+#include "techniques.h"
+
+namespace logic {
+
+namespace {
+
+// A pivot with two pincers among its peers: the pivot holds the pincers'
+// values but z, each pincer holds z and one other pivot value; z goes from
+// every cell that sees both pincers (and the pivot, when the pivot holds z).
+bool findWing(const CandidateGrid& g, bool withZ, Step& step)
+{
+    const Geometry& geo = g.geo();
+    const int pivotSize = withZ ? 3 : 2;
+    for (int p = 0; p < geo.numCells; ++p) {
+        const unsigned pm = g.cand(p);
+        if (g.value(p) >= 0 || bitCount(pm) != pivotSize) continue;
+        // Bivalue peers sharing exactly one value with the pivot (two for XYZ).
+        std::array<int, 32> wings{};
+        int n = 0;
+        geo.peers[p].forEach([&](int q) {
+            const unsigned qm = g.cand(q);
+            if (g.value(q) < 0 && bitCount(qm) == 2 && n < 32 &&
+                bitCount(qm & pm) == (withZ ? 2 : 1))
+                wings[n++] = q;
+        });
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                const unsigned a = g.cand(wings[i]), b = g.cand(wings[j]);
+                if (a == b) continue;
+                const unsigned z = a & b;
+                if (bitCount(z) != 1) continue;
+                if (withZ ? ((a | b) != pm) : ((z & pm) != 0 || ((a | b) & ~z) != pm)) continue;
+                const int v = std::countr_zero(z);
+                CellSet targets = geo.peers[wings[i]] & geo.peers[wings[j]] & g.where(v);
+                if (withZ) targets &= geo.peers[p];
+                targets.reset(p);
+                if (!targets.any()) continue;
+                step = Step{};
+                step.technique = withZ ? Technique::XYZWing : Technique::XYWing;
+                step.rating = withZ ? 44 : 42;
+                step.digits = static_cast<std::uint16_t>(pm | z);
+                step.addCell(p);
+                step.addCell(wings[i]);
+                step.addCell(wings[j]);
+                targets.forEach([&](int c) { step.addElimination(c, v); });
+                return true;
+            }
+    }
+    return false;
+}
+
+} // namespace
+
+bool findXYWing(const CandidateGrid& g, Step& step) { return findWing(g, false, step); }
+
+bool findXYZWing(const CandidateGrid& g, Step& step) { return findWing(g, true, step); }
+
+} // namespace logic
+
+namespace logic {
+
+namespace {
+
+// N cells holding N values between them, every value but one (z) with all its
+// places seeing each other: z must be in one of them, so it goes from every
+// cell that sees all its places there.
+struct BigWing {
+    const CandidateGrid& g;
+    int size;
+    std::array<int, 32> pool{};
+    int poolSize = 0;
+    std::array<int, 8> chosen{};
+
+    // z: the one value whose places do not all see each other.
+    bool check(unsigned all, int z, Step& step) const
+    {
+        const Geometry& geo = g.geo();
+        CellSet targets = g.where(z);
+        for (int i = 0; i < size; ++i) {
+            targets.reset(chosen[i]);
+            if (g.has(chosen[i], z)) targets &= geo.peers[chosen[i]];
+        }
+        if (!targets.any()) return false;
+        step = Step{};
+        step.technique = size == 4 ? Technique::WXYZWing : Technique::VWXYZWing;
+        step.rating = size == 4 ? kWXYZRating : kVWXYZRating;
+        step.digits = static_cast<std::uint16_t>(all);
+        for (int i = 0; i < size; ++i) step.addCell(chosen[i]);
+        targets.forEach([&](int c) { step.addElimination(c, z); });
+        return true;
+    }
+
+    // loose: the values already placed in two cells that do not see each
+    // other; a set with two such values never becomes a wing.
+    bool extend(int depth, int from, unsigned all, unsigned loose, Step& step)
+    {
+        if (depth >= size || depth >= static_cast<int>(chosen.size())) return bitCount(all) == size && bitCount(loose) == 1 && check(all, std::countr_zero(loose), step);
+        const Geometry& geo = g.geo();
+        for (int i = from; i < poolSize; ++i) {
+            const int q = pool[i];
+            const unsigned next = all | g.cand(q);
+            if (bitCount(next) > size) continue;
+            unsigned nextLoose = loose;
+            for (int j = 0; j < depth; ++j)
+                if (!geo.sees(chosen[j], q)) nextLoose |= g.cand(chosen[j]) & g.cand(q);
+            if (bitCount(nextLoose) > 1) continue;
+            chosen[depth] = q;
+            if (extend(depth + 1, i + 1, next, nextLoose, step)) return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+bool findBigWing(const CandidateGrid& g, int size, Step& step)
+{
+    const Geometry& geo = g.geo();
+    for (int p = 0; p < geo.numCells; ++p) {
+        const int k = bitCount(static_cast<unsigned>(g.cand(p)));
+        if (g.value(p) >= 0 || k < 2 || k > size) continue;
+        BigWing w{g, size};
+        // The pivot sees the other cells; they come from its later peers so
+        // that every set is tried once per pivot.
+        geo.peers[p].forEach([&](int q) {
+            const int kq = bitCount(static_cast<unsigned>(g.cand(q)));
+            if (g.value(q) < 0 && kq >= 2 && kq <= size && w.poolSize < 32 &&
+                bitCount(static_cast<unsigned>(g.cand(q) | g.cand(p))) <= size)
+                w.pool[w.poolSize++] = q;
+        });
+        w.chosen[0] = p;
+        if (w.extend(1, 0, g.cand(p), 0, step)) return true;
+    }
+    return false;
+}
+
+} // namespace logic
