@@ -1,4 +1,7 @@
+#include <algorithm>
 #include <charconv>
+#include <functional>
+#include <memory>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -11,9 +14,15 @@
 
 namespace cli {
 
+using files::Puzzle;
+using files::PuzzleInput;
+
 namespace {
 
 constexpr int kMaxJobs = 64;
+// Puzzles rated together before their lines are written: the input is read
+// a batch at a time, so memory stays bounded whatever its size.
+constexpr std::size_t kBatch = 256;
 
 // The puzzle's givens as a candidate grid; false when two givens clash.
 bool loadPuzzle(const Puzzle& p, logic::CandidateGrid& g)
@@ -110,10 +119,13 @@ bool parseArgs(const std::string& cmd, const std::vector<std::string>& args, boo
     return true;
 }
 
-bool readInput(const std::string& cmd, const std::string& file, std::istream& in, PuzzleInput& input, std::ostream& err)
+// Reads the input, handing each puzzle over as it comes; false, with the
+// message, on a fault (after the puzzles before it were handed over).
+bool readInput(const std::string& cmd, const std::string& file, std::istream& in, PuzzleInput& input,
+               const std::function<void(const Puzzle&)>& onPuzzle, std::ostream& err)
 {
     std::string error;
-    if (readPuzzleInput(file, in, input, error)) return true;
+    if (files::readPuzzleInput(file, in, input, [&](const Puzzle& p, bool) { onPuzzle(p); }, error)) return true;
     err << "corvel-cli " << cmd << ": " << error << "\n";
     return false;
 }
@@ -137,36 +149,52 @@ int runRate(const std::vector<std::string>& args, CommandIo io)
 {
     RateOptions o;
     if (!parseArgs("rate", args, true, o, io.err)) return kExitBadInput;
-    PuzzleInput input;
-    if (!readInput("rate", o.file, io.in, input, io.err)) return kExitBadInput;
-    std::vector<Rated> results(input.puzzles.size());
-    const int jobs = std::min<int>(o.jobs.value_or(1), static_cast<int>(std::max<std::size_t>(1, results.size())));
-    // Puzzle i goes to thread i % jobs; each thread has its own raters.
-    auto worker = [&](int j) {
+    const int jobs = o.jobs.value_or(1);
+    // Each thread keeps its own counter and raters for the whole input;
+    // puzzle i of a batch goes to thread i % jobs.
+    struct Worker {
         engine::ExactCounter counter;
-        logic::Rater unique(logic::RaterOptions{true}), general(logic::RaterOptions{false});
-        for (std::size_t i = static_cast<std::size_t>(j); i < results.size(); i += static_cast<std::size_t>(jobs))
-            results[i] = ratePuzzle(input.puzzles[i], counter, unique, general);
+        logic::Rater unique{logic::RaterOptions{true}}, general{logic::RaterOptions{false}};
     };
-    if (jobs == 1) {
-        worker(0);
-    } else {
-        std::vector<std::thread> threads;
-        for (int j = 0; j < jobs; ++j) threads.emplace_back(worker, j);
-        for (std::thread& t : threads) t.join();
-    }
+    std::vector<std::unique_ptr<Worker>> workers;
+    for (int j = 0; j < jobs; ++j) workers.push_back(std::make_unique<Worker>());
+    std::vector<Puzzle> batch;
+    std::vector<Rated> results;
     int status = kExitOk;
-    for (const Rated& r : results) {
-        if (!r.ok) {
-            io.out << "-\n";
-            status = kExitNoSolution;
-            continue;
+    const auto flush = [&] {
+        results.assign(batch.size(), Rated{});
+        const int used = std::min<int>(jobs, static_cast<int>(batch.size()));
+        auto work = [&](int j) {
+            Worker& w = *workers[static_cast<std::size_t>(j)];
+            for (std::size_t i = static_cast<std::size_t>(j); i < batch.size(); i += static_cast<std::size_t>(used))
+                results[i] = ratePuzzle(batch[i], w.counter, w.unique, w.general);
+        };
+        if (used <= 1) {
+            if (used == 1) work(0);
+        } else {
+            std::vector<std::thread> threads;
+            for (int j = 0; j < used; ++j) threads.emplace_back(work, j);
+            for (std::thread& t : threads) t.join();
         }
-        // A board already complete needs no technique.
-        io.out << formatRating(r.rating.rating) << " " << logic::bandName(logic::bandOf(r.rating.rating)) << " "
-               << (r.rating.steps > 0 ? logic::techniqueName(r.rating.hardest) : "-") << "\n";
-    }
-    return status;
+        for (const Rated& r : results) {
+            if (!r.ok) {
+                io.out << "-\n";
+                status = kExitNoSolution;
+                continue;
+            }
+            // A board already complete needs no technique.
+            io.out << formatRating(r.rating.rating) << " " << logic::bandName(logic::bandOf(r.rating.rating)) << " "
+                   << (r.rating.steps > 0 ? logic::techniqueName(r.rating.hardest) : "-") << "\n";
+        }
+        batch.clear();
+    };
+    PuzzleInput input;
+    const bool read = readInput("rate", o.file, io.in, input, [&](const Puzzle& p) {
+        batch.push_back(p);
+        if (batch.size() >= kBatch) flush();
+    }, io.err);
+    flush();
+    return read ? status : kExitBadInput;
 }
 
 int runExplain(const std::vector<std::string>& args, CommandIo io)
@@ -174,13 +202,17 @@ int runExplain(const std::vector<std::string>& args, CommandIo io)
     RateOptions o;
     if (!parseArgs("explain", args, false, o, io.err)) return kExitBadInput;
     PuzzleInput input;
-    if (!readInput("explain", o.file, io.in, input, io.err)) return kExitBadInput;
-    if (input.puzzles.size() != 1) {
-        io.err << "corvel-cli explain: " << input.name << " holds " << input.puzzles.size()
-               << " puzzles; explain takes one\n";
+    std::optional<Puzzle> first;
+    std::size_t count = 0;
+    if (!readInput("explain", o.file, io.in, input, [&](const Puzzle& q) {
+            if (count++ == 0) first = q;
+        }, io.err))
+        return kExitBadInput;
+    if (count != 1) {
+        io.err << "corvel-cli explain: " << input.name << " holds " << count << " puzzles; explain takes one\n";
         return kExitBadInput;
     }
-    const Puzzle& p = input.puzzles.front();
+    const Puzzle& p = *first;
     const logic::Geometry& geo = logic::Geometry::forGrids(p.doc.numGrids == 5 ? 5 : 1);
     logic::CandidateGrid g(geo);
     engine::ExactCounter counter;
