@@ -13,6 +13,9 @@ namespace cli {
 
 namespace {
 
+using files::Puzzle;
+using files::PuzzleInput;
+
 constexpr int kMaxJobs = 64;
 
 // The puzzle's givens as a candidate grid; false when two givens clash.
@@ -110,10 +113,13 @@ bool parseArgs(const std::string& cmd, const std::vector<std::string>& args, boo
     return true;
 }
 
-bool readInput(const std::string& cmd, const std::string& file, std::istream& in, PuzzleInput& input, std::ostream& err)
+// Reads every puzzle of the input (rating on several threads needs them all).
+bool readInput(const std::string& cmd, const std::string& file, std::istream& in, PuzzleInput& input,
+               std::vector<Puzzle>& puzzles, std::ostream& err)
 {
     std::string error;
-    if (readPuzzleInput(file, in, input, error)) return true;
+    if (files::readPuzzleInput(file, in, input, [&](const Puzzle& p, bool) { puzzles.push_back(p); }, error))
+        return true;
     err << "corvel-cli " << cmd << ": " << error << "\n";
     return false;
 }
@@ -138,15 +144,16 @@ int runRate(const std::vector<std::string>& args, CommandIo io)
     RateOptions o;
     if (!parseArgs("rate", args, true, o, io.err)) return kExitBadInput;
     PuzzleInput input;
-    if (!readInput("rate", o.file, io.in, input, io.err)) return kExitBadInput;
-    std::vector<Rated> results(input.puzzles.size());
+    std::vector<Puzzle> puzzles;
+    if (!readInput("rate", o.file, io.in, input, puzzles, io.err)) return kExitBadInput;
+    std::vector<Rated> results(puzzles.size());
     const int jobs = std::min<int>(o.jobs.value_or(1), static_cast<int>(std::max<std::size_t>(1, results.size())));
     // Puzzle i goes to thread i % jobs; each thread has its own raters.
     auto worker = [&](int j) {
         engine::ExactCounter counter;
         logic::Rater unique(logic::RaterOptions{true}), general(logic::RaterOptions{false});
         for (std::size_t i = static_cast<std::size_t>(j); i < results.size(); i += static_cast<std::size_t>(jobs))
-            results[i] = ratePuzzle(input.puzzles[i], counter, unique, general);
+            results[i] = ratePuzzle(puzzles[i], counter, unique, general);
     };
     if (jobs == 1) {
         worker(0);
@@ -174,13 +181,14 @@ int runExplain(const std::vector<std::string>& args, CommandIo io)
     RateOptions o;
     if (!parseArgs("explain", args, false, o, io.err)) return kExitBadInput;
     PuzzleInput input;
-    if (!readInput("explain", o.file, io.in, input, io.err)) return kExitBadInput;
-    if (input.puzzles.size() != 1) {
-        io.err << "corvel-cli explain: " << input.name << " holds " << input.puzzles.size()
+    std::vector<Puzzle> puzzles;
+    if (!readInput("explain", o.file, io.in, input, puzzles, io.err)) return kExitBadInput;
+    if (puzzles.size() != 1) {
+        io.err << "corvel-cli explain: " << input.name << " holds " << puzzles.size()
                << " puzzles; explain takes one\n";
         return kExitBadInput;
     }
-    const Puzzle& p = input.puzzles.front();
+    const Puzzle& p = puzzles.front();
     const logic::Geometry& geo = logic::Geometry::forGrids(p.doc.numGrids == 5 ? 5 : 1);
     logic::CandidateGrid g(geo);
     engine::ExactCounter counter;
