@@ -23,6 +23,9 @@ Commands:
   generate [OPTIONS]     write new puzzles with exactly one solution:
                          --board standard|samurai  --level easy|testing|very-difficult
                          [--seed N] [--count K] [--jobs J] [--format sdk|line]
+                         [--rating BAND|LO-HI]: generate until the rating
+                         falls in the band or range (e.g. diabolical, 4.0-6.0);
+                         --level is then optional (chosen to suit the rating)
   print FILE --layout large|small -o OUT.pdf
                          draw the puzzle as it would be printed, into a PDF
   rate [--jobs J] FILE   rate each puzzle by the hardest technique a player

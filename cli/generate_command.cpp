@@ -15,7 +15,8 @@ namespace {
 
 constexpr const char* kGenerateUsage =
     "Usage: corvel-cli generate --board standard|samurai --level easy|testing|very-difficult\n"
-    "                           [--seed N] [--count K] [--jobs J] [--format sdk|line]\n";
+    "                           [--seed N] [--count K] [--jobs J] [--format sdk|line]\n"
+    "                           [--rating easy|medium|hard|fiendish|diabolical|LO-HI]\n";
 constexpr int kMaxCount = 100000;
 constexpr int kMaxJobs = 64;
 
@@ -26,6 +27,7 @@ struct GenerateOptions {
     std::optional<int> count;
     std::optional<int> jobs;
     std::optional<bool> lines;
+    std::optional<generator::RatingTarget> target;
 };
 
 bool parseUnsigned(const std::string& text, std::uint64_t& out)
@@ -58,7 +60,7 @@ bool parseOptions(const std::vector<std::string>& args, GenerateOptions& o, std:
             haveValue = true;
         }
         const bool known = name == "--board" || name == "--level" || name == "--seed" || name == "--count" ||
-                           name == "--jobs" || name == "--format";
+                           name == "--jobs" || name == "--format" || name == "--rating";
         if (!known) {
             error = "unknown argument '" + args[i] + "'";
             return false;
@@ -111,6 +113,10 @@ bool parseOptions(const std::vector<std::string>& args, GenerateOptions& o, std:
             int v = 0;
             if (!parseRange(value, 1, kMaxJobs, v)) return bad("a whole number from 1 to 64");
             o.jobs = v;
+        } else if (name == "--rating") {
+            if (o.target) return repeated();
+            o.target = generator::parseRatingTarget(value);
+            if (!o.target) return bad("a band: easy, medium, hard, fiendish or diabolical, or a range LO-HI such as 4.0-6.0");
         } else {
             if (o.lines) return repeated();
             if (value == "sdk")
@@ -125,7 +131,7 @@ bool parseOptions(const std::vector<std::string>& args, GenerateOptions& o, std:
         error = "--board is required";
         return false;
     }
-    if (!o.rating) {
+    if (!o.rating && !o.target) {
         error = "--level is required";
         return false;
     }
@@ -162,7 +168,8 @@ int runGenerate(const std::vector<std::string>& args, CommandIo io)
 
     generator::BatchRequest request;
     request.puzzleType = *o.puzzleType;
-    request.rating = *o.rating;
+    request.rating = o.rating.value_or(0);
+    request.target = o.target;
     request.count = o.count.value_or(1);
     request.jobs = o.jobs.value_or(1);
     if (o.seed) {
@@ -187,6 +194,12 @@ int runGenerate(const std::vector<std::string>& args, CommandIo io)
     int failed = 0;
     for (std::size_t i = 0; i < puzzles.size(); ++i) {
         const generator::GeneratedPuzzle& p = puzzles[i];
+        if (p.outOfReach) {
+            ++failed;
+            io.err << "corvel-cli generate: puzzle " << (i + 1) << ": no puzzle rated "
+                   << generator::describeTarget(*request.target) << " found in " << p.attempts << " attempts\n";
+            continue;
+        }
         if (!p.confirmed) {
             ++failed;
             io.err << "corvel-cli generate: puzzle " << (i + 1) << " failed the final check " << p.tries

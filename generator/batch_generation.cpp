@@ -21,7 +21,19 @@ GeneratedPuzzle generateOne(const BatchRequest& request, int index, engine::Solv
     const files::SymbolTable symbols;
     engine::PlainBoard board;
     PlainGeneratorBoard target(board, symbols);
-    const int tries = std::max(1, request.maxTries);
+    if (request.target) {
+        SteadyClock clock;
+        RatedGenerator rated(generator, clock);
+        generator.keepGenerating = true;
+        const RatedResult r =
+            rated.generate(target, request.puzzleType, request.rating, *request.target, {}, request.limits);
+        out.tries = 1;
+        out.confirmed = r.end == RatedEnd::Found;
+        out.outOfReach = r.end == RatedEnd::OutOfReach;
+        out.rating = r.rating;
+        out.attempts = r.attempts;
+    }
+    const int tries = request.target ? 0 : std::max(1, request.maxTries);
     for (int t = 0; t < tries && !out.confirmed; ++t) {
         ++out.tries;
         board.clear();

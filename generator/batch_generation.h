@@ -2,21 +2,27 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "generator.h"
+#include "rated_generation.h"
 
 namespace generator {
 
 // A run of several generations, possibly on several threads.
 struct BatchRequest {
     int puzzleType = 1; // 1 standard, 2 Samurai
-    int rating = 1;     // 1 Easy, 2 Testing, 3 Very Difficult
+    int rating = 1;     // 1 Easy, 2 Testing, 3 Very Difficult; 0 with a target: chosen by it
     std::uint64_t seed = 0;
     int count = 1;
     int jobs = 1;
     // Generations per puzzle before giving up when the final check fails.
     int maxTries = 20;
+    // When set, each puzzle is generated until its rating falls in the
+    // target (or the limits end the search).
+    std::optional<RatingTarget> target;
+    std::optional<RatedLimits> limits;
 };
 
 // One generated puzzle: value indices (or -1) per grid, indexed row * 9 + col.
@@ -26,6 +32,11 @@ struct GeneratedPuzzle {
     bool confirmed = false; // the final check found exactly one solution
     int tries = 0;
     GenerationStats stats;
+    // With a target: its rating (tenths, -1 when none was found), the
+    // puzzles generated to find it, and whether the limits ended the search.
+    int rating = -1;
+    long attempts = 0;
+    bool outOfReach = false;
 
     int value(int g, int col, int row) const
     {

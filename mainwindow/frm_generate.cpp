@@ -1,5 +1,6 @@
 #include "frm_generate.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "rater.h"
 #include "twips.h"
 
 namespace mainwindow {
@@ -39,11 +41,28 @@ frmGenerate::frmGenerate(QWidget* parent) : QDialog(parent)
     levelRow->addWidget(rbImpossible);
     levelRow->addStretch(1);
 
+    // A third row: a rating band to generate until; "Any" keeps the level's
+    // own puzzles, a band chooses the level itself.
+    lblRating = new QLabel(tr("Rating:"), frmGenerateFrame);
+    cbRating = new QComboBox(frmGenerateFrame);
+    cbRating->addItem(tr("Any (by level)"));
+    for (int b = 0; b < 5; ++b)
+        {
+        const std::string_view name = logic::bandName(static_cast<logic::Band>(b));
+        cbRating->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    cbRating->setToolTip(tr("Generate until a puzzle's rating falls in this band"));
+    lblRating->setBuddy(cbRating);
+    connect(cbRating, &QComboBox::currentIndexChanged, this,
+            [this](int index) { frmDifficulty->setEnabled(index <= 0); });
+
     auto* rows = new QGridLayout(frmGenerateFrame);
     rows->addWidget(lblType, 0, 0);
     rows->addWidget(frmType, 0, 1);
     rows->addWidget(lblDifficulty, 1, 0);
     rows->addWidget(frmDifficulty, 1, 1);
+    rows->addWidget(lblRating, 2, 0);
+    rows->addWidget(cbRating, 2, 1, Qt::AlignLeft);
     rows->setColumnStretch(1, 1);
 
     rb9x9->setChecked(true);
@@ -70,6 +89,7 @@ frmGenerate::frmGenerate(QWidget* parent) : QDialog(parent)
     setTabOrder(rbSamurai, rbEasy);
     setTabOrder(rbEasy, rbTesting);
     setTabOrder(rbTesting, rbImpossible);
+    setTabOrder(rbImpossible, cbRating);
     btnCreate->setFocus(Qt::OtherFocusReason);
 
     const platform::Twips twips = platform::Twips::ofPrimaryScreen();
@@ -81,6 +101,7 @@ void frmGenerate::btnCreate_Click()
 {
     type = rb9x9->isChecked() ? 1 : 2;
     rating = rbEasy->isChecked() ? 1 : (rbTesting->isChecked() ? 2 : 3);
+    band = cbRating->currentIndex() - 1;
     accept();
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 #include <QDialog>
+#include <optional>
 
+#include "rated_generation.h"
+
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -27,6 +31,12 @@ public:
     // 1 Easy, 2 Testing, 3 Very Difficult.
     int getRating() const { return rating; }
     bool getCancel() const { return cancel; }
+    // The rating band asked for: -1 for any (the level alone decides), else
+    // 0 Easy .. 4 Diabolical. With a band the level is chosen to suit it.
+    int getBand() const { return band; }
+    // How long a generation to a band looks before it says no puzzle was
+    // found; the board type's defaults when unset.
+    std::optional<generator::RatedLimits> ratedLimits;
 
     QGroupBox* frmGenerateFrame = nullptr;
     QLabel* lblType = nullptr;
@@ -38,6 +48,8 @@ public:
     QRadioButton* rbEasy = nullptr;
     QRadioButton* rbTesting = nullptr;
     QRadioButton* rbImpossible = nullptr;
+    QLabel* lblRating = nullptr;
+    QComboBox* cbRating = nullptr;
     QPushButton* btnCreate = nullptr;
     QPushButton* btnCancel = nullptr;
 
@@ -49,6 +61,7 @@ private:
     bool cancel = false;
     int type = 1;
     int rating = 1;
+    int band = -1;
 };
 
 } // namespace mainwindow

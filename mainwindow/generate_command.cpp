@@ -1,5 +1,8 @@
 // The Generate command (File > Generate, and Start on an empty board): asks
 // for a board type and level, then runs the generator in Generating mode.
+// With a rating band chosen, it generates until a puzzle's rating falls in it.
+#include <QLabel>
+#include <QTimer>
 #include <memory>
 
 #include "frm_generate.h"
@@ -7,6 +10,7 @@
 #include "game_state.h"
 #include "generator.h"
 #include "random_source.h"
+#include "rated_generation.h"
 #include "window_generator_board.h"
 
 namespace mainwindow {
@@ -52,7 +56,36 @@ void frmMain::mnuGenerate_Click()
         gen.keepGenerating = keepGenerating;
     };
     gen.keepGenerating = true;
-    gen.generatePuzzle(board, dlg.getType(), dlg.getRating());
+    generator::RatedResult rated;
+    const int band = dlg.getBand();
+    if (band < 0) {
+        gen.generatePuzzle(board, dlg.getType(), dlg.getRating());
+    } else {
+        const generator::RatingTarget target = generator::bandTarget(static_cast<logic::Band>(band));
+        const QString bandText = QString::fromStdString(generator::describeTarget(target));
+        // The attempts so far follow the status line's text; the stopwatch's
+        // tick rewrites that text, so it is added again after every tick.
+        QString progressText;
+        auto showProgress = [&] {
+            if (mode == kGenerating && !progressText.isEmpty())
+                lblStatus1->setText(lblStatus1->text().section(QStringLiteral("  "), 0, 0) + QStringLiteral("  ") +
+                                    progressText);
+        };
+        const QMetaObject::Connection tick = connect(timStopwatch, &QTimer::timeout, this, showProgress);
+        generator::SteadyClock clock;
+        generator::RatedGenerator ratedGen(gen, clock);
+        rated = ratedGen.generate(
+            board, dlg.getType(), 0, target,
+            [&](const generator::RatedProgress& p) {
+                progressText = tr("%1: %2 generated, %3 s")
+                                   .arg(bandText)
+                                   .arg(p.attempts)
+                                   .arg(static_cast<int>(p.seconds));
+                showProgress();
+            },
+            dlg.ratedLimits);
+        disconnect(tick);
+    }
     const bool ok = gen.testPuzzle(board);
     generationRunning = false;
     solver.yield = outerYield;
@@ -60,12 +93,25 @@ void frmMain::mnuGenerate_Click()
     // The pointer is normal again before any message, so the box does not
     // show the hourglass.
     platform::setBusyPointer(false);
-    if (!ok && keepGenerating)
+    const bool outOfReach = band >= 0 && rated.end == generator::RatedEnd::OutOfReach && keepGenerating;
+    if (outOfReach)
+        dialogs().message(this,
+                          tr("No %1 puzzle was found (%2 generated); please try another rating.")
+                              .arg(QString::fromStdString(generator::describeTarget(
+                                  generator::bandTarget(static_cast<logic::Band>(band)))))
+                              .arg(rated.attempts),
+                          platform::MessageIcon::Exclamation);
+    else if (!ok && keepGenerating)
         dialogs().message(this, QStringLiteral("Failed to generate - please try again"), platform::MessageIcon::None);
     mode = kSetup;
     imgStart->setElementVisible(4, false);
     imgStart->setElementVisible(0, true);
     updateButtons();
+    if (rated.end == generator::RatedEnd::Found)
+        lblStatus1->setText(lblStatus1->text() + QStringLiteral("  ") +
+                            tr("(rated %1 %2)")
+                                .arg(rated.rating / 10.0, 0, 'f', 1)
+                                .arg(QString::fromUtf8(logic::bandName(logic::bandOf(rated.rating)).data())));
 }
 
 } // namespace mainwindow

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "plain_board.h"
 #include "puzzle_file.h"
+#include "rater.h"
 #include "solution_counter.h"
 
 namespace {
@@ -40,6 +41,11 @@ TEST(GenerateCommand, BadArgumentsExitTwoWithUsage)
         {"--board", "standard", "--level", "easy", "--seed"},
         {"--board", "standard", "--board", "samurai", "--level", "easy"},
         {"--board", "standard", "--level", "easy", "extra"},
+        {"--board", "standard", "--rating", "extreme"},
+        {"--board", "standard", "--rating", "6.0-4.0"},
+        {"--board", "standard", "--rating", "4.00-5"},
+        {"--board", "standard", "--rating", "4-"},
+        {"--board", "standard", "--rating", "hard", "--rating", "easy"},
     };
     for (const auto& args : bad) {
         SCOPED_TRACE(testing::PrintToString(args));
@@ -96,4 +102,42 @@ TEST(GenerateCommand, SdkOutputReadsBackAsThePuzzle)
 
     const CliRun line = generate({"--board", "samurai", "--level", "easy", "--seed", "8", "--format", "line"});
     EXPECT_EQ(line.out, puzzleLine(board, symbols) + "\n");
+}
+
+TEST(GenerateCommand, RatedPuzzlesLieInTheirBandAndAnUnreachableOneSaysSo)
+{
+    // Every puzzle has one solution (the suite's counter) and a rating in
+    // the band or range asked for (the rater); a level given is kept.
+    const struct {
+        std::vector<std::string> args;
+        int lo, hi, count;
+    } runs[] = {
+        {{"--board", "standard", "--rating", "diabolical", "--seed", "5", "--count", "2"}, 70, 200, 2},
+        {{"--board", "standard", "--rating", "Easy", "--level", "testing", "--seed", "9"}, 0, 14, 1},
+        {{"--board", "standard", "--rating", "4-6", "--seed", "2", "--jobs", "2", "--count", "2"}, 40, 60, 2},
+        {{"--board", "samurai", "--rating", "hard", "--seed", "4"}, 25, 49, 1},
+    };
+    logic::Rater rater;
+    for (const auto& run : runs) {
+        SCOPED_TRACE(testing::PrintToString(run.args));
+        std::vector<std::string> args = run.args;
+        args.insert(args.end(), {"--format", "line"});
+        const CliRun r = generate(args);
+        ASSERT_EQ(r.status, cli::kExitOk) << r.err;
+        std::istringstream lines(r.out);
+        int n = 0;
+        for (std::string line; std::getline(lines, line); ++n) {
+            EXPECT_EQ(countLine(line), 1) << line;
+            logic::CandidateGrid g(logic::Geometry::forGrids(line.size() == 405 ? 5 : 1));
+            ASSERT_TRUE(g.loadLine(line));
+            const logic::Rating rating = rater.rate(g);
+            EXPECT_TRUE(rating.solved && rating.rating >= run.lo && rating.rating <= run.hi) << rating.rating;
+        }
+        EXPECT_EQ(n, run.count);
+    }
+    // No step rates above 10.0: a range beyond it ends at once.
+    const CliRun none = generate({"--board", "standard", "--rating", "12-20", "--seed", "1"});
+    EXPECT_EQ(none.status, cli::kExitNoSolution);
+    EXPECT_TRUE(none.out.empty());
+    EXPECT_EQ(none.err, "corvel-cli generate: puzzle 1: no puzzle rated 12.0-20.0 found in 0 attempts\n");
 }

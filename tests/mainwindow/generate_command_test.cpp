@@ -1,9 +1,13 @@
 // The Generate dialog and command, driven through scripted modal dialogs.
+#include <QComboBox>
+#include <QGroupBox>
 #include <QRadioButton>
+#include <QTest>
 
 #include "frm_generate.h"
 #include "plain_board.h"
 #include "random_source.h"
+#include "rater.h"
 #include "solution_counter.h"
 #include "window_fixture.h"
 
@@ -22,6 +26,23 @@ std::function<void(QDialog&)> choose(bool samurai, int level, bool create = true
     };
 }
 
+// A script that asks for a rating band (0 Easy .. 4 Diabolical) with the
+// arrow keys, checks that the levels grey out, and creates; limits, when set,
+// bound the search.
+std::function<void(QDialog&)> chooseBand(bool samurai, int band, std::optional<generator::RatedLimits> limits = {})
+{
+    return [=](QDialog& d) {
+        auto& g = dynamic_cast<frmGenerate&>(d);
+        (samurai ? g.rbSamurai : g.rb9x9)->click();
+        g.cbRating->setFocus();
+        for (int i = 0; i <= band; ++i) QTest::keyClick(g.cbRating, Qt::Key_Down);
+        EXPECT_FALSE(g.frmDifficulty->isEnabled());
+        g.ratedLimits = limits;
+        g.btnCreate->click();
+        EXPECT_EQ(g.getBand(), band);
+    };
+}
+
 class GenerateTest : public WindowTest {
 protected:
     mainwindow::frmMain& startSeeded(std::uint64_t seed)
@@ -37,14 +58,27 @@ protected:
         const auto t = texts();
         return static_cast<int>(t.size() - std::count(t.begin(), t.end(), std::string()));
     }
-    int solutions() const
+    void copyBoard(engine::PlainBoard& board) const
     {
-        engine::PlainBoard board;
         board.numGrids = w->numGrids;
         for (int g = 0; g < w->numGrids; ++g)
             for (int c = 0; c < 9; ++c)
                 for (int r = 0; r < 9; ++r) board.cell(g, c, r).setText(text(mainwindow::cellIndex(g, c, r)));
+    }
+    int solutions() const
+    {
+        engine::PlainBoard board;
+        copyBoard(board);
         return countBoardSolutions(board, w->symbols);
+    }
+    // The board's rating by the rater, tenths.
+    int rating() const
+    {
+        engine::PlainBoard board;
+        copyBoard(board);
+        logic::CandidateGrid g(logic::Geometry::forGrids(w->numGrids));
+        EXPECT_TRUE(g.loadLine(puzzleLine(board, w->symbols)));
+        return logic::Rater().rate(g).rating;
     }
 };
 
@@ -153,6 +187,69 @@ TEST_F(GenerateTest, StopLeavesAnEmptyBoardAndTheCommandsWaitForTheGenerator)
         EXPECT_EQ(win.lblStatus1->text(), "Setup Mode");
         EXPECT_EQ(win.lblStatus3->text(), QString());
     }
+}
+
+TEST_F(GenerateTest, ARatingBandGeneratesUntilFoundShowsProgressAndSaysWhenOutOfReach)
+{
+    auto& win = startSeeded(5);
+    // Progress shows in the status line while the search runs; the puzzle
+    // found has one solution, a rating in its band, and says so.
+    bool progressShown = false;
+    const auto outer = win.solver.yield;
+    win.solver.yield = [&] {
+        outer();
+        progressShown = progressShown || win.lblStatus1->text().contains(QStringLiteral("Diabolical: 2 generated, "));
+    };
+    for (const bool samurai : {false, true}) {
+        dialogs.modalScripts.push_back(chooseBand(samurai, 4));
+        win.mnuGenerate->trigger();
+        EXPECT_EQ(win.numGrids, samurai ? 5 : 1);
+        EXPECT_EQ(solutions(), 1);
+        const int r = rating();
+        EXPECT_GE(r, 70);
+        EXPECT_EQ(win.lblStatus1->text(), QStringLiteral("Setup Mode  (rated %1.%2 Diabolical)").arg(r / 10).arg(r % 10));
+        EXPECT_TRUE(dialogs.messages.empty());
+        expectIdle();
+    }
+    EXPECT_TRUE(progressShown);
+
+    // A band not found within the limits says so and leaves an empty board.
+    dialogs.modalScripts.push_back(chooseBand(false, 4, generator::RatedLimits{2, 60}));
+    win.mnuGenerate->trigger();
+    expectMessage("No Diabolical puzzle was found (2 generated); please try another rating.",
+                  platform::MessageIcon::Exclamation);
+    EXPECT_EQ(givens(), 0);
+    expectIdle();
+}
+
+TEST_F(GenerateTest, StopEndsARatedGenerationFromInsideAYield)
+{
+    auto& win = startSeeded(3);
+    int yields = 0;
+    const auto outer = win.solver.yield;
+    win.solver.yield = [&] {
+        outer();
+        if (++yields != 40) return;
+        click(win.imgStart); // Stop
+        EXPECT_EQ(win.mode, mainwindow::kSetup);
+        // A second rated generation asked for inside the yield does not start.
+        dialogs.modalScripts.push_back(chooseBand(false, 2));
+        const int dialogsBefore = dialogs.modalDialogsRun;
+        win.mnuGenerate_Click();
+        EXPECT_EQ(dialogs.modalDialogsRun, dialogsBefore);
+        dialogs.modalScripts.clear();
+    };
+    dialogs.modalScripts.push_back(chooseBand(false, 4));
+    win.mnuGenerate->trigger();
+    // The search ends with the attempt it stopped: a few yields more while
+    // that attempt's solver run unwinds, not the next attempts'.
+    EXPECT_GE(yields, 40);
+    EXPECT_LE(yields, 50);
+    EXPECT_FALSE(win.keepGenerating);
+    EXPECT_EQ(givens(), 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(win.lblStatus1->text(), "Setup Mode");
+    expectIdle();
 }
 
 } // namespace
