@@ -13,6 +13,15 @@ namespace cli {
 
 namespace {
 
+using files::Puzzle;
+
+// The puzzles of one input, all read before any is rated.
+struct PuzzleInput {
+    files::PuzzleInput read;
+    std::vector<Puzzle> puzzles;
+    const std::string& name = read.name;
+};
+
 constexpr int kMaxJobs = 64;
 
 // The puzzle's givens as a candidate grid; false when two givens clash.
@@ -113,7 +122,8 @@ bool parseArgs(const std::string& cmd, const std::vector<std::string>& args, boo
 bool readInput(const std::string& cmd, const std::string& file, std::istream& in, PuzzleInput& input, std::ostream& err)
 {
     std::string error;
-    if (readPuzzleInput(file, in, input, error)) return true;
+    const auto keep = [&input](const Puzzle& p, bool) { input.puzzles.push_back(p); };
+    if (files::readPuzzleInput(file, in, input.read, keep, error)) return true;
     err << "corvel-cli " << cmd << ": " << error << "\n";
     return false;
 }
