@@ -9,6 +9,7 @@
 #include "board_run.h"
 #include "frm_main.h"
 #include "game_state.h"
+#include "technique_aids.h"
 
 namespace mainwindow {
 
@@ -93,6 +94,8 @@ void GameState::newPuzzle()
     marks_.fill(0);
     history_.clear();
     setHintReason({});
+    w_.aids().forgetRating();
+    w_.aids().forgetStep();
     refresh();
 }
 

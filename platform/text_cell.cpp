@@ -7,6 +7,16 @@
 
 namespace platform {
 
+namespace {
+
+// Blue for a step's pattern, green for the cell it fills.
+QColor stepColour(StepRole role)
+{
+    return role == StepRole::Fill ? QColor(0, 150, 60) : QColor(30, 95, 215);
+}
+
+} // namespace
+
 TextCell::TextCell(int index, QWidget* parent) : QLineEdit(parent), index_(index)
 {
     setMaxLength(1);
@@ -105,6 +115,13 @@ void TextCell::paintEvent(QPaintEvent*)
         p.setPen(pen);
         p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
     }
+    if (overlay_.stepRole != StepRole::None) {
+        // Inside the other frames, so that all of them show together.
+        QPen pen(stepColour(overlay_.stepRole));
+        pen.setWidth(w);
+        p.setPen(pen);
+        p.drawRect(rect().adjusted(w + w / 2, w + w / 2, -(w + (w + 1) / 2), -(w + (w + 1) / 2)));
+    }
     if (hasFocus()) {
         QPen pen(highlight);
         pen.setWidth(w);
@@ -118,7 +135,8 @@ void TextCell::paintEvent(QPaintEvent*)
 }
 
 // Pencil marks: small symbols in the text colour, each at its place of a 3x3
-// arrangement inside the cell.
+// arrangement inside the cell. An explained step's symbols take the place of
+// the marks: its own in its colour and bold, those it removes red and struck.
 void TextCell::paintMarks(QPainter& p)
 {
     const QRect area = rect().adjusted(1, 1, -1, -1);
@@ -127,12 +145,31 @@ void TextCell::paintMarks(QPainter& p)
     // A line as high as a place: marks of neighbouring rows never touch.
     small.setPixelSize(std::max(7, area.height() / 3));
     p.setFont(small);
+    QFont bold = small;
+    bold.setBold(true);
+    const QColor text = toQColor(textColour_);
     for (int k = 0; k < 9; ++k) {
-        const QString& mark = overlay_.marks[static_cast<std::size_t>(k)];
-        if (mark.isEmpty()) continue;
+        const auto at = static_cast<std::size_t>(k);
         const QRect place(area.left() + area.width() * (k % 3) / 3, area.top() + area.height() * (k / 3) / 3,
                           area.width() / 3, area.height() / 3);
-        p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, mark);
+        if (!overlay_.removedMarks[at].isEmpty()) {
+            const QColor red(215, 0, 0);
+            p.setFont(bold);
+            p.setPen(red);
+            p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, overlay_.removedMarks[at]);
+            QPen strike(red);
+            strike.setWidthF(std::max(1.5, area.width() / 24.0));
+            p.setPen(strike);
+            p.drawLine(place.bottomLeft() + QPoint(2, -2), place.topRight() + QPoint(-2, 2));
+        } else if (!overlay_.stepMarks[at].isEmpty()) {
+            p.setFont(bold);
+            p.setPen(stepColour(overlay_.stepRole));
+            p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, overlay_.stepMarks[at]);
+        } else if (!overlay_.marks[at].isEmpty()) {
+            p.setFont(small);
+            p.setPen(text);
+            p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, overlay_.marks[at]);
+        }
     }
 }
 
