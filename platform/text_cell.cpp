@@ -9,10 +9,11 @@ namespace platform {
 
 namespace {
 
-// Blue for a step's pattern, green for the cell it fills.
+// Violet for a step's pattern (apart from the blue of the focus), green for
+// the cell it fills.
 QColor stepColour(StepRole role)
 {
-    return role == StepRole::Fill ? QColor(0, 150, 60) : QColor(30, 95, 215);
+    return role == StepRole::Fill ? QColor(0, 145, 60) : QColor(130, 45, 200);
 }
 
 } // namespace
@@ -116,11 +117,12 @@ void TextCell::paintEvent(QPaintEvent*)
         p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
     }
     if (overlay_.stepRole != StepRole::None) {
-        // Inside the other frames, so that all of them show together.
+        // A step's cells are empty, so this frame and the same-symbol one
+        // never meet; the focus frame goes over it.
         QPen pen(stepColour(overlay_.stepRole));
         pen.setWidth(w);
         p.setPen(pen);
-        p.drawRect(rect().adjusted(w + w / 2, w + w / 2, -(w + (w + 1) / 2), -(w + (w + 1) / 2)));
+        p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
     }
     if (hasFocus()) {
         QPen pen(highlight);
@@ -145,14 +147,22 @@ void TextCell::paintMarks(QPainter& p)
     // A line as high as a place: marks of neighbouring rows never touch.
     small.setPixelSize(std::max(7, area.height() / 3));
     p.setFont(small);
+    // A step's symbols are larger and bold, to be read at a glance.
     QFont bold = small;
     bold.setBold(true);
+    bold.setPixelSize(std::max(8, area.height() / 2));
     const QColor text = toQColor(textColour_);
+    // A step's symbols keep clear of the frame round the cell.
+    const int inset = std::max(2, width() / 14) + 1;
+    const QRect stepArea = rect().adjusted(inset, inset, -inset, -inset);
+    auto placeOf = [](const QRect& r, int k) {
+        return QRect(r.left() + r.width() * (k % 3) / 3, r.top() + r.height() * (k / 3) / 3, r.width() / 3,
+                     r.height() / 3);
+    };
     for (int k = 0; k < 9; ++k) {
         const auto at = static_cast<std::size_t>(k);
-        const QRect place(area.left() + area.width() * (k % 3) / 3, area.top() + area.height() * (k / 3) / 3,
-                          area.width() / 3, area.height() / 3);
         if (!overlay_.removedMarks[at].isEmpty()) {
+            const QRect place = placeOf(stepArea, k);
             const QColor red(215, 0, 0);
             p.setFont(bold);
             p.setPen(red);
@@ -160,15 +170,15 @@ void TextCell::paintMarks(QPainter& p)
             QPen strike(red);
             strike.setWidthF(std::max(1.5, area.width() / 24.0));
             p.setPen(strike);
-            p.drawLine(place.bottomLeft() + QPoint(2, -2), place.topRight() + QPoint(-2, 2));
+            p.drawLine(place.bottomLeft(), place.topRight());
         } else if (!overlay_.stepMarks[at].isEmpty()) {
             p.setFont(bold);
             p.setPen(stepColour(overlay_.stepRole));
-            p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, overlay_.stepMarks[at]);
+            p.drawText(placeOf(stepArea, k), Qt::AlignCenter | Qt::TextDontClip, overlay_.stepMarks[at]);
         } else if (!overlay_.marks[at].isEmpty()) {
             p.setFont(small);
             p.setPen(text);
-            p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, overlay_.marks[at]);
+            p.drawText(placeOf(area, k), Qt::AlignCenter | Qt::TextDontClip, overlay_.marks[at]);
         }
     }
 }
