@@ -237,10 +237,13 @@ void TechniqueAids::explainNextStep()
         const logic::Candidate e = s.eliminations[static_cast<std::size_t>(k)];
         marksOf(e.cell).removed[static_cast<std::size_t>(e.value)] = symbol(e.value);
     }
+    // The sentence starts with the technique's name.
     const auto name = logic::techniqueName(s.technique);
-    showStep(tr("Next step, %1 (%2): %3")
-                 .arg(QString::fromUtf8(name.data(), name.size()), tenths(s.rating),
-                      QString::fromStdString(logic::describeStep(geo, s, symbols))));
+    const QString sentence = QString::fromStdString(logic::describeStep(geo, s, symbols));
+    const QString technique = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    showStep(sentence.startsWith(technique)
+                 ? tr("Next step: %1 (%2)").arg(sentence, tenths(s.rating))
+                 : tr("Next step, %1: %2 (%3)").arg(technique, sentence, tenths(s.rating)));
 }
 
 void TechniqueAids::forgetStep()

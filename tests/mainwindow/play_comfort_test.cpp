@@ -423,7 +423,7 @@ TEST_F(PlayTest, ExplainNextStepMarksTheEasiestStepOnEitherBoardAndChangesNothin
         const auto before = board();
         const int history = game().history().count(), hints = win.hintsUsed;
         explain(focus);
-        EXPECT_TRUE(win.lblStatus1->text().startsWith(QStringLiteral("Next step, ") + c.technique))
+        EXPECT_TRUE(win.lblStatus1->text().startsWith(QStringLiteral("Next step: ") + c.technique))
             << win.lblStatus1->text().toStdString();
         EXPECT_TRUE(win.lblStatus1->toolTip().contains(c.technique));
         EXPECT_EQ(stepShown(c.solution), c.shown);
@@ -465,7 +465,7 @@ TEST_F(PlayTest, ExplainNextStepSaysSoOfAWrongEntryAndRunsInsideAnEntryCheck)
     });
     type(gap[0].cell, gap[0].right);
     EXPECT_TRUE(ranInner);
-    EXPECT_TRUE(inside.startsWith("Next step, ")) << inside.toStdString();
+    EXPECT_TRUE(inside.startsWith("Next step")) << inside.toStdString();
     EXPECT_EQ(background(gap[0].cell), kWorking);
     EXPECT_TRUE(stepShown(puzzles::kHardSolution).sound);
     expectIdle(false);
