@@ -430,10 +430,15 @@ TEST_F(PlayTest, ExplainNextStepMarksTheEasiestStepOnEitherBoardAndChangesNothin
         // Drawn over the cells: no text, colour, mark, history or hint count changed.
         EXPECT_EQ(board(), before);
         EXPECT_TRUE(game().history().count() == history && win.hintsUsed == hints);
-        // A focus move ends it.
-        QTest::mouseClick(cell(cellOf(c.puzzle.rfind('.'))), Qt::LeftButton);
+        // A focus move ends it, and so does another command.
+        const int next = cellOf(c.puzzle.rfind('.'));
+        QTest::mouseClick(cell(next), Qt::LeftButton);
         EXPECT_EQ(stepShown(c.solution), StepShown{});
         EXPECT_EQ(win.lblStatus1->toolTip(), QString());
+        explain(next);
+        EXPECT_NE(stepShown(c.solution), StepShown{});
+        win.mnuRealTimeCheck->trigger();
+        EXPECT_TRUE(stepShown(c.solution) == StepShown{} && win.lblStatus1->toolTip().isEmpty());
     }
 }
 
