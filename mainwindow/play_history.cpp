@@ -156,6 +156,8 @@ void GameState::textAccepted(int cell, const std::string& text, bool byPlayer)
     // taking an entry back does not.
     lastRemoved_.clear();
     if (byPlayer) setHintReason({});
+    // In Setup the player's changes change the puzzle, which is rated anew at Start.
+    if (byPlayer && w_.mode == kSetup) w_.aids().forgetRating();
     if (byPlayer && replay_ != Replay::Undoing && !text.empty())
         lastRemoved_ = removeMarksAround(cell, w_.symbolToIndex(text));
     if (byPlayer && replay_ == Replay::None && before != text) {

@@ -107,6 +107,9 @@ TEST_F(FilesTest, AnOpenedPuzzleIsRatedAndTheRatingOfABoardReplacedMeanwhileNeve
     EXPECT_TRUE(shownRating().endsWith(hard)) << shownRating().toStdString();
     open(path("easy.sdk"));
     EXPECT_TRUE(shownRating().endsWith(easy)) << shownRating().toStdString();
+    // A given changed in Setup: the puzzle is another one, not yet rated.
+    type(cellOf(puzzles::kEasy.find('.')), "9");
+    EXPECT_EQ(w->aids().lblRating->text(), QString());
     // Cleared before the rating is back: none shows.
     open(path("hard.sdk"));
     click(win.imgClear);
