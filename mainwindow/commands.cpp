@@ -10,6 +10,7 @@
 #include "frm_help.h"
 #include "frm_main.h"
 #include "game_state.h"
+#include "technique_aids.h"
 
 namespace mainwindow {
 
@@ -137,6 +138,8 @@ void frmMain::imgStart_MouseUp(int index)
     hintsUsed = 0;
     for (int g = 0; g < numGrids; ++g) grids[static_cast<std::size_t>(g)].validate();
     if (entriesConsistent()) {
+        // What the board holds at Start is the puzzle.
+        aids().rateBoard();
         mode = kSolving;
         updateStatus();
         timStopwatch->start();
@@ -199,6 +202,7 @@ void frmMain::imgPartClear_MouseUp(int index)
         for (int g = 0; g < numGrids; ++g) grids[static_cast<std::size_t>(g)].partClear();
         cellEventsOn = true;
         game().newPuzzle();
+        aids().rateBoard();
     }
     showReleased(*imgPartClear);
     elapsedSeconds = 0;

@@ -10,6 +10,7 @@
 #include "colour.h"
 #include "frm_main.h"
 #include "game_state.h"
+#include "technique_aids.h"
 
 namespace mainwindow {
 
@@ -60,6 +61,8 @@ frmMain::frmMain(Services services, QWidget* parent)
     createStatusLine();
     createMenus();
     game_->createControls();
+    aids_ = new TechniqueAids(*this);
+    aids_->createControls();
     timStopwatch = new QTimer(this);
     timStopwatch->setInterval(1000);
     connect(timStopwatch, &QTimer::timeout, this, &frmMain::timStopwatch_Timer);

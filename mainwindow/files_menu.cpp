@@ -14,6 +14,7 @@
 
 #include "frm_main.h"
 #include "game_state.h"
+#include "technique_aids.h"
 #include "puzzle_file.h"
 
 namespace mainwindow {
@@ -85,6 +86,7 @@ bool frmMain::readPuzzle(const QString& fileName, QString* reason)
         grids[static_cast<std::size_t>(r.grid)].setDerived3x3(r.col, r.row, r.val);
     cellEventsOn = true;
     game().newPuzzle();
+    aids().rateBoard();
     return true;
 }
 

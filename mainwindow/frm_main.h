@@ -36,6 +36,7 @@ namespace mainwindow {
 class frmFinish;
 class frmHelp;
 class GameState;
+class TechniqueAids;
 
 // What the window takes from outside: the dialogs, the clock, and the few
 // things a test or a screenshot run sets differently from a real start.
@@ -59,7 +60,8 @@ struct Services {
 // controls and events they serve. The implementation is split by concern:
 // startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
 // commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp;
-// pencil marks, Undo and Redo and highlighting are in GameState.
+// pencil marks, Undo and Redo and highlighting are in GameState; the rating
+// and Explain Next Step in TechniqueAids.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -271,6 +273,8 @@ public:
 
     // Pencil marks, Undo and Redo, highlighting (game_state.h).
     GameState& game() { return *game_; }
+    // The puzzle's rating and Explain Next Step (technique_aids.h).
+    TechniqueAids& aids() { return *aids_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -301,6 +305,7 @@ private:
     std::array<platform::TwipsRect, 3> statusRect_{};
     QWidget* client_ = nullptr;
     GameState* game_ = nullptr;
+    TechniqueAids* aids_ = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;
 };

@@ -11,6 +11,7 @@
 #include <QSettings>
 
 #include "frm_main.h"
+#include "technique_aids.h"
 
 namespace mainwindow {
 
@@ -146,6 +147,8 @@ int GameState::focusedCell() const
 void GameState::refresh()
 {
     const int focus = focusedCell();
+    TechniqueAids& aids = w_.aids();
+    aids.checkStepStillShown(changes_, focus);
     std::bitset<kCellCount> units;
     QString symbol;
     if (focus >= 0 && mnuHighlighting && mnuHighlighting->isChecked()) {
@@ -166,6 +169,7 @@ void GameState::refresh()
                     if ((marks_[static_cast<std::size_t>(i)] >> v) & 1u) o.marks[v] = names[v];
             o.unitShade = units[static_cast<std::size_t>(i)];
             o.sameSymbol = !symbol.isEmpty() && i != focus && text == symbol;
+            aids.decorate(i, o);
         }
         cell->setOverlay(o);
     }

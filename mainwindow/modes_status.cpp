@@ -10,6 +10,7 @@
 #include "frm_finish.h"
 #include "frm_main.h"
 #include "game_state.h"
+#include "technique_aids.h"
 
 namespace mainwindow {
 
@@ -93,6 +94,7 @@ void frmMain::updateStatus()
     QLabel* labels[] = {lblStatus1, lblStatus2, lblStatus3};
     for (int i = 0; i < 3; ++i) labels[i]->setGeometry(toWindowPixels(statusRect_[static_cast<std::size_t>(i)]));
     game().placeNotesToggle();
+    aids().placeRatingLabel();
 
     StatusTexts t = statusTexts(mode, entryChecking(), elapsedSeconds);
     if (mode == kSetup && generationRunning) {
@@ -101,9 +103,11 @@ void frmMain::updateStatus()
         t.status2 = t.status3 = std::string();
     }
     if (t.status1) lblStatus1->setText(QString::fromStdString(*t.status1));
-    // After a hint the first label says why, shortened to the room left of
-    // the Notes toggle; the whole sentence is its tooltip.
-    const QString why = mode == kSolving ? QString::fromStdString(game().hintReason()) : QString();
+    // After a hint the first label says why, and after Explain Next Step
+    // what the step is, shortened to the room left of the Notes toggle; the
+    // whole sentence is its tooltip.
+    QString why = mode == kSolving ? QString::fromStdString(game().hintReason()) : QString();
+    if (!aids().stepText().isEmpty()) why = aids().stepText();
     if (!why.isEmpty()) {
         const int room = game().notesToggle ? game().notesToggle->x() - lblStatus1->x() - 6 : lblStatus1->width();
         lblStatus1->setText(lblStatus1->fontMetrics().elidedText(why, Qt::ElideRight, room));

@@ -4,6 +4,7 @@
 
 #include "frm_main.h"
 #include "game_state.h"
+#include "technique_aids.h"
 
 namespace mainwindow {
 
@@ -28,6 +29,7 @@ private:
 void GameState::toggleMark(int cell, int value)
 {
     if (cell < 0 || cell >= kCellCount || value < 0 || value > 8) return;
+    w_.aids().forgetStep();
     history_.push(new MarkCommand(*this, cell, value));
 }
 

@@ -9,6 +9,7 @@
 #include "board_run.h"
 #include "frm_main.h"
 #include "game_state.h"
+#include "technique_aids.h"
 
 namespace mainwindow {
 
@@ -93,6 +94,8 @@ void GameState::newPuzzle()
     marks_.fill(0);
     history_.clear();
     setHintReason({});
+    w_.aids().forgetRating();
+    w_.aids().forgetStep();
     refresh();
 }
 
@@ -153,6 +156,8 @@ void GameState::textAccepted(int cell, const std::string& text, bool byPlayer)
     // taking an entry back does not.
     lastRemoved_.clear();
     if (byPlayer) setHintReason({});
+    // In Setup the player's changes change the puzzle, which is rated anew at Start.
+    if (byPlayer && w_.mode == kSetup) w_.aids().forgetRating();
     if (byPlayer && replay_ != Replay::Undoing && !text.empty())
         lastRemoved_ = removeMarksAround(cell, w_.symbolToIndex(text));
     if (byPlayer && replay_ == Replay::None && before != text) {

@@ -7,6 +7,17 @@
 
 namespace platform {
 
+namespace {
+
+// Violet for a step's pattern (apart from the blue of the focus), green for
+// the cell it fills.
+QColor stepColour(StepRole role)
+{
+    return role == StepRole::Fill ? QColor(0, 145, 60) : QColor(130, 45, 200);
+}
+
+} // namespace
+
 TextCell::TextCell(int index, QWidget* parent) : QLineEdit(parent), index_(index)
 {
     setMaxLength(1);
@@ -105,6 +116,14 @@ void TextCell::paintEvent(QPaintEvent*)
         p.setPen(pen);
         p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
     }
+    if (overlay_.stepRole != StepRole::None) {
+        // A step's cells are empty, so this frame and the same-symbol one
+        // never meet; the focus frame goes over it.
+        QPen pen(stepColour(overlay_.stepRole));
+        pen.setWidth(w);
+        p.setPen(pen);
+        p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
+    }
     if (hasFocus()) {
         QPen pen(highlight);
         pen.setWidth(w);
@@ -118,7 +137,8 @@ void TextCell::paintEvent(QPaintEvent*)
 }
 
 // Pencil marks: small symbols in the text colour, each at its place of a 3x3
-// arrangement inside the cell.
+// arrangement inside the cell. An explained step's symbols take the place of
+// the marks: its own in its colour and bold, those it removes red and struck.
 void TextCell::paintMarks(QPainter& p)
 {
     const QRect area = rect().adjusted(1, 1, -1, -1);
@@ -127,12 +147,39 @@ void TextCell::paintMarks(QPainter& p)
     // A line as high as a place: marks of neighbouring rows never touch.
     small.setPixelSize(std::max(7, area.height() / 3));
     p.setFont(small);
+    // A step's symbols are larger and bold, to be read at a glance.
+    QFont bold = small;
+    bold.setBold(true);
+    bold.setPixelSize(std::max(8, area.height() / 2));
+    const QColor text = toQColor(textColour_);
+    // A step's symbols keep clear of the frame round the cell.
+    const int inset = std::max(2, width() / 14) + 1;
+    const QRect stepArea = rect().adjusted(inset, inset, -inset, -inset);
+    auto placeOf = [](const QRect& r, int k) {
+        return QRect(r.left() + r.width() * (k % 3) / 3, r.top() + r.height() * (k / 3) / 3, r.width() / 3,
+                     r.height() / 3);
+    };
     for (int k = 0; k < 9; ++k) {
-        const QString& mark = overlay_.marks[static_cast<std::size_t>(k)];
-        if (mark.isEmpty()) continue;
-        const QRect place(area.left() + area.width() * (k % 3) / 3, area.top() + area.height() * (k / 3) / 3,
-                          area.width() / 3, area.height() / 3);
-        p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, mark);
+        const auto at = static_cast<std::size_t>(k);
+        if (!overlay_.removedMarks[at].isEmpty()) {
+            const QRect place = placeOf(stepArea, k);
+            const QColor red(215, 0, 0);
+            p.setFont(bold);
+            p.setPen(red);
+            p.drawText(place, Qt::AlignCenter | Qt::TextDontClip, overlay_.removedMarks[at]);
+            QPen strike(red);
+            strike.setWidthF(std::max(1.5, area.width() / 24.0));
+            p.setPen(strike);
+            p.drawLine(place.bottomLeft(), place.topRight());
+        } else if (!overlay_.stepMarks[at].isEmpty()) {
+            p.setFont(bold);
+            p.setPen(stepColour(overlay_.stepRole));
+            p.drawText(placeOf(stepArea, k), Qt::AlignCenter | Qt::TextDontClip, overlay_.stepMarks[at]);
+        } else if (!overlay_.marks[at].isEmpty()) {
+            p.setFont(small);
+            p.setPen(text);
+            p.drawText(placeOf(area, k), Qt::AlignCenter | Qt::TextDontClip, overlay_.marks[at]);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QLineEdit>
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "cell_control.h"
@@ -9,6 +10,10 @@
 class QPainter;
 
 namespace platform {
+
+// A cell's part in a step the program explains: one of the pattern's cells,
+// or the cell the step fills.
+enum class StepRole : std::uint8_t { None, Pattern, Fill };
 
 // What a cell draws over its background to help the player. The background
 // colour itself never changes for it: it keeps telling givens, entries, hints
@@ -21,6 +26,12 @@ struct CellOverlay {
     bool sameSymbol = false;
     // The cell lies in a row, column or box of the focused cell: a light shade.
     bool unitShade = false;
+    // An explained step: a frame in the role's colour, the symbols it is
+    // about (the pattern's candidates, or the value it places) in that colour,
+    // and the candidates it removes struck out; at the places of the marks.
+    StepRole stepRole = StepRole::None;
+    std::array<QString, 9> stepMarks;
+    std::array<QString, 9> removedMarks;
     bool operator==(const CellOverlay&) const = default;
 };
 

@@ -229,8 +229,9 @@ TEST_F(CommandsTest, HelpShowsCorvelsOwnGuideUnlessACorvelHlpIsHere)
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible() && !help->isModal());
     EXPECT_TRUE(help->txtHelp->toPlainText().contains(QStringLiteral("Entry checking")));
-    EXPECT_FALSE(help->txtHelp->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("corvel-standard.png")))
-                     .isNull());
+    for (const char* picture : {"corvel-standard.png", "corvel-explain.png"})
+        EXPECT_FALSE(help->txtHelp->loadResource(QTextDocument::ImageResource, QUrl(QString::fromUtf8(picture))).isNull())
+            << picture;
     help->close();
     // Something named corvel.HLP that is no readable file: said so. A file
     // goes to the help viewer, and the own help stays shut.

@@ -88,9 +88,33 @@ TEST_F(FilesTest, SaveWritesTheLayoutAndOpenRestoresTheCellsAndSymbols)
     EXPECT_EQ(at(0, 0, 2) + at(0, 3, 0) + at(0, 8, 8), "EIA");
     EXPECT_EQ(at(0, 4, 4), "") << "a cell the file does not list keeps no old entry";
     EXPECT_TRUE(win.cellEventsOn);
+    EXPECT_EQ(shownRating(), "No single solution");
     click(win.imgStart);
     EXPECT_EQ(dialogs.modalDialogsRun, 0) << "an opened puzzle is not an empty board";
     EXPECT_EQ(win.mode, mainwindow::kSolving);
+}
+
+TEST_F(FilesTest, AnOpenedPuzzleIsRatedAndTheRatingOfABoardReplacedMeanwhileNeverShows)
+{
+    auto& win = start();
+    load(puzzles::kHard);
+    ASSERT_TRUE(saveAs(path("hard.sdk")));
+    load(puzzles::kEasy);
+    ASSERT_TRUE(saveAs(path("easy.sdk")));
+    const QString hard = ratingOf(puzzles::kHard), easy = ratingOf(puzzles::kEasy);
+    ASSERT_NE(hard, easy);
+    open(path("hard.sdk"));
+    EXPECT_TRUE(shownRating().endsWith(hard)) << shownRating().toStdString();
+    open(path("easy.sdk"));
+    EXPECT_TRUE(shownRating().endsWith(easy)) << shownRating().toStdString();
+    // A given changed in Setup: the puzzle is another one, not yet rated.
+    type(cellOf(puzzles::kEasy.find('.')), "9");
+    EXPECT_EQ(w->aids().lblRating->text(), QString());
+    // Cleared before the rating is back: none shows.
+    open(path("hard.sdk"));
+    click(win.imgClear);
+    QTest::qWait(300);
+    EXPECT_EQ(win.aids().lblRating->text(), QString());
 }
 
 TEST_F(FilesTest, SamuraiFilesListSharedCellsTwiceAndSwitchTheBoard)

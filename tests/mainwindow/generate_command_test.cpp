@@ -114,10 +114,13 @@ TEST_F(GenerateTest, GeneratedPuzzlesHaveOneSolutionAndAFailedFinalCheckSaysSo)
     EXPECT_EQ(solutions(), 1);
     EXPECT_EQ(win.currentFile, "");
     expectIdle();
+    // Each generated puzzle's rating shows, without waiting in Generate.
+    EXPECT_TRUE(shownRating().endsWith(ratingOf(line()))) << shownRating().toStdString();
     dialogs.modalScripts.push_back(choose(true, 2));
     win.mnuGenerate->trigger();
     EXPECT_EQ(win.numGrids, 5);
     EXPECT_EQ(solutions(), 1);
+    EXPECT_TRUE(shownRating().endsWith(ratingOf(line()))) << shownRating().toStdString();
     EXPECT_TRUE(dialogs.messages.empty());
     expectIdle();
 

@@ -1,6 +1,7 @@
 // Pencil marks, Undo and Redo, and highlighting: keys pressed in the cells of
 // the shown window, its menu items and picture buttons.
 #include <QCheckBox>
+#include <set>
 
 #include "colour.h"
 #include "frm_generate.h"
@@ -50,6 +51,35 @@ protected:
             b.push_back(text(i) + "|" + std::to_string(background(i)) + (marks ? "|" + drawnMarks({i}) : ""));
         return b;
     }
+    // What the cells draw of an explained step, checked against the
+    // solution: a filled cell shows its solution's symbol, and no removed
+    // candidate is the solution's.
+    struct StepShown {
+        int pattern = 0, fills = 0, removed = 0;
+        bool sound = true;
+        bool operator==(const StepShown&) const = default;
+    };
+    StepShown stepShown(const std::string& solution) const
+    {
+        StepShown n;
+        std::set<int> seen;
+        for (std::size_t k = 0; k < solution.size(); ++k) {
+            if (!seen.insert(cellOf(k)).second) continue;
+            const platform::CellOverlay& o = cell(cellOf(k))->overlay();
+            const QString right(QChar(solution[k]));
+            n.pattern += o.stepRole == platform::StepRole::Pattern;
+            if (o.stepRole == platform::StepRole::Fill) {
+                ++n.fills;
+                n.sound = n.sound && o.stepMarks.at(static_cast<std::size_t>(solution[k] - '1')) == right;
+            }
+            for (const QString& m : o.removedMarks) {
+                n.removed += !m.isEmpty();
+                n.sound = n.sound && m != right;
+            }
+        }
+        return n;
+    }
+    void explain(int focus) const { QTest::keyClick(cell(focus), Qt::Key_F2); }
     std::vector<int> where(bool platform::CellOverlay::*flag) const
     {
         std::vector<int> v;
@@ -356,6 +386,94 @@ TEST_F(PlayTest, TheFocusedCellsSymbolAndUnitsAreHighlightedWithoutABackgroundCh
         EXPECT_FALSE(play().game().mnuHighlighting->isChecked());
         w->game().mnuHighlighting->trigger();
     }
+}
+
+// A standard puzzle, and the position where its easiest step is an X-Wing
+// on 4 in rows 1 and 4, removing 4 from r2c1 and r5c4.
+const std::string kWingPuzzle = "..1.....8.6.1..5.......3..4..5..61.7....1.9..8....54..74................93.74.6.5";
+const std::string kWingPosition = ".91..7368.6.1..579587..3214.25..618767..1.952819275436746..2891152..9743938741625";
+const std::string kWingSolution = "291457368364128579587963214425396187673814952819275436746532891152689743938741625";
+
+TEST_F(PlayTest, ExplainNextStepMarksTheEasiestStepOnEitherBoardAndChangesNothing)
+{
+    // The X-Wing is reached by the player's entries in a game; the Samurai
+    // puzzle is explained in Setup, from its givens.
+    const struct {
+        bool samurai;
+        const std::string &puzzle, &position, &solution;
+        const char* technique;
+        StepShown shown;
+    } cases[] = {{false, kWingPuzzle, kWingPosition, kWingSolution, "X-Wing", {4, 0, 2, true}},
+                 {true, puzzles::kSamurai, puzzles::kSamurai, puzzles::kSamuraiSolution, "Hidden Single",
+                  {0, 1, 0, true}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.technique);
+        auto& win = play(c.samurai);
+        load(c.puzzle);
+        if (c.puzzle != c.position) {
+            click(win.imgStart);
+            // A typed-in puzzle is rated at Start.
+            EXPECT_TRUE(shownRating().endsWith(ratingOf(c.puzzle))) << shownRating().toStdString();
+            for (std::size_t k = 0; k < c.position.size(); ++k)
+                if (c.puzzle[k] != c.position[k]) type(cellOf(k), std::string(1, c.position[k]));
+        }
+        const int focus = cellOf(c.puzzle.find('.'));
+        QTest::mouseClick(cell(focus), Qt::LeftButton);
+        key(focus, '5', Qt::ControlModifier); // a pencil mark, which the step ignores
+        const auto before = board();
+        const int history = game().history().count(), hints = win.hintsUsed;
+        explain(focus);
+        EXPECT_TRUE(win.lblStatus1->text().startsWith(QStringLiteral("Next step: ") + c.technique))
+            << win.lblStatus1->text().toStdString();
+        EXPECT_TRUE(win.lblStatus1->toolTip().contains(c.technique));
+        EXPECT_EQ(stepShown(c.solution), c.shown);
+        // Drawn over the cells: no text, colour, mark, history or hint count changed.
+        EXPECT_EQ(board(), before);
+        EXPECT_TRUE(game().history().count() == history && win.hintsUsed == hints);
+        // A focus move ends it, and so does another command.
+        const int next = cellOf(c.puzzle.rfind('.'));
+        QTest::mouseClick(cell(next), Qt::LeftButton);
+        EXPECT_EQ(stepShown(c.solution), StepShown{});
+        EXPECT_EQ(win.lblStatus1->toolTip(), QString());
+        explain(next);
+        EXPECT_NE(stepShown(c.solution), StepShown{});
+        win.mnuRealTimeCheck->trigger();
+        EXPECT_TRUE(stepShown(c.solution) == StepShown{} && win.lblStatus1->toolTip().isEmpty());
+    }
+}
+
+TEST_F(PlayTest, ExplainNextStepSaysSoOfAWrongEntryAndRunsInsideAnEntryCheck)
+{
+    auto& win = play();
+    load(puzzles::kHard);
+    click(win.imgStart);
+    const auto gap = gaps(puzzles::kHard, puzzles::kHardSolution);
+    const int other = gap[1].cell;
+    // A wrong entry, red with Entry Checking on and not with it off.
+    for (const bool checking : {true, false}) {
+        if (!checking) win.mnuRealTimeCheck->trigger();
+        type(gap[0].cell, gap[0].wrong);
+        EXPECT_EQ(background(gap[0].cell) == kRed, checking);
+        explain(other);
+        EXPECT_TRUE(win.lblStatus1->toolTip().startsWith("Your board has a wrong entry;"));
+        EXPECT_EQ(stepShown(puzzles::kHardSolution), StepShown{});
+        type(gap[0].cell, "");
+        EXPECT_EQ(win.lblStatus1->toolTip(), QString()) << "a change ends it";
+    }
+    win.mnuRealTimeCheck->trigger();
+
+    // From inside the check of a new entry: the board with that entry.
+    QString inside;
+    duringNextYield([&] {
+        explain(other);
+        inside = win.lblStatus1->toolTip();
+    });
+    type(gap[0].cell, gap[0].right);
+    EXPECT_TRUE(ranInner);
+    EXPECT_TRUE(inside.startsWith("Next step")) << inside.toStdString();
+    EXPECT_EQ(background(gap[0].cell), kWorking);
+    EXPECT_TRUE(stepShown(puzzles::kHardSolution).sound);
+    expectIdle(false);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // way the user does: text typed into cells, keys, mouse clicks, menu items.
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -22,7 +23,9 @@
 #include "frm_finish.h"
 #include "frm_main.h"
 #include "puzzles.h"
+#include "rater.h"
 #include "scripted_dialogs.h"
+#include "technique_aids.h"
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -83,6 +86,35 @@ protected:
         std::vector<std::string> t;
         for (int i = 0; i < mainwindow::kCellCount; ++i) t.push_back(text(i));
         return t;
+    }
+
+    // The board as a puzzle line ('.' for an empty cell).
+    std::string line() const
+    {
+        std::string s;
+        for (std::size_t k = 0; k < (w->numGrids == 5 ? 405u : 81u); ++k)
+            s += text(cellOf(k)).empty() ? '.' : text(cellOf(k))[0];
+        return s;
+    }
+    // The rating label once the rating has come back (or a few seconds passed).
+    QString shownRating() const
+    {
+        QElapsedTimer t;
+        t.start();
+        while (w->aids().lblRating->text().isEmpty() && t.elapsed() < 5000) QTest::qWait(2);
+        return w->aids().lblRating->text();
+    }
+    // The rating, band and hardest technique of a puzzle line, worked out here.
+    static QString ratingOf(const std::string& puzzle)
+    {
+        logic::CandidateGrid g(logic::Geometry::forGrids(puzzle.size() == 405 ? 5 : 1));
+        if (!g.loadLine(puzzle)) return {};
+        const logic::Rating r = logic::Rater().rate(g);
+        return QStringLiteral("Rating %1.%2 %3</b><br>%4")
+            .arg(r.rating / 10)
+            .arg(r.rating % 10)
+            .arg(QString::fromStdString(std::string(logic::bandName(logic::bandOf(r.rating)))),
+                 QString::fromStdString(std::string(logic::techniqueName(r.hardest))));
     }
 
     // Text put into a cell as by typing: the cell's change event runs.

@@ -1,7 +1,7 @@
 // Drives the real window on a (virtual) screen and writes PNG pictures of it:
 // the splash, the standard board, the Samurai board, the Preferences dialog,
-// the finish dialog, and a Very Difficult Samurai game in play with pencil
-// marks and highlighting. Used by scripts/screenshot under xvfb-run.
+// the finish dialog, a standard game with its next step explained, and a Very
+// Difficult Samurai game in play with pencil marks and highlighting. Used by scripts/screenshot under xvfb-run.
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
@@ -21,6 +21,7 @@
 #include "frm_splash.h"
 #include "game_state.h"
 #include "random_source.h"
+#include "technique_aids.h"
 #include "scripted_dialogs.h"
 
 namespace {
@@ -139,6 +140,38 @@ bool playPictures(mainwindow::frmMain& w, platform::ScriptedDialogs& dialogs, co
     return ok;
 }
 
+// A standard game where the player's entries have left an X-Wing as the
+// easiest step, explained: the puzzle's rating under the buttons, the step in
+// the status line, its pattern framed in blue and the candidates it removes
+// struck out in red. Writes the window and the board at twice the size.
+bool explainPictures(mainwindow::frmMain& w, const QString& out)
+{
+    const std::string puzzle = "..1.....8.6.1..5.......3..4..5..61.7....1.9..8....54..74................93.74.6.5";
+    const std::string position = ".91..7368.6.1..579587..3214.25..618767..1.952819275436746..2891152..9743938741625";
+    w.mnuStd9x9_Click();
+    for (std::size_t k = 0; k < puzzle.size(); ++k)
+        if (puzzle[k] != '.') put(w, static_cast<int>(k), std::string(1, puzzle[k]));
+    w.imgStart_MouseDown(0);
+    w.imgStart_MouseUp(0);
+    for (std::size_t k = 0; k < puzzle.size(); ++k)
+        if (puzzle[k] != position[k])
+            w.textCells[k]->QLineEdit::setText(QString(QChar(position[k])));
+    w.activateWindow();
+    w.textCells[58]->setFocus();
+    settle();
+    w.aids().explainNextStep();
+    settle();
+    bool ok = save(screenOf(w), out + "/explain.png");
+    QPixmap board(w.gbCells->size() * 2);
+    board.setDevicePixelRatio(2);
+    w.gbCells->render(&board);
+    board.setDevicePixelRatio(1);
+    ok &= save(board, out + "/explain_board.png");
+    w.imgStart_MouseDown(0);
+    w.imgStart_MouseUp(0);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -202,6 +235,7 @@ int main(int argc, char* argv[])
         ok &= save(finish->grab(), out + "/finish.png");
         finish->close();
     }
+    ok &= explainPictures(w, out);
     ok &= playPictures(w, dialogs, out);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,278 @@
+// The rating of the puzzle on the board and Explain Next Step.
+#include "technique_aids.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "exact_counter.h"
+#include "frm_main.h"
+#include "game_state.h"
+#include "rater.h"
+
+namespace mainwindow {
+
+namespace {
+
+QString tenths(int rating)
+{
+    return QStringLiteral("%1.%2").arg(rating / 10).arg(rating % 10);
+}
+
+// The values as a candidate grid and a solution count (0, 1, or 2 for two or
+// more); no solution when two values clash.
+int loadValues(const std::vector<BoardValue>& values, int numGrids, logic::CandidateGrid& g)
+{
+    engine::ExactCounter counter;
+    counter.clear(numGrids);
+    for (const BoardValue& v : values) {
+        const int c = g.geo().cell(v.grid, v.col, v.row);
+        counter.setGiven(v.grid, v.col, v.row, v.val);
+        if (g.value(c) != v.val && !g.place(c, v.val)) return 0;
+    }
+    return counter.count();
+}
+
+} // namespace
+
+TechniqueAids::TechniqueAids(frmMain& window) : QObject(&window), w_(window)
+{
+    // One rating at a time, in the order asked.
+    pool_.setMaxThreadCount(1);
+}
+
+TechniqueAids::~TechniqueAids()
+{
+    // A rating still running posts to this object; it must end first.
+    pool_.clear();
+    pool_.waitForDone();
+}
+
+void TechniqueAids::createControls()
+{
+    mnuExplain = w_.game().mnuEdit->addAction(tr("Explain Next Step"));
+    mnuExplain->setShortcut(QKeySequence(Qt::Key_F2));
+    mnuExplain->setToolTip(tr("Show the easiest step the board allows now, without taking it (F2)"));
+    connect(mnuExplain, &QAction::triggered, this, &TechniqueAids::explainNextStep);
+
+    // Any other command ends the explanation: a menu's signal comes for its
+    // items' keys as well as for clicks.
+    const auto other = [this](QAction* a) {
+        if (a != mnuExplain) forgetStep();
+    };
+    for (QMenu* m : w_.menuBar()->findChildren<QMenu*>()) connect(m, &QMenu::triggered, this, other);
+    connect(w_.mnuHelp, &QAction::triggered, this, &TechniqueAids::forgetStep);
+    for (platform::PictureButton* b : {w_.imgStart, w_.imgHint, w_.imgClear, w_.imgPartClear, w_.imgFindSolution})
+        connect(b, &platform::PictureButton::mouseDown, this, &TechniqueAids::forgetStep);
+    // A generated puzzle is rated once Generate has written it.
+    connect(w_.mnuGenerate, &QAction::triggered, this, &TechniqueAids::rateBoard);
+
+    lblRating = new QLabel(w_.lblStatus1->parentWidget());
+    lblRating->setWordWrap(true);
+    lblRating->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont f = w_.lblStatus1->font();
+    f.setPointSizeF(9);
+    lblRating->setFont(f);
+}
+
+void TechniqueAids::placeRatingLabel()
+{
+    if (!lblRating) return;
+    const QRect above = w_.imgFindSolution->geometry();
+    const int top = above.bottom() + 10;
+    lblRating->setGeometry(above.left(), top, above.width(), std::max(0, w_.lblStatus1->y() - top));
+}
+
+// ---- Rating ----
+
+std::vector<BoardValue> TechniqueAids::boardValues() const
+{
+    std::vector<BoardValue> values;
+    for (int g = 0; g < w_.numGrids; ++g) {
+        const engine::SudokuGrid& grid = w_.grids[static_cast<std::size_t>(g)];
+        for (int col = 0; col < w_.gridSize; ++col)
+            for (int row = 0; row < w_.gridSize; ++row) {
+                const engine::CellControl* b = grid.getbox(col, row);
+                const int v = b ? w_.symbolToIndex(b->text()) : -1;
+                if (v >= 0) values.push_back({g, col, row, v});
+            }
+    }
+    return values;
+}
+
+void TechniqueAids::rateBoard()
+{
+    showRatingOf(boardValues(), w_.numGrids);
+}
+
+void TechniqueAids::forgetRating()
+{
+    ++generation_;
+    requested_.clear();
+    requestedGrids_ = 0;
+    if (lblRating) {
+        lblRating->clear();
+        lblRating->setToolTip({});
+    }
+}
+
+void TechniqueAids::showRatingOf(std::vector<BoardValue> givens, int numGrids)
+{
+    if (numGrids == requestedGrids_ && givens == requested_) return;
+    forgetRating();
+    if (givens.empty()) return;
+    requested_ = givens;
+    requestedGrids_ = numGrids;
+    const std::uint64_t generation = generation_;
+    pool_.start([this, generation, numGrids, givens = std::move(givens)] {
+        const Outcome outcome = rate(givens, numGrids);
+        QMetaObject::invokeMethod(this, [this, generation, outcome] { ratingReady(generation, outcome); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+// Runs on the worker thread: touches nothing of the window.
+TechniqueAids::Outcome TechniqueAids::rate(const std::vector<BoardValue>& givens, int numGrids)
+{
+    Outcome out;
+    logic::CandidateGrid g(logic::Geometry::forGrids(numGrids));
+    if (loadValues(givens, numGrids, g) != 1) {
+        out.kind = Outcome::NoSingleSolution;
+        return out;
+    }
+    logic::Rater rater(logic::RaterOptions{true});
+    const logic::Rating r = rater.rate(g);
+    if (!r.solved) {
+        out.kind = Outcome::NoSingleSolution;
+        return out;
+    }
+    out.kind = Outcome::Rated;
+    out.rating = r.rating;
+    out.hardest = static_cast<int>(r.hardest);
+    out.steps = r.steps;
+    return out;
+}
+
+void TechniqueAids::ratingReady(std::uint64_t generation, const Outcome& outcome)
+{
+    // The board has changed since: this rating is of another puzzle.
+    if (generation != generation_ || !lblRating) return;
+    if (outcome.kind == Outcome::NoSingleSolution) {
+        lblRating->setText(tr("No single solution"));
+        lblRating->setToolTip(tr("Only a puzzle with exactly one solution is rated."));
+        return;
+    }
+    const auto band = logic::bandOf(outcome.rating);
+    const QString bandName = QString::fromUtf8(logic::bandName(band).data(), logic::bandName(band).size());
+    const auto hardest = logic::techniqueName(static_cast<logic::Technique>(outcome.hardest));
+    const QString technique = outcome.steps > 0 ? QString::fromUtf8(hardest.data(), hardest.size()) : tr("none");
+    lblRating->setText(tr("<b>Rating %1 %2</b><br>%3").arg(tenths(outcome.rating), bandName, technique));
+    lblRating->setToolTip(tr("Rated %1 (%2) by the techniques a person needs: its hardest step is %3, when always "
+                             "the easiest step is taken. Easy is below 1.5, Medium below 2.5, Hard below 5.0, "
+                             "Fiendish below 7.0, Diabolical from 7.0.")
+                              .arg(tenths(outcome.rating), bandName, technique));
+}
+
+// ---- Explain Next Step ----
+
+void TechniqueAids::showStep(const QString& text)
+{
+    stepText_ = text;
+    stepChanges_ = w_.game().changeCount();
+    stepFocus_ = kFocusUnknown;
+    w_.game().refresh();
+    w_.updateStatus();
+}
+
+void TechniqueAids::explainNextStep()
+{
+    // While a generation or Get Solution writes the board there is no board
+    // to explain. Nothing below enters the event loop, so this may run
+    // inside any solver run's yield.
+    if ((w_.mode != kSetup && w_.mode != kSolving) || w_.generationRunning) return;
+    forgetStep();
+    const std::vector<BoardValue> values = boardValues();
+    const logic::Geometry& geo = logic::Geometry::forGrids(w_.numGrids);
+    logic::CandidateGrid g(geo);
+    const int solutions = loadValues(values, w_.numGrids, g);
+    if (values.empty()) return showStep(tr("The board is empty: there is no step to explain."));
+    if (solutions == 0)
+        return showStep(tr("Your board has a wrong entry; no solution agrees with every cell. "
+                           "Find it (Entry Checking shows it in red) before asking for the next step."));
+    if (solutions > 1)
+        return showStep(tr("The board has more than one solution, so no step is certain yet."));
+    logic::Rater rater(logic::RaterOptions{true});
+    logic::Step s;
+    if (!rater.nextStep(g, s)) return showStep(tr("The board is complete: there is no step left."));
+
+    std::string symbols;
+    for (int v = 0; v < 9; ++v) {
+        const std::string& sym = w_.indexToSymbol(v);
+        symbols += sym.empty() ? '?' : sym[0];
+    }
+    auto marksOf = [&](int c) -> CellMarks& {
+        const logic::CellPlace at = geo.place[static_cast<std::size_t>(c)];
+        const int index = cellIndex(at.grid, at.col, at.row);
+        for (auto& [i, m] : stepCells_)
+            if (i == index) return m;
+        return stepCells_.emplace_back(index, CellMarks{}).second;
+    };
+    auto symbol = [&](int v) { return QString::fromStdString(w_.indexToSymbol(v)); };
+    for (int k = 0; k < s.numCells; ++k) {
+        CellMarks& m = marksOf(s.cells[static_cast<std::size_t>(k)]);
+        m.role = platform::StepRole::Pattern;
+        const int c = s.cells[static_cast<std::size_t>(k)];
+        for (int v = 0; v < 9; ++v)
+            if (((s.digits & g.cand(c)) >> v) & 1u) m.shown[static_cast<std::size_t>(v)] = symbol(v);
+    }
+    for (int k = 0; k < s.numPlacements; ++k) {
+        const logic::Candidate p = s.placements[static_cast<std::size_t>(k)];
+        CellMarks& m = marksOf(p.cell);
+        m.role = platform::StepRole::Fill;
+        m.shown = {};
+        m.shown[static_cast<std::size_t>(p.value)] = symbol(p.value);
+    }
+    for (int k = 0; k < s.numEliminations; ++k) {
+        const logic::Candidate e = s.eliminations[static_cast<std::size_t>(k)];
+        marksOf(e.cell).removed[static_cast<std::size_t>(e.value)] = symbol(e.value);
+    }
+    // The sentence starts with the technique's name.
+    const auto name = logic::techniqueName(s.technique);
+    const QString sentence = QString::fromStdString(logic::describeStep(geo, s, symbols));
+    const QString technique = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    showStep(sentence.startsWith(technique)
+                 ? tr("Next step: %1 (%2)").arg(sentence, tenths(s.rating))
+                 : tr("Next step, %1: %2 (%3)").arg(technique, sentence, tenths(s.rating)));
+}
+
+void TechniqueAids::forgetStep()
+{
+    if (stepText_.isEmpty()) return;
+    stepText_.clear();
+    stepCells_.clear();
+    w_.game().refresh();
+    w_.updateStatus();
+}
+
+void TechniqueAids::checkStepStillShown(std::uint64_t changeCount, int focus)
+{
+    if (stepText_.isEmpty()) return;
+    if (stepFocus_ == kFocusUnknown) stepFocus_ = focus;
+    if (changeCount == stepChanges_ && focus == stepFocus_) return;
+    stepText_.clear();
+    stepCells_.clear();
+    w_.updateStatus();
+}
+
+void TechniqueAids::decorate(int cell, platform::CellOverlay& overlay) const
+{
+    for (const auto& [i, m] : stepCells_)
+        if (i == cell) {
+            overlay.stepRole = m.role;
+            overlay.stepMarks = m.shown;
+            overlay.removedMarks = m.removed;
+        }
+}
+
+} // namespace mainwindow

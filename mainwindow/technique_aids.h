@@ -1,0 +1,99 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+#include <cstdint>
+#include <vector>
+
+#include "cell_numbering.h"
+#include "text_cell.h"
+
+class QAction;
+class QLabel;
+
+namespace mainwindow {
+
+class frmMain;
+
+// A value on the board: value index 0..8 at (col, row) of grid 0..4.
+struct BoardValue {
+    int grid, col, row, val;
+    bool operator==(const BoardValue&) const = default;
+};
+
+// What the technique rater gives the player: the rating of the puzzle on the
+// board, shown under the command buttons, and Explain Next Step, which marks
+// the easiest step of the board as it stands over the cells (CellOverlay)
+// and names it in the status line. Neither changes a cell.
+//
+// A rating is worked out on a worker thread from a copy of the givens; a
+// result that comes back after the board has changed again is dropped, so
+// nothing the window does ever waits for it.
+class TechniqueAids : public QObject {
+    Q_OBJECT
+public:
+    explicit TechniqueAids(frmMain& window);
+    ~TechniqueAids() override;
+
+    // Edit > Explain Next Step and the rating label; after GameState's controls.
+    void createControls();
+    // Puts the rating label under the command buttons.
+    void placeRatingLabel();
+
+    // Rates these givens (a puzzle of 1 or 5 grids) and shows the rating once
+    // known; the rating of an earlier board is dropped at once. The same
+    // givens as the last request change nothing.
+    void showRatingOf(std::vector<BoardValue> givens, int numGrids);
+    // showRatingOf every value on the board.
+    void rateBoard();
+    // The board no longer holds the rated puzzle: no rating shows.
+    void forgetRating();
+
+    // Explain Next Step.
+    void explainNextStep();
+    // The explained step no longer applies (a change, a focus move, another
+    // command): its marks and its sentence go.
+    void forgetStep();
+    // Called as the cells' overlays are worked out: drops the step when the
+    // board or the focus has moved since it was explained.
+    void checkStepStillShown(std::uint64_t changeCount, int focus);
+    // Adds the explained step's marks to cell i's overlay.
+    void decorate(int cell, platform::CellOverlay& overlay) const;
+    // The sentence for the status line while a step or its refusal shows.
+    const QString& stepText() const { return stepText_; }
+
+    QAction* mnuExplain = nullptr;
+    QLabel* lblRating = nullptr;
+
+private:
+    struct Outcome {
+        enum Kind { None, NoSingleSolution, Rated } kind = None;
+        int rating = 0; // tenths
+        int hardest = 0; // logic::Technique
+        int steps = 0;
+    };
+    static Outcome rate(const std::vector<BoardValue>& givens, int numGrids);
+    void ratingReady(std::uint64_t generation, const Outcome& outcome);
+    std::vector<BoardValue> boardValues() const;
+    void showStep(const QString& text);
+
+    frmMain& w_;
+    QThreadPool pool_;
+    // Counts rating requests; a result carries the count it was asked under.
+    std::uint64_t generation_ = 0;
+    std::vector<BoardValue> requested_;
+    int requestedGrids_ = 0;
+
+    // The explained step: per cell its marks, and the board it applies to.
+    struct CellMarks {
+        platform::StepRole role = platform::StepRole::None;
+        std::array<QString, 9> shown, removed;
+    };
+    std::vector<std::pair<int, CellMarks>> stepCells_;
+    QString stepText_;
+    std::uint64_t stepChanges_ = 0;
+    static constexpr int kFocusUnknown = -2;
+    int stepFocus_ = kFocusUnknown;
+};
+
+} // namespace mainwindow
