@@ -13,9 +13,6 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kGenerateUsage =
-    "Usage: corvel-cli generate --board standard|samurai --level easy|testing|very-difficult\n"
-    "                           [--seed N] [--count K] [--jobs J] [--format sdk|line]\n";
 constexpr int kMaxCount = 100000;
 constexpr int kMaxJobs = 64;
 
@@ -121,14 +118,6 @@ bool parseOptions(const std::vector<std::string>& args, GenerateOptions& o, std:
                 return bad("sdk or line");
         }
     }
-    if (!o.puzzleType) {
-        error = "--board is required";
-        return false;
-    }
-    if (!o.rating) {
-        error = "--level is required";
-        return false;
-    }
     return true;
 }
 
@@ -149,10 +138,6 @@ void showOnBoard(const generator::GeneratedPuzzle& p, engine::PlainBoard& board,
 
 int runGenerate(const std::vector<std::string>& args, CommandIo io)
 {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        io.out << kGenerateUsage;
-        return kExitOk;
-    }
     GenerateOptions o;
     std::string error;
     if (!parseOptions(args, o, error)) {
@@ -161,8 +146,8 @@ int runGenerate(const std::vector<std::string>& args, CommandIo io)
     }
 
     generator::BatchRequest request;
-    request.puzzleType = *o.puzzleType;
-    request.rating = *o.rating;
+    request.puzzleType = o.puzzleType.value_or(1); // standard
+    request.rating = o.rating.value_or(1);         // Easy
     request.count = o.count.value_or(1);
     request.jobs = o.jobs.value_or(1);
     if (o.seed) {
