@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+#include "corvel_version.h"
 #include "frm_main.h"
 
 namespace mainwindow {
@@ -20,7 +21,8 @@ QString usageText()
         "  FILE.sdk    open this puzzle file once Corvel has started\n"
         "  --desktop   keep settings.ini in Corvel's configuration folder\n"
         "              instead of the folder Corvel is started from\n"
-        "  --help      show this text\n");
+        "  --help      show this text\n"
+        "  --version   show the version and the licence\n");
 }
 
 std::optional<int> prepareStart(const QStringList& args, StartOptions& options, QTextStream& out, QTextStream& err)
@@ -39,6 +41,10 @@ std::optional<int> prepareStart(const QStringList& args, StartOptions& options, 
             optionsEnd = true;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             out << usageText();
+            out.flush();
+            return 0;
+        } else if (a == QLatin1String("--version")) {
+            out << "corvel " << corvel::kVersion << "\n" << corvel::kLicence << "\n";
             out.flush();
             return 0;
         } else if (a == QLatin1String("--desktop")) {
