@@ -21,6 +21,10 @@ int runPrintProgram(const std::vector<std::string>& args, CommandIo io)
     // install prefix work alike.
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || !self.is_absolute()) {
+        io.err << "corvel-cli print: cannot find the printing program: " << ec.message() << "\n";
+        return kExitBadInput;
+    }
     const std::string program = (self.parent_path() / CORVEL_PRINT_PROGRAM).lexically_normal().string();
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
