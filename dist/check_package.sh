@@ -21,7 +21,7 @@ for lib in libc6 libstdc++6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
   [[ $depends == *"$lib "* ]] || fail "Depends lacks $lib: $depends"
 done
 
-for f in usr/bin/corvel usr/bin/corvel-cli usr/libexec/corvel/corvel-cli-print \
+for f in usr/games/corvel usr/games/corvel-cli usr/libexec/corvel/corvel-cli-print \
   usr/share/applications/org.corvel.Corvel.desktop usr/share/metainfo/org.corvel.Corvel.metainfo.xml \
   usr/share/mime/packages/org.corvel.Corvel.xml usr/share/icons/hicolor/scalable/apps/org.corvel.Corvel.svg \
   usr/share/man/man6/corvel.6.gz usr/share/man/man6/corvel-cli.6.gz \
@@ -29,9 +29,9 @@ for f in usr/bin/corvel usr/bin/corvel-cli usr/libexec/corvel/corvel-cli-print \
   [ -f "$root/$f" ] || fail "not in the package: $f"
 done
 
-cli=$root/usr/bin/corvel-cli
+cli=$root/usr/games/corvel-cli
 [ "$("$cli" --version | head -n 1)" = "corvel-cli $version" ] || fail "corvel-cli --version: $("$cli" --version)"
-[ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/corvel" --version | head -n 1)" = "corvel $version" ] ||
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/games/corvel" --version | head -n 1)" = "corvel $version" ] ||
   fail "corvel --version"
 puzzle=$("$cli" generate --seed 5 --format line)
 [ ${#puzzle} -eq 81 ] || fail "corvel-cli generate: $puzzle"

@@ -6,8 +6,16 @@ set(CPACK_PACKAGE_NAME corvel)
 set(CPACK_PACKAGE_VENDOR "Corvel developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Sudoku game for standard and Samurai puzzles")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Corvel plays the standard 9x9 Sudoku board and the Samurai board, five 9x9 grids of which each corner grid shares one box with the centre grid. Type a puzzle in, open one from a file, or let Corvel generate one with exactly one solution at one of three levels; then play it with entry checking, hints, pencil marks and a stopwatch, or let Corvel solve it. Puzzles print on one page.\n\nThe command-line tool corvel-cli solves, counts, hints, generates and prints puzzles, to PDF files too.")
+# Lines of at most 80 characters, as Debian's tools show them.
+set(CPACK_PACKAGE_DESCRIPTION [[Corvel plays the standard 9x9 Sudoku board and the Samurai board, five
+9x9 grids of which each corner grid shares one box with the centre grid.
+Type a puzzle in, open one from a file, or let Corvel generate one with
+exactly one solution at one of three levels; then play it with entry
+checking, hints, pencil marks and a stopwatch, or let Corvel solve it.
+Puzzles print on one page.
+
+The command-line tool corvel-cli solves, counts, hints, generates and prints
+puzzles, to PDF files too.]])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CORVEL_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
