@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <cstring>
 
 #include "clock.h"
 #include "command_line.h"
@@ -10,6 +11,14 @@
 
 int main(int argc, char* argv[])
 {
+    mainwindow::StartOptions options;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // `corvel --help` and `corvel --version` answer without a screen to
+    // connect to, before the application object looks for one.
+    if (argc == 2 && (!strcmp(argv[1], "--help") || !strcmp(argv[1], "-h") || !strcmp(argv[1], "--version")))
+        return mainwindow::prepareStart({QString::fromLocal8Bit(argv[1])}, options, out, err).value_or(0);
+
     // Qt sees the arguments before "--" and removes its own options from
     // them; Corvel reads what is left and everything from "--" on.
     const int split = mainwindow::qtArgumentCount(argc, argv);
@@ -20,9 +29,6 @@ int main(int argc, char* argv[])
     QStringList args = QApplication::arguments();
     args.removeFirst();
     for (int i = split; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    mainwindow::StartOptions options;
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     if (const std::optional<int> status = mainwindow::prepareStart(args, options, out, err)) return *status;
 
     platform::QtDialogs dialogs;

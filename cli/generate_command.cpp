@@ -13,10 +13,6 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kGenerateUsage =
-    "Usage: corvel-cli generate --board standard|samurai --level easy|testing|very-difficult\n"
-    "                           [--seed N] [--count K] [--jobs J] [--format sdk|line]\n"
-    "                           [--rating easy|medium|hard|fiendish|diabolical|LO-HI]\n";
 constexpr int kMaxCount = 100000;
 constexpr int kMaxJobs = 64;
 
@@ -127,14 +123,6 @@ bool parseOptions(const std::vector<std::string>& args, GenerateOptions& o, std:
                 return bad("sdk or line");
         }
     }
-    if (!o.puzzleType) {
-        error = "--board is required";
-        return false;
-    }
-    if (!o.rating && !o.target) {
-        error = "--level is required";
-        return false;
-    }
     return true;
 }
 
@@ -155,10 +143,6 @@ void showOnBoard(const generator::GeneratedPuzzle& p, engine::PlainBoard& board,
 
 int runGenerate(const std::vector<std::string>& args, CommandIo io)
 {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        io.out << kGenerateUsage;
-        return kExitOk;
-    }
     GenerateOptions o;
     std::string error;
     if (!parseOptions(args, o, error)) {
@@ -167,8 +151,9 @@ int runGenerate(const std::vector<std::string>& args, CommandIo io)
     }
 
     generator::BatchRequest request;
-    request.puzzleType = *o.puzzleType;
-    request.rating = o.rating.value_or(0);
+    request.puzzleType = o.puzzleType.value_or(1); // standard
+    // Easy, unless a rating asks for a level chosen to suit it (0).
+    request.rating = o.rating.value_or(o.target ? 0 : 1);
     request.target = o.target;
     request.count = o.count.value_or(1);
     request.jobs = o.jobs.value_or(1);

@@ -9,16 +9,12 @@
 #include "commands.h"
 #include "plain_board.h"
 #include "print_layout.h"
-#include "puzzle_input.h"
-#ifdef CORVEL_CLI_PDF
 #include "pdf_export.h"
-#endif
+#include "puzzle_input.h"
 
 namespace cli {
 
 namespace {
-
-constexpr const char* kPrintUsage = "usage: corvel-cli print FILE --layout large|small -o OUT.pdf";
 
 struct PrintArgs {
     std::string file;
@@ -28,7 +24,7 @@ struct PrintArgs {
 
 bool usageError(std::ostream& err, const std::string& why)
 {
-    err << "corvel-cli print: " << why << "\n" << kPrintUsage << "\n";
+    err << "corvel-cli print: " << why << "\n" << kPrintUsage;
     return false;
 }
 
@@ -97,18 +93,11 @@ int runPrint(const std::vector<std::string>& args, CommandIo io)
     files::loadGivens(*board, *puzzle);
     const files::PrintBoard page = files::PrintBoard::fromGrids(board->grids, board->numGrids);
     const files::PrintLayout layout = pa.layout == "large" ? files::kLargePrint : files::kSmallPrint;
-#ifdef CORVEL_CLI_PDF
     if (!platform::writePuzzlePdf(pa.output, page, layout, error)) {
         io.err << "corvel-cli print: " << error << "\n";
         return kExitBadInput;
     }
     return kExitOk;
-#else
-    (void)page;
-    (void)layout;
-    io.err << "corvel-cli print: not available in this build (it was built without Qt)\n";
-    return kExitBadInput;
-#endif
 }
 
 } // namespace cli

@@ -30,7 +30,7 @@ bool parseFileArgs(const std::string& cmd, const std::vector<std::string>& args,
         if (option && a == option) {
             out.option = true;
         } else if (a.size() > 1 && a[0] == '-' ) {
-            err << "corvel-cli " << cmd << ": unknown option '" << a << "' (try corvel-cli --help)\n";
+            err << "corvel-cli " << cmd << ": unknown option '" << a << "' (try corvel-cli help " << cmd << ")\n";
             return false;
         } else if (!out.file.empty()) {
             err << "corvel-cli " << cmd << ": more than one FILE given\n";

@@ -1,5 +1,6 @@
-# Installs the build into a scratch prefix and checks that the programs and
-# every desktop file land where desktops look for them.
+# Installs the build into a scratch prefix and checks that the programs, the
+# printing program, the manual pages, the completion and every desktop file
+# land where they are looked for.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
@@ -12,7 +13,13 @@ set(expected
   share/applications/${ID}.desktop
   share/icons/hicolor/scalable/apps/${ID}.svg
   share/mime/packages/${ID}.xml
-  share/metainfo/${ID}.metainfo.xml)
+  share/metainfo/${ID}.metainfo.xml
+  libexec/corvel/corvel-cli-print
+  share/man/man6/corvel.6.gz
+  share/man/man6/corvel-cli.6.gz
+  share/bash-completion/completions/corvel-cli
+  share/doc/corvel/copyright
+  share/doc/corvel/changelog.gz)
 foreach(f IN LISTS expected)
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
@@ -32,5 +39,12 @@ endif()
 execute_process(COMMAND ${PREFIX}/bin/corvel --no-such-option RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
 if(NOT rc EQUAL 2 OR NOT err MATCHES "Usage: corvel")
   message(FATAL_ERROR "corvel --no-such-option: status ${rc}, error output: ${err}")
+endif()
+# The installed corvel-cli finds its printing program in the install.
+execute_process(COMMAND ${PREFIX}/bin/corvel-cli generate --seed 1
+                COMMAND ${PREFIX}/bin/corvel-cli print - --layout small -o ${PREFIX}/puzzle.pdf
+                RESULTS_VARIABLE rcs ERROR_VARIABLE err)
+if(NOT rcs STREQUAL "0;0" OR NOT EXISTS ${PREFIX}/puzzle.pdf)
+  message(FATAL_ERROR "corvel-cli generate | corvel-cli print: status ${rcs}: ${err}")
 endif()
 file(REMOVE_RECURSE ${PREFIX})

@@ -8,6 +8,7 @@
 #include <QTextStream>
 #include <cstring>
 
+#include "corvel_version.h"
 #include "frm_main.h"
 
 namespace mainwindow {
@@ -23,7 +24,8 @@ QString usageText()
         "              instead of the folder Corvel is started from\n"
         "  --          what follows is a file name, even one that starts with -\n"
         "              (Qt's own options, such as -style, count only before --)\n"
-        "  --help      show this text\n");
+        "  --help      show this text\n"
+        "  --version   show the version and the licence\n");
 }
 
 std::optional<int> prepareStart(const QStringList& args, StartOptions& options, QTextStream& out, QTextStream& err)
@@ -42,6 +44,10 @@ std::optional<int> prepareStart(const QStringList& args, StartOptions& options, 
             optionsEnd = true;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             out << usageText();
+            out.flush();
+            return 0;
+        } else if (a == QLatin1String("--version")) {
+            out << "corvel " << corvel::kVersion << "\n" << corvel::kLicence << "\n";
             out.flush();
             return 0;
         } else if (a == QLatin1String("--desktop")) {

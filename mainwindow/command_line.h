@@ -28,8 +28,9 @@ QString usageText();
 
 // Reads the arguments after the program name (Qt's own options already
 // taken by QApplication) and does what must happen before the window exists:
-// --help prints the usage, --desktop enters the configuration folder. Returns
-// the exit status when the program ends here: 0 after --help, 2 with the
+// --help prints the usage, --version the version, --desktop enters the
+// configuration folder. Returns the exit status when the program ends here:
+// 0 after --help or --version, 2 with the
 // usage on err for an unknown option or more than one file.
 std::optional<int> prepareStart(const QStringList& args, StartOptions& options, QTextStream& out, QTextStream& err);
 

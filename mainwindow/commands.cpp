@@ -1,12 +1,14 @@
-// The picture buttons' press and release, and the Help command. A press shows
-// the pressed picture; the commands run on release. A greyed picture (element
-// 2 or 5) takes no part: a press or release on it changes nothing.
+// The picture buttons' press and release, and the Help and About commands. A
+// press shows the pressed picture; the commands run on release. A greyed
+// picture (element 2 or 5) takes no part: a press or release on it changes
+// nothing.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 
 #include "board_run.h"
+#include "corvel_version.h"
 #include "frm_help.h"
 #include "frm_main.h"
 #include "game_state.h"
@@ -231,6 +233,15 @@ void frmMain::mnuHelp_Click()
     }
     file.close();
     dialogs().showHelp(this, path);
+}
+
+void frmMain::mnuAbout_Click()
+{
+    dialogs().message(this,
+                      tr("Corvel %1\n\nPlay, solve and generate standard and Samurai Sudoku puzzles.\n\n%2\n\n"
+                         "Running on Qt %3.")
+                          .arg(QString::fromLatin1(corvel::kVersion), tr(corvel::kLicence), QString::fromLatin1(qVersion())),
+                      platform::MessageIcon::None);
 }
 
 } // namespace mainwindow

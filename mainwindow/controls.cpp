@@ -197,8 +197,10 @@ void frmMain::createMenus()
     mnuStd9x9 = mnuView->addAction(QStringLiteral("Standard 9x9"));
     mnuSamurai = mnuView->addAction(QStringLiteral("Samurai Sudoku"));
 
-    mnuHelp = bar->addAction(QStringLiteral("Help"));
+    mnuHelpMenu = bar->addMenu(QStringLiteral("Help"));
+    mnuHelp = mnuHelpMenu->addAction(QStringLiteral("Help"));
     mnuHelp->setShortcut(QKeySequence::HelpContents);
+    mnuAbout = mnuHelpMenu->addAction(tr("About Corvel"));
 
     connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
     connect(mnuGenerate, &QAction::triggered, this, &frmMain::mnuGenerate_Click);
@@ -208,6 +210,7 @@ void frmMain::createMenus()
     connect(mnuStd9x9, &QAction::triggered, this, &frmMain::mnuStd9x9_Click);
     connect(mnuSamurai, &QAction::triggered, this, &frmMain::mnuSamurai_Click);
     connect(mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuPrintLarge, &QAction::triggered, this, &frmMain::mnuPrintLarge_Click);
     connect(mnuPrintSmall, &QAction::triggered, this, &frmMain::mnuPrintSmall_Click);
     connect(mnuRealTimeCheck, &QAction::triggered, this, &frmMain::mnuRealTimeCheck_Click);

@@ -131,6 +131,8 @@ public:
     void imgPartClear_MouseUp(int index);
     // Opens ./corvel.HLP when there is one; otherwise Corvel's own help.
     void mnuHelp_Click();
+    // Corvel's name, version and licence, and the Qt it runs on.
+    void mnuAbout_Click();
     // Corvel's own help window: one, made at the first Help, kept when closed.
     frmHelp* helpWindow = nullptr;
 
@@ -262,7 +264,9 @@ public:
     QMenu* mnuView = nullptr;
     QAction* mnuStd9x9 = nullptr;
     QAction* mnuSamurai = nullptr;
+    QMenu* mnuHelpMenu = nullptr;
     QAction* mnuHelp = nullptr;
+    QAction* mnuAbout = nullptr;
 
     platform::Dialogs& dialogs() { return *services_.dialogs; }
     const platform::Clock& clock() const { return *services_.clock; }

@@ -168,14 +168,36 @@ TEST(CliSolve, BadInputAndUsageAreStatusTwoWithAMessageAndEveryReadableFileIsRea
                                                {"solve"},
                                                {"solve", "a", "b"},
                                                {"count", "--moves", "-"},
+                                               {"help", "frobnicate"},
+                                               {"help", "solve", "count"},
                                                {"solve", "/nonexistent/corvel/puzzle.sdk"}})
         EXPECT_EQ(run(args).status, 2) << args.size();
+    // This test program has no printing program beside it to run.
+    const Result print = run({"print", "-", "--layout", "large", "-o", "x.pdf"});
+    EXPECT_EQ(print.status, 2);
+    EXPECT_NE(print.err.find("corvel-cli print: cannot run "), std::string::npos) << print.err;
     const Result dir = run({"count", std::filesystem::temp_directory_path().string()});
     EXPECT_EQ(dir.status, 2);
     EXPECT_NE(dir.err.find("is a directory"), std::string::npos);
-    const Result help = run({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("corvel-cli"), std::string::npos);
+    // The whole usage, or one command's however asked.
+    const struct {
+        std::vector<std::string> args;
+        std::string starts;
+    } help[] = {
+        {{"--help"}, "Usage: corvel-cli COMMAND"},
+        {{"help"}, "Usage: corvel-cli COMMAND"},
+        {{"help", "solve"}, "Usage: corvel-cli solve [--moves] FILE\n"},
+        {{"count", "--help"}, "Usage: corvel-cli count FILE\n"},
+        {{"hint", "-", "-h"}, "Usage: corvel-cli hint"},
+        {{"help", "generate"}, "Usage: corvel-cli generate"},
+        {{"print", "p.sdk", "--help"}, "Usage: corvel-cli print"},
+    };
+    for (const auto& c : help) {
+        const Result r = run(c.args);
+        EXPECT_EQ(r.status, 0) << c.starts;
+        EXPECT_EQ(r.out.rfind(c.starts, 0), 0u) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
 }
 
 TEST(CliRate, RatesAndExplainsBothBoardsInEitherFormat)

@@ -30,7 +30,6 @@ CliRun generate(std::vector<std::string> args)
 TEST(GenerateCommand, BadArgumentsExitTwoWithUsage)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {},
         {"--board", "huge", "--level", "easy"},
         {"--board", "standard", "--level", "hard"},
         {"--board", "standard", "--level", "easy", "--count", "0"},
@@ -70,6 +69,7 @@ TEST(GenerateCommand, LinesAreUniqueAndReproducible)
         {{"--seed=42", "--jobs", "2", "--format=line", "--count", "4", "--level", "testing", "--board", "standard"}, 4, 81, ""},
         {{"--board", "samurai", "--level", "very-difficult", "--seed", "3", "--format", "line"}, 1, 405, ""},
         {{"--board", "standard", "--level", "easy", "--seed", "68", "--format", "line"}, 1, 81, seed68},
+        {{"--seed", "68", "--format", "line"}, 1, 81, seed68}, // standard and Easy unless told
     };
     for (const auto& run : runs) {
         const CliRun r = generate(run.args);

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QTextBrowser>
 
+#include "corvel_version.h"
 #include "frm_generate.h"
 #include "frm_help.h"
 #include "random_source.h"
@@ -245,6 +246,14 @@ TEST_F(CommandsTest, HelpShowsCorvelsOwnGuideUnlessACorvelHlpIsHere)
     EXPECT_EQ(dialogs.helpFiles, std::vector<QString>{QStringLiteral("./corvel.HLP")});
     EXPECT_FALSE(help->isVisible());
     EXPECT_EQ(dialogs.messages.size(), 1u);
+    // Help > About: the version, the licence and the Qt in use.
+    ASSERT_TRUE(win.mnuHelpMenu->actions().contains(win.mnuAbout));
+    win.mnuAbout->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    for (const QString& part : {QStringLiteral("Corvel ") + QLatin1String(corvel::kVersion),
+                                QStringLiteral("GNU General Public License, version 3 or later"),
+                                QStringLiteral("Qt ") + QLatin1String(qVersion())})
+        EXPECT_TRUE(dialogs.messages[1].text.contains(part)) << part.toStdString();
     QDir::setCurrent(saved);
 }
 

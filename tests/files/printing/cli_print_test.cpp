@@ -3,6 +3,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/wait.h>
 
 #include "bad_puzzle_files.h"
 #include "commands.h"
@@ -24,12 +25,11 @@ protected:
         std::ofstream(p, std::ios::binary) << text;
         return p;
     }
-    int run(std::vector<std::string> args, const std::string& stdinText = {})
+    int run(const std::vector<std::string>& args, const std::string& stdinText = {})
     {
-        args.insert(args.begin(), "print");
         std::istringstream in(stdinText);
         std::ostringstream o, e;
-        const int status = cli::runCli(args, {in, o, e});
+        const int status = cli::runPrint(args, {in, o, e});
         out = o.str();
         err = e.str();
         return status;
@@ -74,7 +74,7 @@ TEST_F(CliPrint, BadArgumentsPuzzlesAndTargetsAreRefusedAndWriteNothing)
     };
     for (const auto& args : usage) {
         EXPECT_EQ(run(args), cli::kExitBadInput) << args.size();
-        EXPECT_NE(err.find("usage: corvel-cli print"), std::string::npos) << err;
+        EXPECT_NE(err.find("Usage: corvel-cli print"), std::string::npos) << err;
         EXPECT_TRUE(out.empty());
     }
     // A Samurai line whose shared cell disagrees between two grids.
@@ -102,8 +102,11 @@ TEST_F(CliPrint, TheProgramItselfPrintsWithoutAScreen)
     // The real executable, which makes its own off-screen GUI object.
     const std::string puzzle = write("p.sdk", kPuzzle);
     const std::string pdf = path("cli.pdf");
-    const std::string command =
-        "env -u DISPLAY -u QT_QPA_PLATFORM '" CORVEL_CLI_EXE "' print '" + puzzle + "' --layout large -o '" + pdf + "'";
+    const std::string cli = "env -u DISPLAY -u QT_QPA_PLATFORM '" CORVEL_CLI_EXE "' print ";
+    const std::string command = cli + "- --layout large -o '" + pdf + "' < '" + puzzle + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     EXPECT_TRUE(isOnePagePdf(fileBytes(pdf)));
+    // The printing program's exit status is corvel-cli's.
+    const int status = std::system((cli + "'" + puzzle + "' --layout medium -o '" + pdf + "' 2>/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
 }
