@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Corvel: reads the command line and starts the main window.
 #include <QApplication>
 #include <QTextStream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvel-cli print FILE --layout large|small -o OUT.pdf: the page the
 // window's Print command sends to the printer, written into a PDF file.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvel-cli-print: the print command of corvel-cli, which runs it with the
 // command's arguments.
 #include <iostream>

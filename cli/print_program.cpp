@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvel-cli print runs corvel-cli-print, the one part of corvel-cli that
 // draws with Qt: the other commands then start without loading Qt at all.
 #include <spawn.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop entry, the metainfo and the MIME type refer to one another by
 # name; a rename in one file must not leave the others pointing nowhere.
 file(READ ${DIR}/${ID}.desktop desktop)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks that the programs, the
 # printing program, the manual pages, the completion and every desktop file
 # land where they are looked for.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a private MIME database from the type definition and checks that
 # *.sdk files get Corvel's puzzle type.
 file(REMOVE_RECURSE ${WORK_DIR})

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the corvel-cli completion as bash would, one command line per row,
 # in a scratch folder holding a puzzle file, a text file and a PDF file.
 # $1: the completion script; $2: bash-completion's helpers; $3: the folder.

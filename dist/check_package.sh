@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built Corvel package: its fields and files, lintian's verdict when
 # lintian is installed, and the programs run from a scratch root where the
 # package is unpacked (they need no libraries of their own, only the

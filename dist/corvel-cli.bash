@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for corvel-cli: commands, their options, the values of
 # --board, --level, --format and --layout, puzzle files (.sdk and text
 # files) and PDF files after -o.

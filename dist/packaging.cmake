@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by `cpack -G DEB` in a build configured for /usr
 # (scripts/package does both). Its dependencies are the shared libraries the
 # programs use, found by dpkg-shlibdeps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text given to the puzzle file reader, whole and in two pieces with the
 // same verdict: it either reports a line and a reason or gives a document
 // that a board can take, with at most one record for every four numbers after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target once on every file of the folders (or files) given:
 // the corpus as a plain test, without the fuzzing engine.
 #include <cstddef>

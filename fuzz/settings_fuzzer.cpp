@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text given to the settings reader: it either flags an error with a
 // reason or gives colours, symbols and a rating the window can use, which the
 // writer turns into a text reading back to the same settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thinning pass for Samurai puzzles and the final check of a board.
 #include "generator.h"
 

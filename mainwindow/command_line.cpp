@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Corvel's command line: corvel [--desktop] [FILE.sdk].
 #include "command_line.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture buttons' press and release, and the Help and About commands. A
 // press shows the pressed picture; the commands run on release. A greyed
 // picture (element 2 or 5) takes no part: a press or release on it changes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's controls: the board frame with its template cell 0, the five
 // picture buttons, the status labels, the stopwatch timer and the menus.
 #include <QAction>

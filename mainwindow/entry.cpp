@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cell entry: every change of a cell's text is normalised, validated and, with
 // Entry Checking on, checked against the solver; the board's entries are put
 // to the solver for the checks, the finish test and hints.

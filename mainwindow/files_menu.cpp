@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open, Save and Save As: puzzle files on the board.
 //
 // A file is parsed and checked as a whole before anything on the board or in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game state's controls, keys and options, and the highlighting of the
 // focused cell's units and symbol.
 #include "game_state.h"

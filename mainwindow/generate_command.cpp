@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Generate command (File > Generate, and Start on an empty board): asks
 // for a board type and level, then runs the generator in Generating mode.
 // With a rating band chosen, it generates until a puzzle's rating falls in it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two board layouts: where every cell and line goes, the two cell sizes,
 // and the View menu's switch between the standard and the Samurai board.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four modes: which picture buttons and menus are live, the status line
 // and the stopwatch.
 #include <QAction>

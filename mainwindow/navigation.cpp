@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard navigation between the cells.
 #include "navigation.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pencil marks: candidate symbols a player notes in empty cells. They are
 // the player's alone: no check, hint, solve, file or print ever sees them.
 #include <QUndoCommand>

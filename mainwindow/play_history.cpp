@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and Redo of the player's own changes: entries typed or deleted, hints
 // and pencil marks (pencil_marks.cpp). What the system writes itself is never
 // recorded. An entry comes back the way the player types it, so it is checked

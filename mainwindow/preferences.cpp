@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Symbols and colours: applying the colours to the board, the settings file
 // and the Preferences command.
 #include <QDialog>

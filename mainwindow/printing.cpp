@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing: the File menu's Print Large and Print Small draw the board on one
 // page through the printer the user picks.
 #include <QPrinter>

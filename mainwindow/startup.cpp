@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and closing of the main window.
 #include <QCloseEvent>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rating of the puzzle on the board and Explain Next Step.
 #include "technique_aids.h"
 

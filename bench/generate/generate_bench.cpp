@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generation time per board type and level over a range of seeds: median, 90th
 // and 99th percentile and maximum (CPU time) of the whole generation, the
 // slowest seed, median and 90th percentile of its parts (the per-grid

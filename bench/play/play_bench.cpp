@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of play in the real window, offscreen, on generated Very Difficult
 // Samurai puzzles (seeds 1..N):
 //   - an entry check: one more correct (and one wrong) entry typed on a board

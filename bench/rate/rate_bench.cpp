@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rating time per puzzle list (median, 99th percentile and maximum, CPU time),
 // the bands the ratings fall in, and, for a list with published ratings,
 // how far Corvel's agree: the share of equal bands and the Spearman rank

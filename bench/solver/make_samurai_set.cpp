@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the small Samurai benchmark set: for each puzzle, a random solved
 // board (the solver completing a few random givens), then cells in random
 // order are emptied as long as the puzzle keeps exactly one solution, until

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Solver throughput over puzzle lists: puzzles per second for solve (solve,
 // first solution), for counting solutions up to two with the solver
 // (allSolutions) and with the exact counter that `count` uses, median of

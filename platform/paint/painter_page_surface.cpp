@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "painter_page_surface.h"
 
 #include <QPaintDevice>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact counter against the solver's counting search and the suite's own
 // counter.
 #include <gtest/gtest.h>

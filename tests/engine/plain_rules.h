@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain, loop-by-loop rendering of the grid rules and the search, written
 // for the tests as an oracle: 729 booleans and 81 values per grid, every loop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's bit-mask rules against the plain oracle, on many random grid
 // states: same values, same barred flags, same moves in the same order with
 // the same reasons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared helpers for the engine tests: puzzle lists, loading, random grid
 // states, and the comparison of engine grids with the oracle's.

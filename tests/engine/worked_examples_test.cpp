@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The documented examples of the grid model, the propagation rules, the search
 // ordering and the transfer between the grids of a Samurai board, one row
 // each: a small grid state, one operation, the stated outcome. They are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generated puzzles: the selection of cells, the levels' givens and their
 // order, one solution by the suite's own counter, fixed puzzles for fixed
 // seeds, and stops.

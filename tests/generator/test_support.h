@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The generator tests' rig: a generator writing onto a plain board, with a
 // seeded (or scripted) source that counts its draws and a clock that shows

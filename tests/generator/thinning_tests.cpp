@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thinning of Samurai givens and the final check of a board.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every step of every rated puzzle checked against the puzzle's solution, over
 // public lists of standard puzzles and generated Samurai puzzles.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every technique on a small position built by hand whose answer is known.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five picture buttons, Help, and closing the window while a command runs.
 #include <QDir>
 #include <QTextBrowser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cell entry: symbols, checking and its colours, the finish and hints.
 
 #include <QPointer>

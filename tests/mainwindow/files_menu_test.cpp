@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open, Save and Save As through the window, with scripted file dialogs.
 #include <QDir>
 #include <QFileInfo>

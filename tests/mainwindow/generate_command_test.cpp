@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Generate dialog and command, driven through scripted modal dialogs.
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two board layouts: cells bound into the grids, their places, the thick
 // lines, the switch between the boards on tall and small screens.
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solver's throttled yield; what the window shows in each mode is
 // checked where the commands reach it.
 #include <functional>

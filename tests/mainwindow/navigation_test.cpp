@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arrow keys, pressed in the focused cell of the real window, over every
 // cell of both boards: checked against the wrap tables and the places the
 // layout gave the cells.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Solver runs that begin inside another run's yield: an entry check, a hint,
 // Start or Get Solution started by an event handled while a check searches.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pencil marks, Undo and Redo, and highlighting: keys pressed in the cells of
 // the shown window, its menu items and picture buttons.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Preferences dialog through the window: the nine symbol boxes, the
 // colours and how the board takes them.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the settings file at start-up and on closing, the splash and the
 // command line.
 #include <QDir>

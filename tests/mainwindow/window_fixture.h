@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every window test starts the window as the program does, with scripted
 // dialogs, no splash wait and a settings folder of its own, and drives it the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit-facing controls: cells, picture buttons, the board frame, and
 // the twips-to-pixels mapping they are placed with.
 #include <QSignalSpy>

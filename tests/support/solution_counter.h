@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The suite's own solution counter and its own table of the Samurai board's
 // geometry. Neither shares anything with the engine, whose geometry and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real window on a (virtual) screen and writes PNG pictures of it:
 // the splash, the standard board, the Samurai board, the Preferences dialog,
 // the finish dialog, a standard game with its next step explained, and a Very
