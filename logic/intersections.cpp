@@ -3,11 +3,8 @@
 
 namespace logic {
 
-namespace {
-
-// After removing `removed` (cells) for value v, a box through one of the
-// removed cells with one place left for v: that place, or -1. (A claiming's
-// removals all lie in its own box, so only pointing has a direct form.)
+// (A claiming's removals all lie in its own box, so only pointing has a
+// direct form.)
 int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int& unit)
 {
     const Geometry& geo = g.geo();
@@ -26,6 +23,8 @@ int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int
     });
     return found;
 }
+
+namespace {
 
 // Value v of unit `from` lies only where it meets unit `to`: removes v from the
 // rest of `to`. With direct, only when that leaves a hidden single.

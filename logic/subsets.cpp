@@ -21,24 +21,6 @@ template <class F> bool choose(int n, int size, F&& f)
     return false;
 }
 
-int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int& unit)
-{
-    const Geometry& geo = g.geo();
-    const CellSet left = g.where(v).minus(removed);
-    int found = -1;
-    removed.forEach([&](int c) {
-        for (int i = 0; i < geo.numUnitsOf[c] && found < 0; ++i) {
-            const CellSet places = left & geo.unitSet[geo.unitsOf[c][i]];
-            if (geo.units[geo.unitsOf[c][i]].kind != UnitKind::Box) continue;
-            if (places.count() == 1) {
-                found = places.first();
-                unit = geo.unitsOf[c][i];
-            }
-        }
-    });
-    return found;
-}
-
 } // namespace
 
 bool findNakedSubset(const CandidateGrid& g, int size, Step& step)

@@ -21,6 +21,10 @@ bool findNakedSingle(const CandidateGrid& g, Step& step);
 bool findPointing(const CandidateGrid& g, Step& step);
 bool findClaiming(const CandidateGrid& g, Step& step);
 bool findDirectPointing(const CandidateGrid& g, Step& step);
+// After removing `removed` (cells) for value v, a box through one of the
+// removed cells with one place left for v: that place (its box in unit), or -1.
+// The direct steps count only when they leave such a single.
+int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int& unit);
 
 // Naked and hidden subsets of size 2..4 within one unit; the direct hidden
 // pair and triple count only when their removals leave a hidden single in a
