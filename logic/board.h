@@ -59,6 +59,18 @@ struct CellSet {
             if (w[i]) return i * 64 + std::countr_zero(w[i]);
         return -1;
     }
+    // The lowest cell from c on, or -1.
+    int next(int c) const
+    {
+        int i = c >> 6;
+        if (i >= kWords) return -1;
+        std::uint64_t x = w[i] & (~std::uint64_t{0} << (c & 63));
+        while (!x) {
+            if (++i == kWords) return -1;
+            x = w[i];
+        }
+        return i * 64 + std::countr_zero(x);
+    }
     CellSet operator&(const CellSet& o) const
     {
         CellSet r;
@@ -126,6 +138,8 @@ struct Geometry {
     std::array<std::array<std::int16_t, 5>, kMaxCells> unitsOf{}; // rows, columns and box of a cell
     std::array<std::uint8_t, kMaxCells> numUnitsOf{};
     std::array<CellSet, kMaxCells> peers{};
+    // The units of a cell as bits of unit numbers.
+    std::array<std::array<std::uint64_t, 3>, kMaxCells> unitBits{};
 
     int cell(int g, int col, int row) const { return cellOf[g * 81 + row * 9 + col]; }
     bool sees(int a, int b) const { return peers[a].test(b); }

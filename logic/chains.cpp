@@ -130,23 +130,79 @@ void ChainFinder::follow(const CandidateGrid& g, int start, Links links, int max
     numReached_ = tail;
 }
 
-bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed, int limit)
+void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
 {
     const Geometry& geo = g.geo();
+    q.few = CellSet{};
+    q.units = {};
+    for (int c = 0; c < geo.numCells; ++c)
+        if (g.value(c) < 0 && (g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
+    for (int u = 0; u < geo.numUnits; ++u) {
+        unsigned have = 0, once = 0, twice = 0;
+        for (int c : geo.units[u].cells) {
+            if (g.value(c) >= 0) have |= 1u << g.value(c);
+            twice |= once & g.cand(c);
+            once |= g.cand(c);
+        }
+        if ((have | once) != kAllDigits || (once & ~twice & ~have) != 0)
+            q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
+    }
+}
+
+void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
+{
+    const Geometry& geo = g.geo();
+    const CellSet lost = geo.peers[c] & g.where(v);
+    g.place(c, v);
+    q.few.reset(c);
+    for (int i = 0; i < 3; ++i) q.units[i] |= geo.unitBits[c][i];
+    lost.forEach([&](int p) {
+        for (int i = 0; i < 3; ++i) q.units[i] |= geo.unitBits[p][i];
+        if ((g.cand(p) & (g.cand(p) - 1)) == 0) q.few.set(p);
+    });
+}
+
+void ChainFinder::eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
+{
+    const Geometry& geo = g.geo();
+    g.eliminate(c, v);
+    for (int i = 0; i < 3; ++i) q.units[i] |= geo.unitBits[c][i];
+    if (g.value(c) < 0 && (g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
+}
+
+bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed, int limit)
+{
+    SinglesQueue q;
+    queueAll(g, q);
+    return propagateQueued(g, q, placed, limit);
+}
+
+bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed, int limit)
+{
+    // Rounds of naked singles over the cells, then hidden singles over the
+    // units, both in ascending order. Only the queued cells and units can
+    // hold a single or a contradiction (a unit is queued again whenever one
+    // of its cells changes), so each round visits just those.
+    const Geometry& geo = g.geo();
+    auto nextUnit = [&](int u) {
+        for (int i = u >> 6; i < 3; ++i) {
+            const std::uint64_t x = q.units[i] & (i == (u >> 6) ? ~std::uint64_t{0} << (u & 63) : ~std::uint64_t{0});
+            if (x) return i * 64 + std::countr_zero(x);
+        }
+        return -1;
+    };
     for (bool changed = true; changed;) {
         if (placed > limit) return true;
         changed = false;
-        for (int c = 0; c < geo.numCells; ++c) {
-            if (g.value(c) >= 0) continue;
+        for (int c = q.few.next(0); c >= 0; c = q.few.next(c + 1)) {
             const unsigned m = g.cand(c);
             if (m == 0) return false;
-            if ((m & (m - 1)) == 0) {
-                g.place(c, std::countr_zero(m));
-                ++placed;
-                changed = true;
-            }
+            placeQueued(g, q, c, std::countr_zero(m));
+            ++placed;
+            changed = true;
         }
-        for (int u = 0; u < geo.numUnits; ++u) {
+        for (int u = nextUnit(0); u >= 0 && u < geo.numUnits; u = nextUnit(u + 1)) {
+            q.units[static_cast<unsigned>(u) >> 6] &= ~(std::uint64_t{1} << (u & 63));
             // Values placed, seen once and seen more than once in the unit.
             unsigned have = 0, once = 0, twice = 0;
             for (int c : geo.units[u].cells) {
@@ -159,7 +215,7 @@ bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed, int limit)
                 const int v = std::countr_zero(single);
                 for (int c : geo.units[u].cells)
                     if (g.has(c, v)) {
-                        g.place(c, v);
+                        placeQueued(g, q, c, v);
                         ++placed;
                         changed = true;
                         break;
@@ -416,18 +472,23 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     CandidateGrid& trial = chains.scratch().trial;
     int bestRating = 1000, bestCell = -1, bestValue = -1, limit = kMaxCells;
     bool bestOn = false;
+    // What the position itself gives the singles to look at; each trial adds
+    // what its assumption changes.
+    ChainFinder::SinglesQueue base, q;
+    ChainFinder::queueAll(g, base);
     for (int c = 0; c < geo.numCells; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) {
             const int v = std::countr_zero(m);
             for (bool on : {true, false}) {
                 if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
                 trial = g;
+                q = base;
                 int placed = 0;
                 if (on)
-                    trial.place(c, v);
+                    ChainFinder::placeQueued(trial, q, c, v);
                 else
-                    trial.eliminate(c, v);
-                if (ChainFinder::propagateSingles(trial, placed, limit)) continue;
+                    ChainFinder::eliminateQueued(trial, q, c, v);
+                if (ChainFinder::propagateQueued(trial, q, placed, limit)) continue;
                 const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
                 if (r < bestRating) {
                     bestRating = r;

@@ -49,6 +49,21 @@ public:
     // returns true.
     static bool propagateSingles(CandidateGrid& g, int& placed, int limit = kMaxCells);
 
+    // What propagateSingles still has to look at: the empty cells with at
+    // most one candidate, and the units that may hold a hidden single or lack
+    // a value (bits of unit numbers).
+    struct SinglesQueue {
+        CellSet few;
+        std::array<std::uint64_t, 3> units{};
+    };
+    // Everything of the position that may need a look.
+    static void queueAll(const CandidateGrid& g, SinglesQueue& q);
+    // Places v in c, or removes v from c, noting what changed in q.
+    static void placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v);
+    static void eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v);
+    // propagateSingles from a queue made by queueAll and the calls above.
+    static bool propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed, int limit = kMaxCells);
+
     // Solves the position by search; false when it has no solution.
     bool solve(const CandidateGrid& g, CandidateGrid& solution);
 
