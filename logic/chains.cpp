@@ -21,7 +21,8 @@ ChainFinder::ChainFinder()
       queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[kStates]), rememberedLength_(new std::int16_t[kStates]()),
       rememberedDepth_(new std::int16_t[kStates]()), prepared_(new CandidateGrid),
-      poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch)
+      poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
+      edgeStart_(new std::int32_t[kStates + 1]()), cellLinks_(new std::uint8_t[kStates]()), edges_(new std::int16_t[kMaxLinks])
 {
 }
 
@@ -67,6 +68,28 @@ void ChainFinder::prepare(const CandidateGrid& g)
             add(a, other);
             add(other, a);
         }
+    // The links of every state, in the order follow() takes them.
+    int n = 0;
+    for (int s = 0; s < kStates; ++s) {
+        edgeStart_[s] = n;
+        cellLinks_[s] = 0;
+        const int c = cellOfState(s), v = valueOfState(s);
+        if (c >= geo.numCells || !g.has(c, v)) continue;
+        const unsigned rest = g.cand(c) & ~(1u << v);
+        if (isOn(s)) {
+            for (unsigned m = rest; m; m &= m - 1) edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
+            cellLinks_[s] = static_cast<std::uint8_t>(bitCount(rest));
+            (geo.peers[c] & g.where(v)).forEach([&](int p) { edges_[n++] = static_cast<std::int16_t>(stateOf(p, v, false)); });
+        } else {
+            if (bitCount(rest) == 1) {
+                edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(rest), true));
+                cellLinks_[s] = 1;
+            }
+            for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p)
+                edges_[n++] = static_cast<std::int16_t>(stateOf(*p, v, true));
+        }
+    }
+    edgeStart_[kStates] = n;
 }
 
 void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDepth)
@@ -97,34 +120,36 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDep
     }
 }
 
-void ChainFinder::follow(const CandidateGrid& g, int start, Links links, int maxDepth)
+void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
 {
-    const Geometry& geo = g.geo();
     if (++stamp_ == 0) {
         std::fill(mark_.get(), mark_.get() + kStates, 0u);
         stamp_ = 1;
     }
+    const std::uint32_t stamp = stamp_;
+    std::uint32_t* const mark = mark_.get();
+    std::int16_t* const depth = depth_.get();
+    std::int16_t* const parent = parent_.get();
+    std::int16_t* const queue = queue_.get();
+    const std::int16_t* const edges = edges_.get();
+    const bool cellLinks = links == Links::All;
     int head = 0, tail = 0;
-    auto visit = [&](int s, int from) {
-        if (mark_[s] == stamp_) return;
-        mark_[s] = stamp_;
-        depth_[s] = static_cast<std::int16_t>(from < 0 ? 0 : depth_[from] + 1);
-        parent_[s] = static_cast<std::int16_t>(from);
-        queue_[tail++] = static_cast<std::int16_t>(s);
-    };
-    visit(start, -1);
+    mark[start] = stamp;
+    depth[start] = 0;
+    parent[start] = -1;
+    queue[tail++] = static_cast<std::int16_t>(start);
     while (head < tail) {
-        const int s = queue_[head++];
-        if (depth_[s] >= maxDepth) continue;
-        const int c = cellOfState(s), v = valueOfState(s);
-        if (isOn(s)) {
-            if (links == Links::All)
-                for (unsigned m = g.cand(c) & ~(1u << v); m; m &= m - 1) visit(stateOf(c, std::countr_zero(m), false), s);
-            (geo.peers[c] & g.where(v)).forEach([&](int p) { visit(stateOf(p, v, false), s); });
-        } else {
-            const unsigned rest = g.cand(c) & ~(1u << v);
-            if (links == Links::All && bitCount(rest) == 1) visit(stateOf(c, std::countr_zero(rest), true), s);
-            for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p) visit(stateOf(*p, v, true), s);
+        const int s = queue[head++];
+        const int d = depth[s];
+        if (d >= maxDepth) continue;
+        const int end = edgeStart_[s + 1];
+        for (int i = edgeStart_[s] + (cellLinks ? 0 : cellLinks_[s]); i < end; ++i) {
+            const int t = edges[i];
+            if (mark[t] == stamp) continue;
+            mark[t] = stamp;
+            depth[t] = static_cast<std::int16_t>(d + 1);
+            parent[t] = static_cast<std::int16_t>(s);
+            queue[tail++] = static_cast<std::int16_t>(t);
         }
     }
     numReached_ = tail;

@@ -26,7 +26,8 @@ public:
     // the position prepared last it keeps what it remembered.
     void prepare(const CandidateGrid& g);
 
-    // Search from one assumption over strong and weak links. Afterwards
+    // Search from one assumption over strong and weak links of the position
+    // prepared last (g must be that position). Afterwards
     // reached(s) tells whether state s follows, and depth(s) how many links
     // it took.
     // States more than maxDepth links away are not followed further.
@@ -94,6 +95,13 @@ private:
     int poolUsed_ = 0;
     std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
     std::unique_ptr<Scratch> scratch_;
+    // The links of the prepared position, state by state in the order a
+    // search follows them: from edgeStart_[s], first the links within the
+    // cell (cellLinks_[s] of them), then those of one value.
+    static constexpr int kMaxLinks = kMaxCandidates * 72;
+    std::unique_ptr<std::int32_t[]> edgeStart_;
+    std::unique_ptr<std::uint8_t[]> cellLinks_;
+    std::unique_ptr<std::int16_t[]> edges_;
 };
 
 constexpr int stateOf(int cell, int v, bool on) { return (cell * 9 + v) * 2 + (on ? 1 : 0); }
