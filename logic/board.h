@@ -19,7 +19,13 @@ constexpr int bitCount(std::uint64_t x)
     x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
     return static_cast<int>((x * 0x0101010101010101u) >> 56);
 }
-constexpr int bitCount(unsigned x) { return bitCount(static_cast<std::uint64_t>(x)); }
+// Candidate masks have 9 bits: those are counted by table.
+inline constexpr std::array<std::uint8_t, 512> kBitCount9 = [] {
+    std::array<std::uint8_t, 512> t{};
+    for (int i = 1; i < 512; ++i) t[i] = static_cast<std::uint8_t>(t[i >> 1] + (i & 1));
+    return t;
+}();
+constexpr int bitCount(unsigned x) { return x < 512 ? kBitCount9[x] : bitCount(static_cast<std::uint64_t>(x)); }
 
 // A set of cells of a board: one bit per cell.
 struct CellSet {

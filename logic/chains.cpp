@@ -70,7 +70,8 @@ void ChainFinder::prepare(const CandidateGrid& g)
         }
     // The links of every state, in the order follow() takes them.
     int n = 0;
-    for (int s = 0; s < kStates; ++s) {
+    const int numStates = geo.numCells * 18;
+    for (int s = 0; s < numStates; ++s) {
         edgeStart_[s] = n;
         cellLinks_[s] = 0;
         const int c = cellOfState(s), v = valueOfState(s);
@@ -89,7 +90,7 @@ void ChainFinder::prepare(const CandidateGrid& g)
                 edges_[n++] = static_cast<std::int16_t>(stateOf(*p, v, true));
         }
     }
-    edgeStart_[kStates] = n;
+    edgeStart_[numStates] = n;
 }
 
 void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDepth)
