@@ -58,6 +58,17 @@ struct CellSet {
             }
         return found;
     }
+    // True for an empty set or a set of one.
+    bool fewerThanTwo() const
+    {
+        bool seen = false;
+        for (auto x : w)
+            if (x) {
+                if (seen || (x & (x - 1))) return false;
+                seen = true;
+            }
+        return true;
+    }
     // The lowest cell, or -1.
     int first() const
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string_view>
+#include <utility>
 
 #include "board.h"
 
@@ -40,6 +41,33 @@ public:
     bool samePosition(const CandidateGrid& o) const
     {
         return geo_ == o.geo_ && cand_ == o.cand_ && value_ == o.value_;
+    }
+    // The values with exactly two places in unit u (bits), and the two
+    // places of value v there, lower cell first.
+    unsigned twoPlaceValues(int u) const
+    {
+        unsigned once = 0, twice = 0, more = 0;
+        for (int c : geo_->units[u].cells) {
+            const unsigned m = cand_[c];
+            more |= twice & m;
+            twice |= once & m;
+            once |= m;
+        }
+        return twice & ~more;
+    }
+    void twoPlaces(int u, int v, int& a, int& b) const
+    {
+        a = -1;
+        for (int c : geo_->units[u].cells)
+            if (has(c, v)) {
+                if (a < 0) {
+                    a = c;
+                } else {
+                    b = c;
+                    break;
+                }
+            }
+        if (b < a) std::swap(a, b);
     }
     // True when some empty cell has no candidate, or some unit has no place
     // for a value it still lacks, or two peers hold the same value.

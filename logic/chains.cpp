@@ -49,13 +49,10 @@ void ChainFinder::prepare(const CandidateGrid& g)
     for (int c = 0; c < geo.numCells; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) partners_[c * 9 + std::countr_zero(m)][0] = -1;
     for (int u = 0; u < geo.numUnits; ++u)
-        for (int v = 0; v < 9; ++v) {
-            const CellSet places = g.where(v) & geo.unitSet[u];
-            if (places.count() != 2) continue;
-            const int a = places.first();
-            CellSet rest = places;
-            rest.reset(a);
-            const int other = rest.first();
+        for (unsigned two = g.twoPlaceValues(u); two; two &= two - 1) {
+            const int v = std::countr_zero(two);
+            int a = -1, other = -1;
+            g.twoPlaces(u, v, a, other);
             auto add = [&](int from, int to) {
                 auto& list = partners_[from * 9 + v];
                 int n = 0;
@@ -466,6 +463,11 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             }
         }
     };
+    // The places of every value in every unit.
+    std::array<std::array<std::uint8_t, 9>, kMaxUnits> placesIn{};
+    for (int u = 0; u < geo.numUnits; ++u)
+        for (int c : geo.units[u].cells)
+            for (unsigned m = g.cand(c); m; m &= m - 1) ++placesIn[u][std::countr_zero(m)];
     // Fewer branches first: they make the shortest chains, and bound the rest.
     for (int k = 2; k <= kMaxBranches; ++k) {
         // Every branch has two nodes at least.
@@ -474,7 +476,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             if (g.value(c) < 0 && bitCount(static_cast<unsigned>(g.cand(c))) == k) tryBranches(0, c, -1);
         for (int u = 0; u < geo.numUnits; ++u)
             for (int v = 0; v < 9; ++v)
-                if ((g.where(v) & geo.unitSet[u]).count() == k) tryBranches(1, u, v);
+                if (placesIn[u][v] == k) tryBranches(1, u, v);
     }
     if (bestState < 0) return false;
     step = Step{};

@@ -15,8 +15,9 @@ int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int
             const int u = geo.unitsOf[c][i];
             const CellSet places = left & geo.unitSet[u];
             if (geo.units[u].kind != UnitKind::Box) continue;
-            if (places.count() == 1) {
-                found = places.first();
+            const int only = places.single();
+            if (only >= 0) {
+                found = only;
                 unit = u;
             }
         }
@@ -33,7 +34,7 @@ bool lockedIn(const CandidateGrid& g, int from, int to, int v, bool direct, Tech
     const Geometry& geo = g.geo();
     const CellSet places = g.where(v) & geo.unitSet[from];
     const CellSet removed = (g.where(v) & geo.unitSet[to]).minus(geo.unitSet[from]);
-    if (places.count() < 2 || places.minus(geo.unitSet[to]).any() || !removed.any()) return false;
+    if (places.fewerThanTwo() || places.minus(geo.unitSet[to]).any() || !removed.any()) return false;
     int unit = -1;
     const int single = direct ? hiddenSingleAfter(g, removed, v, unit) : -1;
     if (direct && single < 0) return false;
@@ -59,8 +60,8 @@ bool findLocked(const CandidateGrid& g, bool pointing, bool direct, Technique t,
         for (int from = 0; from < geo.numUnits; ++from) {
             if ((geo.units[from].kind == UnitKind::Box) != pointing) continue;
             const CellSet places = g.where(v) & geo.unitSet[from];
+            if (places.fewerThanTwo()) continue; // no line or box can hold it alone
             const int first = places.first();
-            if (first < 0) continue;
             for (int i = 0; i < geo.numUnitsOf[first]; ++i) {
                 const int to = geo.unitsOf[first][i];
                 if (to == from || (geo.units[to].kind == UnitKind::Box) == pointing) continue;

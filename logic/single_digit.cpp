@@ -1,20 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <bit>
+
 #include "techniques.h"
 
 namespace logic {
 
 namespace {
-
-// The two places of value v in unit u, or false.
-bool conjugates(const CandidateGrid& g, int u, int v, int& a, int& b)
-{
-    CellSet places = g.where(v) & g.geo().unitSet[u];
-    if (places.count() != 2) return false;
-    a = places.first();
-    places.reset(a);
-    b = places.first();
-    return true;
-}
 
 Technique kindOf(const Geometry& geo, int u1, int u2, int b, int c)
 {
@@ -45,15 +36,31 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step)
     struct Link {
         int unit, a, b;
     };
-    std::array<Link, kMaxUnits> links{};
+    // The strong links of every value, unit by unit.
+    std::array<std::array<Link, kMaxUnits>, 9> linksOf;
+    std::array<int, 9> numLinks{};
+    for (int u = 0; u < geo.numUnits; ++u)
+        for (unsigned two = g.twoPlaceValues(u); two; two &= two - 1) {
+            const int v = std::countr_zero(two);
+            Link& l = linksOf[v][numLinks[v]++];
+            l.unit = u;
+            g.twoPlaces(u, v, l.a, l.b);
+        }
+    // Only parallel lines make a Skyscraper, only a row and a column a kite.
+    auto mayBe = [&](int u1, int u2) {
+        const UnitKind k1 = geo.units[u1].kind, k2 = geo.units[u2].kind;
+        if (kind == Technique::Skyscraper) return k1 == k2 && k1 != UnitKind::Box;
+        if (kind == Technique::TwoStringKite) return k1 != k2 && k1 != UnitKind::Box && k2 != UnitKind::Box;
+        return true;
+    };
     for (int v = 0; v < 9; ++v) {
-        int n = 0;
-        for (int u = 0; u < geo.numUnits; ++u)
-            if (conjugates(g, u, v, links[n].a, links[n].b)) links[n++].unit = u;
+        const auto& links = linksOf[v];
+        const int n = numLinks[v];
         for (int i = 0; i < n; ++i)
             for (int j = i + 1; j < n; ++j) {
                 const int u1 = links[i].unit, a1 = links[i].a, b1 = links[i].b;
                 const int u2 = links[j].unit, a2 = links[j].a, b2 = links[j].b;
+                if (!mayBe(u1, u2)) continue;
                 // Ends a and d, inner ends b and c (b sees c, all four distinct).
                 const int ends[4][4] = {{a1, b1, a2, b2}, {a1, b1, b2, a2}, {b1, a1, a2, b2}, {b1, a1, b2, a2}};
                 for (const auto& e : ends) {

@@ -7,13 +7,6 @@ namespace logic {
 
 namespace {
 
-// The one place of value v in unit u, or -1 when there are none or several.
-int onlyPlace(const CandidateGrid& g, int u, int v)
-{
-    const CellSet places = g.where(v) & g.geo().unitSet[u];
-    return places.count() == 1 ? places.first() : -1;
-}
-
 bool findHiddenSingle(const CandidateGrid& g, Step& step, bool boxes, bool onlyLastCell, Technique t, int rating)
 {
     const Geometry& geo = g.geo();
@@ -24,9 +17,17 @@ bool findHiddenSingle(const CandidateGrid& g, Step& step, bool boxes, bool onlyL
             for (int c : geo.units[u].cells) empty += g.value(c) < 0;
             if (empty != 1) continue;
         }
-        for (int v = 0; v < 9; ++v) {
-            const int c = onlyPlace(g, u, v);
-            if (c < 0) continue;
+        // The values with one place in the unit, lowest first.
+        unsigned once = 0, twice = 0;
+        for (int c : geo.units[u].cells) {
+            twice |= once & g.cand(c);
+            once |= g.cand(c);
+        }
+        if (const unsigned single = once & ~twice) {
+            const int v = std::countr_zero(single);
+            int c = -1;
+            for (int k : geo.units[u].cells)
+                if (g.has(k, v)) c = k;
             step = Step{};
             step.technique = t;
             step.rating = rating;
