@@ -98,13 +98,19 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDep
             std::fill(mark_.get(), mark_.get() + kStates, 0u);
             stamp_ = 1;
         }
-        numReached_ = rememberedLength_[start];
-        for (int i = 0; i < numReached_; ++i) {
-            const int s = poolState_[at + i];
-            queue_[i] = static_cast<std::int16_t>(s);
+        // The search went at least as deep as asked; its states come by
+        // depth, so those of the asked depth are a prefix. Keeping to it
+        // makes the answer the same as a new search's, whatever was
+        // remembered before.
+        const int length = rememberedLength_[start];
+        int n = 0;
+        for (; n < length && poolDepth_[at + n] <= maxDepth; ++n) {
+            const int s = poolState_[at + n];
+            queue_[n] = static_cast<std::int16_t>(s);
             mark_[s] = stamp_;
-            depth_[s] = poolDepth_[at + i];
+            depth_[s] = poolDepth_[at + n];
         }
+        numReached_ = n;
         return;
     }
     follow(g, start, Links::All, maxDepth);
