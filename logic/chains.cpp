@@ -102,13 +102,16 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDep
         // depth, so those of the asked depth are a prefix. Keeping to it
         // makes the answer the same as a new search's, whatever was
         // remembered before.
+        const std::int16_t* depths = poolDepth_.get() + at;
         const int length = rememberedLength_[start];
-        int n = 0;
-        for (; n < length && poolDepth_[at + n] <= maxDepth; ++n) {
-            const int s = poolState_[at + n];
-            queue_[n] = static_cast<std::int16_t>(s);
+        const int n = depths[length - 1] <= maxDepth
+                          ? length
+                          : static_cast<int>(std::upper_bound(depths, depths + length, maxDepth) - depths);
+        for (int i = 0; i < n; ++i) {
+            const int s = poolState_[at + i];
+            queue_[i] = static_cast<std::int16_t>(s);
             mark_[s] = stamp_;
-            depth_[s] = poolDepth_[at + n];
+            depth_[s] = depths[i];
         }
         numReached_ = n;
         return;

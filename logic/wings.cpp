@@ -104,7 +104,7 @@ struct BigWing {
             const unsigned next = all | g.cand(q);
             if (bitCount(next) > size) continue;
             unsigned nextLoose = loose;
-            for (int j = 0; j < depth; ++j)
+            for (int j = 1; j < depth; ++j) // the pivot (chosen[0]) sees them all
                 if (!geo.sees(chosen[j], q)) nextLoose |= g.cand(chosen[j]) & g.cand(q);
             if (bitCount(nextLoose) > 1) continue;
             chosen[depth] = q;
