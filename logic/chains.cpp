@@ -28,14 +28,38 @@ ChainFinder::ChainFinder()
 
 ChainFinder::~ChainFinder() = default;
 
-int lengthBonus(int length)
+namespace {
+
+// The length ceilings of the chain ratings: 4, 6, 8, 12, 16, 24, ...
+constexpr int nextCeiling(int ceiling, int added) { return added % 2 == 1 ? ceiling * 3 / 2 : ceiling * 4 / 3; }
+
+constexpr int bonusOf(int length)
 {
     int added = 0;
     for (int ceiling = 4; length > ceiling;) {
         ++added;
-        ceiling = added % 2 == 1 ? ceiling * 3 / 2 : ceiling * 4 / 3;
+        ceiling = nextCeiling(ceiling, added);
     }
     return added;
+}
+
+// The bonus of every length a search can give, looked up in the hot loops.
+constexpr int kBonusTable = 2 * ChainFinder::kStates + 2;
+constexpr auto kBonus = [] {
+    std::array<std::uint8_t, kBonusTable> t{};
+    int added = 0, ceiling = 4;
+    for (int length = 0; length < kBonusTable; ++length) {
+        while (length > ceiling) ceiling = nextCeiling(ceiling, ++added);
+        t[length] = static_cast<std::uint8_t>(added);
+    }
+    return t;
+}();
+
+} // namespace
+
+int lengthBonus(int length)
+{
+    return length >= 0 && length < kBonusTable ? kBonus[length] : bonusOf(length);
 }
 
 void ChainFinder::prepare(const CandidateGrid& g)
@@ -308,9 +332,12 @@ constexpr int kTrialRating = 100;
 int longestBelow(int base, int rating)
 {
     if (rating >= 1000) return ChainFinder::kStates;
-    int n = 0;
-    while (n < ChainFinder::kStates && base + lengthBonus(n + 1) < rating) ++n;
-    return n;
+    // Lengths up to the ceiling of the largest bonus still below `rating`.
+    const int allowed = rating - base - 1;
+    if (allowed < 0) return 0;
+    int ceiling = 4;
+    for (int added = 1; added <= allowed && ceiling < ChainFinder::kStates; ++added) ceiling = nextCeiling(ceiling, added);
+    return std::min(ceiling, static_cast<int>(ChainFinder::kStates));
 }
 
 // Writes the chain from the search's start to state s into the step.
