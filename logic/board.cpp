@@ -50,18 +50,14 @@ Geometry makeGeometry(int numGrids)
     }
     for (int u = 0; u < geo.numUnits; ++u)
         geo.unitSet[u].forEach([&](int c) { geo.peers[c] |= geo.unitSet[u]; });
-    for (int c = 0; c < geo.numCells; ++c) geo.peers[c].reset(c);
+    for (int c = 0; c < geo.numCells; ++c) {
+        geo.peers[c].reset(c);
+        geo.allCells.set(c);
+    }
     return geo;
 }
 
 } // namespace
-
-CellSet Geometry::all() const
-{
-    CellSet s;
-    for (int c = 0; c < numCells; ++c) s.set(c);
-    return s;
-}
 
 const Geometry& Geometry::standard()
 {

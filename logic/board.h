@@ -157,10 +157,11 @@ struct Geometry {
     std::array<CellSet, kMaxCells> peers{};
     // The units of a cell as bits of unit numbers.
     std::array<std::array<std::uint64_t, 3>, kMaxCells> unitBits{};
+    CellSet allCells;
 
     int cell(int g, int col, int row) const { return cellOf[g * 81 + row * 9 + col]; }
     bool sees(int a, int b) const { return peers[a].test(b); }
-    CellSet all() const;
+    const CellSet& all() const { return allCells; }
 
     static const Geometry& standard();
     static const Geometry& samurai();

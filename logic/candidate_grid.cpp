@@ -14,6 +14,7 @@ void CandidateGrid::clear()
         value_[c] = -1;
     }
     where_.fill(all);
+    placedIn_.fill(0);
 }
 
 bool CandidateGrid::loadLine(std::string_view line)
@@ -38,6 +39,7 @@ bool CandidateGrid::place(int c, int v)
     cand_[c] = 0;
     value_[c] = static_cast<std::int8_t>(v);
     --unsolved_;
+    for (int i = 0; i < geo_->numUnitsOf[c]; ++i) placedIn_[geo_->unitsOf[c][i]] |= static_cast<std::uint16_t>(1u << v);
     (geo_->peers[c] & where_[v]).forEach([&](int p) { cand_[p] &= static_cast<std::uint16_t>(~(1u << v)); });
     where_[v] = where_[v].minus(geo_->peers[c]);
     return true;

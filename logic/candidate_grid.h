@@ -37,6 +37,8 @@ public:
     // The cells where v is still a candidate.
     const CellSet& where(int v) const { return where_[v]; }
     int unsolved() const { return unsolved_; }
+    // The values placed in unit u (bits).
+    unsigned placedIn(int u) const { return placedIn_[u]; }
     // Same board, values and candidates.
     bool samePosition(const CandidateGrid& o) const
     {
@@ -78,6 +80,7 @@ private:
     std::array<std::uint16_t, kMaxCells> cand_{};
     std::array<std::int8_t, kMaxCells> value_{};
     std::array<CellSet, 9> where_{};
+    std::array<std::uint16_t, kMaxUnits> placedIn_{};
     int unsolved_ = 0;
 };
 

@@ -194,9 +194,9 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
     for (int c = 0; c < geo.numCells; ++c)
         if (g.value(c) < 0 && (g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
     for (int u = 0; u < geo.numUnits; ++u) {
-        unsigned have = 0, once = 0, twice = 0;
+        const unsigned have = g.placedIn(u);
+        unsigned once = 0, twice = 0;
         for (int c : geo.units[u].cells) {
-            if (g.value(c) >= 0) have |= 1u << g.value(c);
             twice |= once & g.cand(c);
             once |= g.cand(c);
         }
@@ -260,9 +260,9 @@ bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed
         for (int u = nextUnit(0); u >= 0 && u < geo.numUnits; u = nextUnit(u + 1)) {
             q.units[static_cast<unsigned>(u) >> 6] &= ~(std::uint64_t{1} << (u & 63));
             // Values placed, seen once and seen more than once in the unit.
-            unsigned have = 0, once = 0, twice = 0;
+            const unsigned have = g.placedIn(u);
+            unsigned once = 0, twice = 0;
             for (int c : geo.units[u].cells) {
-                if (g.value(c) >= 0) have |= 1u << g.value(c);
                 twice |= once & g.cand(c);
                 once |= g.cand(c);
             }
@@ -534,36 +534,60 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
 {
     const Geometry& geo = g.geo();
     CandidateGrid& trial = chains.scratch().trial;
-    int bestRating = 1000, bestCell = -1, bestValue = -1, limit = kMaxCells;
-    bool bestOn = false;
     // What the position itself gives the singles to look at; each trial adds
     // what its assumption changes.
     ChainFinder::SinglesQueue base, q;
     ChainFinder::queueAll(g, base);
-    for (int c = 0; c < geo.numCells; ++c)
-        for (unsigned m = g.cand(c); m; m &= m - 1) {
-            const int v = std::countr_zero(m);
-            for (bool on : {true, false}) {
-                if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
-                trial = g;
-                q = base;
-                int placed = 0;
-                if (on)
-                    ChainFinder::placeQueued(trial, q, c, v);
-                else
-                    ChainFinder::eliminateQueued(trial, q, c, v);
-                if (ChainFinder::propagateQueued(trial, q, placed, limit)) continue;
-                const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
-                if (r < bestRating) {
-                    bestRating = r;
-                    // Longer propagations cannot rate lower any more.
-                    while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= bestRating) --limit;
-                    bestCell = c;
-                    bestValue = v;
-                    bestOn = on;
+    const bool quiet = !base.few.any() && (base.units[0] | base.units[1] | base.units[2]) == 0;
+    std::array<std::array<std::uint8_t, 9>, kMaxUnits> placesIn{};
+    for (int u = 0; u < geo.numUnits; ++u)
+        for (int c : geo.units[u].cells)
+            for (unsigned m = g.cand(c); m; m &= m - 1) ++placesIn[u][std::countr_zero(m)];
+    // On a position without singles, removing v from a cell that keeps two
+    // candidates, where every unit of the cell keeps two places for v, makes
+    // no single either: nothing follows.
+    auto leadsNowhere = [&](int c, int v) {
+        if (!quiet) return false;
+        for (int i = 0; i < geo.numUnitsOf[c]; ++i)
+            if (placesIn[geo.unitsOf[c][i]][v] < 3) return false;
+        return true;
+    };
+    int bestRating = 1000, bestCell = -1, bestValue = -1;
+    bool bestOn = false;
+    // Every assumption in turn: the lowest rated contradiction (the first of
+    // equals) below `bound`, following at most `cap` placements.
+    auto run = [&](int cap, int bound) {
+        bestRating = bound;
+        bestCell = -1;
+        int limit = cap;
+        while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= bestRating) --limit;
+        for (int c = 0; c < geo.numCells && bestRating > kDynamicChainBase; ++c)
+            for (unsigned m = g.cand(c); m; m &= m - 1) {
+                const int v = std::countr_zero(m);
+                for (bool on : {true, false}) {
+                    if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
+                    if (!on && leadsNowhere(c, v)) continue;
+                    trial = g;
+                    q = base;
+                    int placed = 0;
+                    if (on)
+                        ChainFinder::placeQueued(trial, q, c, v);
+                    else
+                        ChainFinder::eliminateQueued(trial, q, c, v);
+                    if (ChainFinder::propagateQueued(trial, q, placed, limit)) continue;
+                    const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
+                    if (r < bestRating) {
+                        bestRating = r;
+                        // Longer propagations cannot rate lower any more.
+                        while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= bestRating) --limit;
+                        bestCell = c;
+                        bestValue = v;
+                        bestOn = on;
+                    }
                 }
             }
-        }
+    };
+    run(kMaxCells, 1000);
     if (bestCell < 0) return false;
     step = Step{};
     step.technique = Technique::DynamicForcingChain;
