@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "candidate_grid.h"
 
+#include <bit>
+
 namespace logic {
 
 CandidateGrid::CandidateGrid(const Geometry& geo) : geo_(&geo) { clear(); }
@@ -35,14 +37,21 @@ bool CandidateGrid::loadLine(std::string_view line)
 bool CandidateGrid::place(int c, int v)
 {
     if (!has(c, v)) return false;
-    for (int d = 0; d < 9; ++d) where_[d].reset(c);
+    placeCandidate(c, v);
+    return true;
+}
+
+CellSet CandidateGrid::placeCandidate(int c, int v)
+{
+    for (unsigned m = cand_[c]; m; m &= m - 1) where_[std::countr_zero(m)].reset(c);
     cand_[c] = 0;
     value_[c] = static_cast<std::int8_t>(v);
     --unsolved_;
     for (int i = 0; i < geo_->numUnitsOf[c]; ++i) placedIn_[geo_->unitsOf[c][i]] |= static_cast<std::uint16_t>(1u << v);
-    (geo_->peers[c] & where_[v]).forEach([&](int p) { cand_[p] &= static_cast<std::uint16_t>(~(1u << v)); });
-    where_[v] = where_[v].minus(geo_->peers[c]);
-    return true;
+    const CellSet lost = geo_->peers[c] & where_[v];
+    lost.forEach([&](int p) { cand_[p] &= static_cast<std::uint16_t>(~(1u << v)); });
+    where_[v] = where_[v].minus(lost);
+    return lost;
 }
 
 void CandidateGrid::eliminate(int c, int v)

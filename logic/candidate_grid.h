@@ -25,6 +25,8 @@ public:
     // Places value index v in cell c and removes v from its peers. False when
     // v is not a candidate there.
     bool place(int c, int v);
+    // Places candidate v of cell c and returns the peers it removes v from.
+    CellSet placeCandidate(int c, int v);
     void eliminate(int c, int v);
     // Sets the candidates of empty cell c (a player's pencil marks, or a
     // position built by hand).

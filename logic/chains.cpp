@@ -196,24 +196,36 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
     for (int u = 0; u < geo.numUnits; ++u) {
         const unsigned have = g.placedIn(u);
         unsigned once = 0, twice = 0;
+        q.places[u] = {};
         for (int c : geo.units[u].cells) {
             twice |= once & g.cand(c);
             once |= g.cand(c);
+            for (unsigned m = g.cand(c); m; m &= m - 1) ++q.places[u][std::countr_zero(m)];
         }
         if ((have | once) != kAllDigits || (once & ~twice & ~have) != 0)
             q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
     }
 }
 
+void ChainFinder::lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v)
+{
+    if (--q.places[u][v] <= 1 && !(g.placedIn(u) >> v & 1u))
+        q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
+}
+
 void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
 {
     const Geometry& geo = g.geo();
-    const CellSet lost = geo.peers[c] & g.where(v);
-    g.place(c, v);
+    const unsigned others = g.cand(c) & ~(1u << v);
+    const CellSet lost = g.placeCandidate(c, v);
     q.few.reset(c);
-    for (int i = 0; i < 3; ++i) q.units[i] |= geo.unitBits[c][i];
+    for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
+        const int u = geo.unitsOf[c][i];
+        --q.places[u][v];
+        for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, u, std::countr_zero(m));
+    }
     lost.forEach([&](int p) {
-        for (int i = 0; i < 3; ++i) q.units[i] |= geo.unitBits[p][i];
+        for (int i = 0; i < geo.numUnitsOf[p]; ++i) lostPlace(g, q, geo.unitsOf[p][i], v);
         if ((g.cand(p) & (g.cand(p) - 1)) == 0) q.few.set(p);
     });
 }
@@ -221,9 +233,10 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
 void ChainFinder::eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
 {
     const Geometry& geo = g.geo();
+    if (!g.has(c, v)) return;
     g.eliminate(c, v);
-    for (int i = 0; i < 3; ++i) q.units[i] |= geo.unitBits[c][i];
-    if (g.value(c) < 0 && (g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
+    for (int i = 0; i < geo.numUnitsOf[c]; ++i) lostPlace(g, q, geo.unitsOf[c][i], v);
+    if ((g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
 }
 
 bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed, int limit)
@@ -539,10 +552,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     ChainFinder::SinglesQueue base, q;
     ChainFinder::queueAll(g, base);
     const bool quiet = !base.few.any() && (base.units[0] | base.units[1] | base.units[2]) == 0;
-    std::array<std::array<std::uint8_t, 9>, kMaxUnits> placesIn{};
-    for (int u = 0; u < geo.numUnits; ++u)
-        for (int c : geo.units[u].cells)
-            for (unsigned m = g.cand(c); m; m &= m - 1) ++placesIn[u][std::countr_zero(m)];
+    const auto& placesIn = base.places;
     // On a position without singles, removing v from a cell that keeps two
     // candidates, where every unit of the cell keeps two places for v, makes
     // no single either: nothing follows.
@@ -568,7 +578,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                     if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
                     if (!on && leadsNowhere(c, v)) continue;
                     trial = g;
-                    q = base;
+                    q.copyFrom(base, geo.numUnits);
                     int placed = 0;
                     if (on)
                         ChainFinder::placeQueued(trial, q, c, v);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <algorithm>
 #include <memory>
 
 #include "candidate_grid.h"
@@ -52,16 +53,27 @@ public:
 
     // What propagateSingles still has to look at: the empty cells with at
     // most one candidate, and the units that may hold a hidden single or lack
-    // a value (bits of unit numbers).
+    // a value (bits of unit numbers): those where a value not placed has at
+    // most one place left, by the count of places kept per unit and value.
     struct SinglesQueue {
         CellSet few;
         std::array<std::uint64_t, 3> units{};
+        std::array<std::array<std::uint8_t, 9>, kMaxUnits> places{};
+        // Copies another queue of a board with numUnits units.
+        void copyFrom(const SinglesQueue& o, int numUnits)
+        {
+            few = o.few;
+            units = o.units;
+            std::copy_n(o.places.begin(), numUnits, places.begin());
+        }
     };
     // Everything of the position that may need a look.
     static void queueAll(const CandidateGrid& g, SinglesQueue& q);
     // Places v in c, or removes v from c, noting what changed in q.
     static void placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v);
     static void eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v);
+    // Notes that value v lost a place in unit u.
+    static void lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v);
     // propagateSingles from a queue made by queueAll and the calls above.
     static bool propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed, int limit = kMaxCells);
 
