@@ -406,6 +406,11 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                     bestOther = -1;
                 }
             }
+            // Without a strong link (or, over all links, a second candidate
+            // in the cell) "v is not in c" implies nothing.
+            if (!chains.hasStrongLink(c, v) &&
+                (links == ChainFinder::Links::OneValue || bitCount(static_cast<unsigned>(g.cand(c))) != 2))
+                continue;
             // Keep what "v is in c" implies, for the two-sided conclusions.
             sc.count = 0;
             for (int i = 1; i < chains.numReached(); ++i) {

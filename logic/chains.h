@@ -39,6 +39,8 @@ public:
     void followRemembered(const CandidateGrid& g, int start, int maxDepth);
 
     bool reached(int s) const { return mark_[s] == stamp_; }
+    // Whether candidate v of cell c has a strong link in the prepared position.
+    bool hasStrongLink(int c, int v) const { return partners_[c * 9 + v][0] >= 0; }
     // The states reached by the last search, in the order found.
     int numReached() const { return numReached_; }
     int reachedState(int i) const { return queue_[i]; }
