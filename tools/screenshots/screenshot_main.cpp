@@ -190,6 +190,7 @@ int main(int argc, char* argv[])
     services.splashMilliseconds = 0;
     services.appDir = settingsDir.path().toStdString();
     services.optionsFile = settingsDir.filePath(QStringLiteral("options.ini")).toStdString();
+    services.journalDir = settingsDir.filePath(QStringLiteral("journal")).toStdString();
 
     bool ok = save(QPixmap::fromImage(mainwindow::frmSplash::picture()), out + "/splash.png");
 
