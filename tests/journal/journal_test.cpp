@@ -231,25 +231,27 @@ TEST_F(JournalTest, KilledAtAnyMomentKeepsTheLastCommittedChange)
         Journal j(folder);
         ASSERT_TRUE(j.available());
         ASSERT_TRUE(j.takeProblem().isEmpty());
-        // This round's states: its game row (one at most) and its results.
-        int last = 0;
-        int newGames = 0;
+        // This round's states: its game row (one at most, begun after the
+        // last result) and its results.
+        int game = 0, result = 0, newGames = 0;
         for (const journal::GameSummary& g : j.unfinished()) {
             const std::optional<journal::GameRecord> r = j.load(g.id);
             ASSERT_TRUE(r);
             ASSERT_EQ(*r, sampleGame(1, r->seconds));
             if (earlierGames.insert(g.id).second) {
                 ++newGames;
-                last = std::max(last, r->seconds);
+                game = r->seconds;
             }
         }
         EXPECT_LE(newGames, 1);
         const std::vector<journal::Result> results = j.results();
         for (std::size_t k = earlierResults; k < results.size(); ++k) {
             EXPECT_EQ(results[k].seconds % 7, 0);
-            last = std::max(last, results[k].seconds);
+            result = std::max(result, results[k].seconds);
         }
         earlierResults = results.size();
+        if (game) EXPECT_GT(game, result) << "a finished game left behind";
+        const int last = std::max(game, result);
         EXPECT_TRUE(last == reported || last == reported + 1) << last << " " << reported;
     }
 }
