@@ -156,6 +156,13 @@ TEST_F(JournalTest, UnwritableFolderLeavesTheJournalOffAndSaysSoOnce)
         EXPECT_TRUE(j.unfinished().empty() && j.results().empty() && !j.resumable());
         EXPECT_TRUE(j.takeProblem().isEmpty()) << "told once";
     }
+    // A journal whose writes start failing says so at the first.
+    Journal j(folder);
+    sql(file(), {QStringLiteral("DROP TABLE games")});
+    EXPECT_EQ(j.save(0, sampleGame(1, 1)), 0);
+    EXPECT_FALSE(j.takeProblem().isEmpty());
+    EXPECT_EQ(j.save(0, sampleGame(1, 2)), 0);
+    EXPECT_TRUE(j.takeProblem().isEmpty()) << "told once";
 }
 
 TEST_F(JournalTest, TwoJournalsNeverOverwriteEachOthersGames)
@@ -178,17 +185,18 @@ TEST_F(JournalTest, FiguresAndCsvOfAKnownHistory)
     const std::vector<R> results = {
         {1, "Easy", 15, 300, 0, 1, false, 1000}, {1, "Easy", 18, 200, 0, 0, true, 2000},
         {1, "Easy", 12, 100, 2, 0, false, 3000}, {5, "", -1, 1000, 0, 0, false, 4000},
-        {1, "Easy", 15, 400, 0, 3, false, 5000}, {1, "Hard, very", 70, 900, 1, 0, true, 6000},
+        {1, "Easy", 15, 250, 0, 0, false, 4500}, {1, "Easy", 15, 400, 0, 3, false, 5000},
+        {1, "Hard, very", 70, 900, 1, 0, true, 6000},
     };
     const std::vector<journal::GameSummary> unfinished = {{7, 1, "Easy", 15, 50, 3, 40, 9000}};
     const std::vector<journal::LevelFigures> expected = {
-        {1, "Easy", 5, 3, 100, 300, 400, {100, 400}},
+        {1, "Easy", 6, 4, 100, 250, 400, {250, 400}},
         {1, "Hard, very", 1, 0, {}, {}, {}, {}},
         {5, "", 1, 1, 1000, 1000, 1000, {1000}},
     };
     EXPECT_EQ(journal::figures(results, unfinished, 2), expected);
 
-    EXPECT_EQ(journal::toCsv({results[1], results[3], results[5]}).toStdString(),
+    EXPECT_EQ(journal::toCsv({results[1], results[3], results[6]}).toStdString(),
               "finished,board,level,rating,seconds,hints,wrong_entries,by_solution\n"
               "1970-01-01T00:00:02Z,standard,Easy,1.8,200,0,0,yes\n"
               "1970-01-01T00:00:04Z,samurai,,,1000,0,0,no\n"
