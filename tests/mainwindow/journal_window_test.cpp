@@ -181,20 +181,21 @@ TEST_F(JournalWindowTest, StatisticsCountsSolvedGamesAndExportsThem)
     EXPECT_NE(csv.find(",yes\n"), std::string::npos);
 }
 
-// An entry typed inside the check of another: both are in the journal, as
+// A mark noted inside the check of a hint: the journal then holds both, as
 // the board shows them.
-TEST_F(JournalWindowTest, EntryInsideASolverYieldIsJournalledWhole)
+TEST_F(JournalWindowTest, MarkInsideAHintsYieldIsJournalledWithTheHint)
 {
     play();
     startPuzzle(puzzles::kHard);
     const auto g = gaps(puzzles::kHard, puzzles::kHardSolution);
-    duringNextYield([&] { key(g[1].cell, g[1].right[0]); });
-    key(g[0].cell, g[0].right[0]);
+    duringNextYield([&] { key(g[1].cell, g[1].right[0], Qt::ControlModifier); });
+    click(w->imgHint);
     ASSERT_TRUE(ranInner);
     const auto kept = w->journal().journal()->load(w->journal().currentGame());
     ASSERT_TRUE(kept);
     EXPECT_EQ(*kept, w->journal().snapshot());
-    EXPECT_EQ(kept->cells[static_cast<std::size_t>(g[1].cell)].text, g[1].right);
+    EXPECT_EQ(kept->hints, 1);
+    EXPECT_EQ(kept->history.size(), 2u);
 }
 
 // A journal that cannot be kept says so once; the game goes on.
