@@ -118,15 +118,18 @@ TEST_F(JournalWindowTest, GamesContinuesOrDeletesAnUnfinishedGame)
     EXPECT_EQ(board(), easy);
     EXPECT_EQ(w->mode, mainwindow::kSetup);
 
+    // Deleting the game on the board: it is no longer kept, whatever follows.
+    const std::int64_t hard = w->journal().journal()->unfinished()[0].id;
     whenShown<mainwindow::frmGames>([&](mainwindow::frmGames& d) {
-        clickRow(d.lstGames, 0);
+        clickRow(d.lstGames, 1);
         QTest::mouseClick(d.btnDelete, Qt::LeftButton);
         EXPECT_EQ(d.lstGames->rowCount(), 1);
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     w->journal().mnuGames->trigger();
+    key(g[1].cell, g[1].right[0]);
     ASSERT_EQ(w->journal().journal()->unfinished().size(), 1u);
-    EXPECT_EQ(w->journal().journal()->unfinished()[0].id, w->journal().currentGame());
+    EXPECT_EQ(w->journal().journal()->unfinished()[0].id, hard);
 }
 
 // Two games solved and one ended by Get Solution: Statistics counts the two,
