@@ -60,10 +60,14 @@ void GameJournal::open()
     tellProblem(true);
     if (const std::optional<std::int64_t> id = journal_->resumable(); id && continueGame(*id)) {
         const QString back = tr("Your game is back as you left it");
-        if (w_.mode == kSolving)
-            w_.game().setHintReason(back.toStdString());
-        else
+        // Said until the next change, in Solving mode where a hint's reason
+        // would be.
+        if (w_.mode == kSolving) {
+            notice_ = back.toStdString();
+            w_.game().setHintReason(notice_);
+        } else {
             w_.lblStatus1->setText(back);
+        }
     }
 }
 
@@ -90,6 +94,8 @@ void GameJournal::write()
 void GameJournal::changed()
 {
     if (!underWay_ || restoring_ || !w_.loaded() || !w_.cellEventsOn || w_.game().judgementsHeld()) return;
+    if (!notice_.empty() && w_.game().hintReason() == notice_) w_.game().setHintReason({});
+    notice_.clear();
     write();
 }
 
@@ -105,7 +111,7 @@ void GameJournal::started()
 
 void GameJournal::tick()
 {
-    if (w_.mode == kSolving) changed();
+    if (w_.mode == kSolving && underWay_ && !restoring_ && w_.cellEventsOn && !w_.game().judgementsHeld()) write();
 }
 
 void GameJournal::puzzleReplaced()

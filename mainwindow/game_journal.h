@@ -81,6 +81,8 @@ private:
     bool underWay_ = false;
     bool restoring_ = false;
     int wrongEntries_ = 0;
+    // The resume notice while the status line shows it.
+    std::string notice_;
 };
 
 } // namespace mainwindow

@@ -90,6 +90,7 @@ TEST_F(JournalWindowTest, UnfinishedGameComesBackWithItsStopwatchMarksAndUndo)
     EXPECT_EQ(w->lblStatus1->text(), QStringLiteral("Your game is back as you left it"));
     redo(g[4].cell);
     EXPECT_EQ(board(), boards[1]);
+    EXPECT_EQ(w->lblStatus1->text(), QStringLiteral("Solving mode")) << "said until the next change";
     for (int k = 0; k < 5; ++k) undo(g[0].cell);
     EXPECT_EQ(board(), boards[0]);
     EXPECT_TRUE(dialogs.messages.empty());
