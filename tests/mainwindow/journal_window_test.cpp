@@ -90,10 +90,15 @@ TEST_F(JournalWindowTest, UnfinishedGameComesBackWithItsStopwatchMarksAndUndo)
     EXPECT_EQ(w->lblStatus1->text(), QStringLiteral("Your game is back as you left it"));
     redo(g[4].cell);
     EXPECT_EQ(board(), boards[1]);
-    EXPECT_EQ(w->lblStatus1->text(), QStringLiteral("Solving mode")) << "said until the next change";
     for (int k = 0; k < 5; ++k) undo(g[0].cell);
     EXPECT_EQ(board(), boards[0]);
     EXPECT_TRUE(dialogs.messages.empty());
+    // The notice goes with the next change, a mark too.
+    w.reset();
+    play();
+    EXPECT_EQ(w->lblStatus1->text(), QStringLiteral("Your game is back as you left it"));
+    key(g[3].cell, g[3].right[0], Qt::ControlModifier);
+    EXPECT_EQ(w->lblStatus1->text(), QStringLiteral("Solving mode"));
 }
 
 // Starting a new puzzle keeps the game under way; Games lists both, newest
