@@ -156,6 +156,10 @@ TEST_F(JournalWindowTest, StatisticsCountsSolvedGamesAndExportsThem)
         finish[0]->close();
         QApplication::processEvents();
     }
+    // The solved board started again is no game to keep.
+    click(w->imgStart);
+    click(w->imgStart);
+    EXPECT_FALSE(w->journal().underWay());
     startPuzzle(puzzles::kHard);
     shownRating();
     click(w->imgStart);
