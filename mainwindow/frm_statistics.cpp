@@ -72,15 +72,19 @@ frmStatistics::frmStatistics(journal::Journal& journal, platform::Dialogs& dialo
     layout->addWidget(chart, 1);
     layout->addLayout(buttons);
     resize(620, 520);
-    if (!figures_.empty()) lstFigures->selectRow(0);
-    showChart(figures_.empty() ? -1 : 0);
+    // The chart starts with the first row that has times to show.
+    int first = 0;
+    while (first < static_cast<int>(figures_.size()) && figures_[static_cast<std::size_t>(first)].recent.empty()) ++first;
+    if (first == static_cast<int>(figures_.size())) first = 0;
+    if (!figures_.empty()) lstFigures->selectRow(first);
+    showChart(figures_.empty() ? -1 : first);
 }
 
 void frmStatistics::showChart(int row)
 {
     auto* c = new QChart;
     c->legend()->hide();
-    if (row >= 0 && row < static_cast<int>(figures_.size())) {
+    if (row >= 0 && row < static_cast<int>(figures_.size()) && !figures_[static_cast<std::size_t>(row)].recent.empty()) {
         const journal::LevelFigures& f = figures_[static_cast<std::size_t>(row)];
         c->setTitle(tr("Recent times: %1, %2").arg(boardName(f.numGrids), levelName(f.level)));
         auto* set = new QBarSet(tr("Minutes"));
@@ -104,7 +108,7 @@ void frmStatistics::showChart(int row)
         series->attachAxis(x);
         series->attachAxis(y);
     } else {
-        c->setTitle(tr("No games finished yet"));
+        c->setTitle(tr("No games finished yet at this level"));
     }
     QChart* old = chart->chart();
     chart->setChart(c);

@@ -101,6 +101,12 @@ void GameJournal::changed()
 
 void GameJournal::started()
 {
+    // A full board (a finished game started again) has nothing left to play.
+    if (snapshot().open() == 0) {
+        underWay_ = false;
+        current_ = 0;
+        return;
+    }
     if (!underWay_) {
         current_ = 0;
         underWay_ = true;
