@@ -18,9 +18,12 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$(basename "$deb")" = "corvel_${version}_$(dpkg-deb -f "$deb" Architecture).deb" ] || fail "file name $deb"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section is not games"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libstdc++6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
+for lib in libc6 libstdc++6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6sql6 libqt6charts6; do
   [[ $depends == *"$lib "* ]] || fail "Depends lacks $lib: $depends"
 done
+# The SQLite driver is a plugin, named by hand rather than found by dpkg-shlibdeps.
+[[ ", $depends," =~ ,\ libqt6sql6-sqlite[\ ,] ]] || fail "Depends lacks libqt6sql6-sqlite: $depends"
+
 
 for f in usr/games/corvel usr/games/corvel-cli usr/libexec/corvel/corvel-cli-print \
   usr/share/applications/org.corvel.Corvel.desktop usr/share/metainfo/org.corvel.Corvel.metainfo.xml \

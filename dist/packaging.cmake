@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by `cpack -G DEB` in a build configured for /usr
 # (scripts/package does both). Its dependencies are the shared libraries the
-# programs use, found by dpkg-shlibdeps.
+# programs use, found by dpkg-shlibdeps, and the SQLite driver of Qt SQL.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME corvel)
 set(CPACK_PACKAGE_VENDOR "Corvel developers")
@@ -22,6 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CORVEL_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The journal of games opens its SQLite file through Qt SQL's driver plugin,
+# which no program links, so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

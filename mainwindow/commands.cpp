@@ -12,6 +12,7 @@
 #include "corvel_version.h"
 #include "frm_help.h"
 #include "frm_main.h"
+#include "game_journal.h"
 #include "game_state.h"
 #include "technique_aids.h"
 
@@ -118,6 +119,7 @@ void frmMain::imgStart_MouseUp(int index)
         timStopwatch->stop();
         mode = kSetup;
         updateButtons();
+        journal().changed();
         return;
     }
     if (mode == kGenerating) {
@@ -147,6 +149,7 @@ void frmMain::imgStart_MouseUp(int index)
         updateStatus();
         timStopwatch->start();
         updateButtons();
+        journal().started();
     } else {
         dialogs().message(this, QStringLiteral("The current entries make an unsolvable Sudoku problem"),
                           platform::MessageIcon::Critical);
@@ -161,7 +164,8 @@ void frmMain::imgFindSolution_MouseUp(int index)
     mode = kAutoSolving;
     cellEventsOn = false;
     updateButtons();
-    if (!solutionRunSolver) {
+    const bool outermost = !solutionRunSolver;
+    if (outermost) {
         // The solution replaces the board: earlier entries are no longer undoable.
         game().forgetHistory();
         findSolution(*this);
@@ -174,6 +178,8 @@ void frmMain::imgFindSolution_MouseUp(int index)
     mode = kSetup;
     updateButtons();
     cellEventsOn = true;
+    // A game under way that the solution completed is over, and not solved.
+    if (outermost) journal().solutionShown();
 }
 
 void frmMain::imgHint_MouseUp(int index)

@@ -10,6 +10,7 @@
 
 #include "colour.h"
 #include "frm_main.h"
+#include "game_journal.h"
 #include "game_state.h"
 #include "technique_aids.h"
 
@@ -57,6 +58,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     client_->setPalette(windowColours);
     setCentralWidget(client_);
     game_ = new GameState(*this);
+    journal_ = new GameJournal(*this);
     createTemplateControls();
     createButtons();
     createStatusLine();
@@ -64,6 +66,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     game_->createControls();
     aids_ = new TechniqueAids(*this);
     aids_->createControls();
+    journal_->createControls();
     timStopwatch = new QTimer(this);
     timStopwatch->setInterval(1000);
     connect(timStopwatch, &QTimer::timeout, this, &frmMain::timStopwatch_Timer);

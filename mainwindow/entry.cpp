@@ -8,6 +8,7 @@
 #include "board_run.h"
 #include "cell_numbering.h"
 #include "frm_main.h"
+#include "game_journal.h"
 #include "game_state.h"
 #include "hint_reason.h"
 
@@ -75,6 +76,7 @@ void frmMain::textCells_Change(int index)
         return;
     }
     judgeEntry(index, t, cellEventsOn);
+    journal().changed();
 }
 
 void frmMain::judgeEntry(int index, const std::string& t, bool eventsOn)
@@ -96,6 +98,7 @@ void frmMain::judgeEntry(int index, const std::string& t, bool eventsOn)
             if (cell->text() != t) return;
             if (!consistent) {
                 cell->setBackground(kWrongEntryColour);
+                journal().noteWrongEntry();
                 ok = false;
             }
         } else {
@@ -152,6 +155,7 @@ void frmMain::giveHint()
     cellEventsOn = events;
     game().hintGiven(index, before, beforeColour, engine::hintReasonText(r.first, symbol, numGrids));
     game().releaseJudgements();
+    journal().changed();
 }
 
 } // namespace mainwindow

@@ -22,6 +22,8 @@ frmFinish::frmFinish(QWidget* parent) : QDialog(parent)
     lbl2 = new QLabel(QStringLiteral("You have solved the puzzle."), this);
     lblHints = new QLabel(QStringLiteral("Hints used:"), this);
     lblTime = new QLabel(QStringLiteral("Time to complete:"), this);
+    lblBest = new QLabel(tr("A new best time!"), this);
+    lblBest->hide();
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &frmFinish::btnOK_Click);
@@ -29,7 +31,7 @@ frmFinish::frmFinish(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 22, 28, 18);
     layout->setSpacing(8);
-    for (QLabel* l : {lbl1, lbl2, lblHints, lblTime}) {
+    for (QLabel* l : {lbl1, lbl2, lblHints, lblTime, lblBest}) {
         l->setAlignment(Qt::AlignCenter);
         layout->addWidget(l);
     }
@@ -41,6 +43,7 @@ void frmFinish::Form_Load()
 {
     lblHints->setText(QStringLiteral("Hints used: ") + QString::number(numHints));
     lblTime->setText(QStringLiteral("Time Used: ") + QString::fromStdString(stopwatchText(solvingTime)));
+    lblBest->setVisible(newBest);
 }
 
 void frmFinish::btnOK_Click()

@@ -18,6 +18,8 @@ public:
     int numHints = 0;
     // Seconds; 32 bits, so a game of any length reads correctly.
     std::int32_t solvingTime = 0;
+    // The time is the best of its board and level so far.
+    bool newBest = false;
 
     // Fills the labels from numHints and solvingTime (runs when shown).
     void Form_Load();
@@ -27,6 +29,7 @@ public:
     QLabel* lbl2 = nullptr;
     QLabel* lblHints = nullptr;
     QLabel* lblTime = nullptr;
+    QLabel* lblBest = nullptr;
     QPushButton* btnOK = nullptr;
 
 protected:

@@ -36,6 +36,7 @@ namespace mainwindow {
 
 class frmFinish;
 class frmHelp;
+class GameJournal;
 class GameState;
 class TechniqueAids;
 
@@ -54,6 +55,9 @@ struct Services {
     // puzzle file); Qt's per-user settings of Corvel when not set. Never
     // settings.ini.
     std::optional<std::string> optionsFile;
+    // The folder of the journal of games; $CORVEL_JOURNAL_DIR, else the
+    // per-user data folder, when not set.
+    std::optional<std::string> journalDir;
 };
 
 // The main window: the board, the command buttons, the status line and the
@@ -62,7 +66,7 @@ struct Services {
 // startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
 // commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp;
 // pencil marks, Undo and Redo and highlighting are in GameState; the rating
-// and Explain Next Step in TechniqueAids.
+// and Explain Next Step in TechniqueAids; the journal of games in GameJournal.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -280,6 +284,9 @@ public:
     GameState& game() { return *game_; }
     // The puzzle's rating and Explain Next Step (technique_aids.h).
     TechniqueAids& aids() { return *aids_; }
+    // The game under way in the journal, the Games and Statistics windows
+    // (game_journal.h).
+    GameJournal& journal() { return *journal_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -311,6 +318,7 @@ private:
     QWidget* client_ = nullptr;
     GameState* game_ = nullptr;
     TechniqueAids* aids_ = nullptr;
+    GameJournal* journal_ = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;
 };

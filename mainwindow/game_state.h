@@ -11,6 +11,7 @@
 
 #include "cell_control.h"
 #include "cell_numbering.h"
+#include "game_record.h"
 
 class QAction;
 class QKeyEvent;
@@ -95,6 +96,14 @@ public:
     const std::string& hintReason() const { return hintReason_; }
     void setHintReason(std::string reason);
 
+    // ---- For the journal (play_history.cpp) ----
+    // Every step of the history, oldest first; history().index() are done.
+    std::vector<journal::HistoryStep> historySteps() const;
+    // Puts back the marks and the history of a game whose cells the board
+    // already shows as they were after the done steps. No cell changes.
+    void restore(const std::array<std::uint16_t, kCellCount>& marks, const std::vector<journal::HistoryStep>& steps,
+                 int done);
+
     // Works out what every cell draws: its marks while it is empty, and with
     // Highlighting on the focused cell's units and symbol.
     void refresh();
@@ -124,6 +133,7 @@ private:
     std::vector<int> removeMarksAround(int cell, int value);
     void restoreMarks(const std::vector<int>& cells, int value);
 
+    void pushMark(int cell, int value);
     int keyMark(const QKeyEvent& key) const;
     bool isNotesKey(const QKeyEvent& key) const;
     int focusedCell() const;
@@ -141,6 +151,8 @@ private:
     QUndoStack history_;
     bool undoAllowed_ = true;
     Replay replay_ = Replay::None;
+    // While a history is put back, its steps change nothing.
+    bool silent_ = false;
     // The cells that lost a mark to the last entry.
     std::vector<int> lastRemoved_;
     int focused_ = -1;

@@ -10,6 +10,7 @@
 
 #include "frm_finish.h"
 #include "frm_main.h"
+#include "game_journal.h"
 #include "game_state.h"
 #include "technique_aids.h"
 
@@ -122,6 +123,7 @@ void frmMain::timStopwatch_Timer()
 {
     if (elapsedSeconds < std::numeric_limits<std::int32_t>::max()) ++elapsedSeconds;
     updateStatus();
+    journal().tick();
 }
 
 frmFinish* frmMain::showFinish()
@@ -130,6 +132,7 @@ frmFinish* frmMain::showFinish()
     auto* finish = new frmFinish(this);
     finish->numHints = hintsUsed;
     finish->solvingTime = elapsedSeconds;
+    finish->newBest = journal().finished(false);
     finish->show();
     return finish;
 }

@@ -4,21 +4,32 @@
 #include <QUndoCommand>
 
 #include "frm_main.h"
+#include "game_journal.h"
 #include "game_state.h"
+#include "journalled_command.h"
 #include "technique_aids.h"
 
 namespace mainwindow {
 
 // One mark noted or taken back.
-class MarkCommand : public QUndoCommand {
+class MarkCommand : public JournalledCommand {
 public:
     MarkCommand(GameState& state, int cell, int value) : state_(state), cell_(cell), value_(value) {}
     void redo() override { flip(); }
     void undo() override { flip(); }
+    journal::HistoryStep step() const override
+    {
+        journal::HistoryStep s;
+        s.kind = journal::HistoryStep::Mark;
+        s.cell = cell_;
+        s.value = value_;
+        return s;
+    }
 
 private:
     void flip()
     {
+        if (state_.silent_) return;
         state_.marks_[static_cast<std::size_t>(cell_)] ^= static_cast<std::uint16_t>(1u << value_);
         state_.refresh();
     }
@@ -31,6 +42,12 @@ void GameState::toggleMark(int cell, int value)
 {
     if (cell < 0 || cell >= kCellCount || value < 0 || value > 8) return;
     w_.aids().forgetStep();
+    pushMark(cell, value);
+    w_.journal().changed();
+}
+
+void GameState::pushMark(int cell, int value)
+{
     history_.push(new MarkCommand(*this, cell, value));
 }
 

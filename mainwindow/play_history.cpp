@@ -9,23 +9,36 @@
 
 #include "board_run.h"
 #include "frm_main.h"
+#include "game_journal.h"
 #include "game_state.h"
+#include "journalled_command.h"
 #include "technique_aids.h"
 
 namespace mainwindow {
 
 // An entry typed, replaced or deleted in one cell; it has happened when the
 // command is made. Undo also gives back the marks the entry took from its units.
-class EntryCommand : public QUndoCommand {
+class EntryCommand : public JournalledCommand {
 public:
     EntryCommand(GameState& state, int cell, GameState::CellLook before, std::string after, std::vector<int> removed)
         : state_(state), cell_(cell), before_(std::move(before)), after_(std::move(after)),
           value_(state.w_.symbolToIndex(after_)), removed_(std::move(removed))
     {
     }
+    journal::HistoryStep step() const override
+    {
+        journal::HistoryStep s;
+        s.kind = journal::HistoryStep::Entry;
+        s.cell = cell_;
+        s.before = before_.text;
+        s.beforeRole = static_cast<std::uint8_t>(before_.role);
+        s.after = after_;
+        s.removed.assign(removed_.begin(), removed_.end());
+        return s;
+    }
     void redo() override
     {
-        if (std::exchange(fresh_, false)) return;
+        if (std::exchange(fresh_, false) || state_.silent_) return;
         state_.replay_ = GameState::Replay::Redoing;
         state_.lastRemoved_.clear();
         state_.putBack(cell_, {after_, GameState::Role::Entry});
@@ -34,6 +47,7 @@ public:
     }
     void undo() override
     {
+        if (state_.silent_) return;
         state_.replay_ = GameState::Replay::Undoing;
         state_.putBack(cell_, before_);
         state_.replay_ = GameState::Replay::None;
@@ -54,7 +68,7 @@ private:
 // A hint written into one cell. Undo empties the cell (or puts back the red
 // entry the hint replaced) in the colour it had; the hint stays counted, since
 // the player has seen it.
-class HintCommand : public QUndoCommand {
+class HintCommand : public JournalledCommand {
 public:
     HintCommand(GameState& state, int cell, std::string before, engine::Colour beforeColour, std::string hint,
                 std::vector<int> removed, std::string reason)
@@ -62,9 +76,21 @@ public:
           value_(state.w_.symbolToIndex(hint_)), removed_(std::move(removed)), reason_(std::move(reason))
     {
     }
+    journal::HistoryStep step() const override
+    {
+        journal::HistoryStep s;
+        s.kind = journal::HistoryStep::Hint;
+        s.cell = cell_;
+        s.before = before_;
+        s.beforeColour = beforeColour_;
+        s.after = hint_;
+        s.removed.assign(removed_.begin(), removed_.end());
+        s.reason = reason_;
+        return s;
+    }
     void redo() override
     {
-        if (std::exchange(fresh_, false)) return;
+        if (std::exchange(fresh_, false) || state_.silent_) return;
         state_.writeAsSystem(cell_, hint_, state_.w_.colours[files::kHints]);
         removed_ = state_.removeMarksAround(cell_, value_);
         state_.setHintReason(reason_);
@@ -72,6 +98,7 @@ public:
     }
     void undo() override
     {
+        if (state_.silent_) return;
         state_.setHintReason({});
         state_.writeAsSystem(cell_, before_, beforeColour_);
         state_.restoreMarks(removed_, value_);
@@ -90,8 +117,43 @@ private:
     bool fresh_ = true;
 };
 
+std::vector<journal::HistoryStep> GameState::historySteps() const
+{
+    std::vector<journal::HistoryStep> steps;
+    steps.reserve(static_cast<std::size_t>(history_.count()));
+    for (int i = 0; i < history_.count(); ++i)
+        if (const auto* c = dynamic_cast<const JournalledCommand*>(history_.command(i))) steps.push_back(c->step());
+    return steps;
+}
+
+void GameState::restore(const std::array<std::uint16_t, kCellCount>& marks,
+                        const std::vector<journal::HistoryStep>& steps, int done)
+{
+    history_.clear();
+    silent_ = true;
+    for (const journal::HistoryStep& s : steps) {
+        const std::vector<int> removed(s.removed.begin(), s.removed.end());
+        switch (s.kind) {
+        case journal::HistoryStep::Entry:
+            history_.push(new EntryCommand(*this, s.cell, {s.before, static_cast<Role>(s.beforeRole)}, s.after,
+                                           removed));
+            break;
+        case journal::HistoryStep::Hint:
+            history_.push(new HintCommand(*this, s.cell, s.before, s.beforeColour, s.after, removed, s.reason));
+            break;
+        case journal::HistoryStep::Mark: pushMark(s.cell, s.value); break;
+        }
+    }
+    history_.setIndex(done);
+    silent_ = false;
+    marks_ = marks;
+    updateUndoActions();
+    refresh();
+}
+
 void GameState::newPuzzle()
 {
+    w_.journal().puzzleReplaced();
     marks_.fill(0);
     history_.clear();
     setHintReason({});
@@ -132,6 +194,7 @@ void GameState::replay(void (QUndoStack::*step)())
     holdJudgements();
     (history_.*step)();
     releaseJudgements();
+    w_.journal().changed();
 }
 
 void GameState::holdJudgement(int cell, std::string text, bool eventsOn)

@@ -8,6 +8,7 @@
 
 #include "frm_main.h"
 #include "frm_splash.h"
+#include "game_journal.h"
 #include "menu_colour.h"
 
 namespace mainwindow {
@@ -82,6 +83,9 @@ void frmMain::Form_Load()
     updateStatus();
     applyGeometry();
     loaded_ = true;
+
+    // 14. The journal of games: the last game comes back when it was not finished.
+    journal().open();
 }
 
 std::unique_ptr<QSettings> frmMain::options() const
@@ -115,6 +119,7 @@ void frmMain::Form_Unload()
     if (unloaded_) return;
     unloaded_ = true;
     timStopwatch->stop();
+    journal().changed();
     // Only what changed since the file was read or written goes back; a
     // file left alone is reported once.
     if (noSettingsFolder || (settingsLeftAlone.empty() && settingsOnDisk == currentSettings())) return;

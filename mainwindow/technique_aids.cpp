@@ -110,6 +110,7 @@ void TechniqueAids::rateBoard()
 void TechniqueAids::forgetRating()
 {
     ++generation_;
+    shownRating_ = -1;
     requested_.clear();
     requestedGrids_ = 0;
     if (lblRating) {
@@ -164,6 +165,7 @@ void TechniqueAids::ratingReady(std::uint64_t generation, const Outcome& outcome
         lblRating->setToolTip(tr("Only a puzzle with exactly one solution is rated."));
         return;
     }
+    shownRating_ = outcome.rating;
     const auto band = logic::bandOf(outcome.rating);
     const QString bandName = QString::fromUtf8(logic::bandName(band).data(), logic::bandName(band).size());
     const auto hardest = logic::techniqueName(static_cast<logic::Technique>(outcome.hardest));

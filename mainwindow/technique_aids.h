@@ -49,6 +49,8 @@ public:
     void rateBoard();
     // The board no longer holds the rated puzzle: no rating shows.
     void forgetRating();
+    // The rating shown, in tenths; -1 while none is known.
+    int shownRating() const { return shownRating_; }
 
     // Explain Next Step.
     void explainNextStep();
@@ -84,6 +86,7 @@ private:
     std::uint64_t generation_ = 0;
     std::vector<BoardValue> requested_;
     int requestedGrids_ = 0;
+    int shownRating_ = -1;
 
     // The explained step: per cell its marks, and the board it applies to.
     struct CellMarks {

@@ -150,6 +150,7 @@ int main(int argc, char** argv)
     services.screenHeightPixels = 1024;
     services.appDir = dir.path().toStdString();
     services.optionsFile = dir.filePath(QStringLiteral("options.ini")).toStdString();
+    services.journalDir = dir.filePath(QStringLiteral("journal")).toStdString();
     mainwindow::frmMain w(services);
     w.Form_Load();
     w.mnuSamurai_Click();

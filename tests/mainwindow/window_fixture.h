@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ protected:
     QTemporaryDir dir;
     std::string settingsDir = dir.path().toStdString();
     std::unique_ptr<mainwindow::frmMain> w;
+    std::optional<std::string> journalDir;
+    int windows = 0;
 
     mainwindow::Services services(int screenHeight = 1024)
     {
@@ -50,6 +53,9 @@ protected:
         s.screenHeightPixels = screenHeight;
         s.appDir = settingsDir;
         s.optionsFile = settingsDir + "/options.ini";
+        // Each window a journal of its own, unless a test that restarts
+        // the window names one: no game comes back that a test did not keep.
+        s.journalDir = journalDir.value_or(dir.filePath(QStringLiteral("journal-%1").arg(++windows)).toStdString());
         return s;
     }
     mainwindow::frmMain& start(bool samurai = false, int screenHeight = 1024)

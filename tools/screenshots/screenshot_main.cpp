@@ -2,8 +2,10 @@
 // Drives the real window on a (virtual) screen and writes PNG pictures of it:
 // the splash, the standard board, the Samurai board, the Preferences dialog,
 // the finish dialog, a standard game with its next step explained, and a Very
-// Difficult Samurai game in play with pencil marks and highlighting. Used by scripts/screenshot under xvfb-run.
+// Difficult Samurai game in play with pencil marks and highlighting, the Games and
+// Statistics windows. Used by scripts/screenshot under xvfb-run.
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,7 +19,11 @@
 #include "clock.h"
 #include "frm_finish.h"
 #include "frm_generate.h"
+#include "frm_games.h"
 #include "frm_main.h"
+#include "frm_statistics.h"
+#include "game_journal.h"
+#include "journal.h"
 #include "frm_settings.h"
 #include "frm_splash.h"
 #include "game_state.h"
@@ -173,6 +179,36 @@ bool explainPictures(mainwindow::frmMain& w, const QString& out)
     return ok;
 }
 
+// The Games and Statistics windows over a made-up history of finished games
+// (the games the pictures above started are the unfinished ones).
+bool journalPictures(mainwindow::frmMain& w, platform::Dialogs& dialogs, const QString& out)
+{
+    journal::Journal* j = w.journal().journal();
+    if (!j) return false;
+    const std::int64_t day = 24 * 3600 * 1000;
+    const std::int64_t start = QDateTime::currentMSecsSinceEpoch() - 30 * day;
+    const int standard[] = {912, 840, 875, 798, 830, 770, 655, 702, 690, 640, 668, 615};
+    const int samurai[] = {3120, 2890, 2710, 2805, 2544};
+    int n = 0;
+    for (int s : standard) j->finish(0, {1, "Medium", 21, s, n % 4 == 0, n % 3, false, start + day * n++});
+    j->finish(0, {1, "Hard", 31, 1500, 2, 1, true, start + day * n++});
+    for (int s : samurai) j->finish(0, {5, "Hard", 42, s, 1, 0, false, start + day * n++});
+    bool ok = true;
+    {
+        mainwindow::frmGames games(w.journal(), &w);
+        games.show();
+        settle();
+        ok &= save(games.grab(), out + "/games.png");
+    }
+    {
+        mainwindow::frmStatistics stats(*j, dialogs, &w);
+        stats.show();
+        settle();
+        ok &= save(stats.grab(), out + "/statistics.png");
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -190,6 +226,7 @@ int main(int argc, char* argv[])
     services.splashMilliseconds = 0;
     services.appDir = settingsDir.path().toStdString();
     services.optionsFile = settingsDir.filePath(QStringLiteral("options.ini")).toStdString();
+    services.journalDir = settingsDir.filePath(QStringLiteral("journal")).toStdString();
 
     bool ok = save(QPixmap::fromImage(mainwindow::frmSplash::picture()), out + "/splash.png");
 
@@ -238,5 +275,6 @@ int main(int argc, char* argv[])
     }
     ok &= explainPictures(w, out);
     ok &= playPictures(w, dialogs, out);
+    ok &= journalPictures(w, dialogs, out);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QUndoCommand>
+
+#include "game_record.h"
+
+namespace mainwindow {
+
+// A step of the player's history that the journal can write down.
+class JournalledCommand : public QUndoCommand {
+public:
+    virtual journal::HistoryStep step() const = 0;
+};
+
+} // namespace mainwindow
