@@ -62,6 +62,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     createStatusLine();
     createMenus();
     game_->createControls();
+    createClipboardCommands();
     aids_ = new TechniqueAids(*this);
     aids_->createControls();
     timStopwatch = new QTimer(this);

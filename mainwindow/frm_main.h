@@ -13,6 +13,7 @@
 #include "dialogs.h"
 #include "line_control.h"
 #include "picture_button.h"
+#include "puzzle_file.h"
 #include "settings.h"
 #include "solver.h"
 #include "status_text.h"
@@ -166,6 +167,20 @@ public:
     // returns false.
     bool readPuzzle(const QString& fileName, QString* reason = nullptr);
     bool puzzleReadError = false; // the last puzzle file read was refused
+    // Puts a sound puzzle on the board as Open does, with its symbols or
+    // (withSymbols false) in the symbols in force.
+    void applyPuzzle(const files::PuzzleDocument& doc, bool withSymbols);
+
+    // ---- Puzzles through the clipboard (clipboard.cpp) ----
+    // The givens (every entry while there are none) as a puzzle line and as
+    // puzzle-file text.
+    void mnuCopyPuzzle_Click();
+    // A puzzle file, a puzzle line or a 9x9 block from the clipboard onto
+    // the board, checked as Open checks a file; a game in progress ends
+    // first if the player agrees.
+    void mnuPastePuzzle_Click();
+    // The MIME type of the puzzle-file text on the clipboard.
+    static const QString kPuzzleMimeType;
     // Writes the board to the file, replacing it only once the new text is
     // complete; a failure is reported in a message box and returns false.
     bool writePuzzle(const QString& fileName);
@@ -265,6 +280,8 @@ public:
     QMenu* mnuView = nullptr;
     QAction* mnuStd9x9 = nullptr;
     QAction* mnuSamurai = nullptr;
+    QAction* mnuCopyPuzzle = nullptr;
+    QAction* mnuPastePuzzle = nullptr;
     QMenu* mnuHelpMenu = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
@@ -292,6 +309,8 @@ private:
     void createStatusLine();
     void createCells(int from, int to);
     void connectCell(platform::TextCell* cell);
+    // clipboard.cpp: Copy Puzzle and Paste Puzzle in the Edit menu.
+    void createClipboardCommands();
 
     // layout.cpp
     void setCellSize(int newSize, double fontPoints);

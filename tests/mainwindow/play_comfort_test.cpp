@@ -2,6 +2,7 @@
 // Pencil marks, Undo and Redo, and highlighting: keys pressed in the cells of
 // the shown window, its menu items and picture buttons.
 #include <QCheckBox>
+#include <QClipboard>
 #include <algorithm>
 #include <random>
 #include <set>
@@ -324,6 +325,12 @@ TEST_F(PlayTest, NewPuzzlesEmptyMarksAndHistoryAndNothingIsUndoneDuringARun)
         {"Clear", [&] { click(win.imgClear); }, false, false},
         {"Reset", [&] { click(win.imgPartClear); }, false, false},
         {"Open", [&] { dialogs.openAnswers.push_back(path("easy.sdk")), win.mnuOpen->trigger(); }, false, false},
+        {"Paste",
+         [&] {
+             QGuiApplication::clipboard()->setText(QString::fromStdString(puzzles::kHard));
+             win.mnuPastePuzzle->trigger();
+         },
+         false, false},
         {"Generate", [&] { win.mnuGenerate->trigger(); }, false, false},
         {"View", [&] { win.mnuSamurai->trigger(); }, false, false},
     };
