@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "board_speech.h"
 #include "colour.h"
 #include "frm_main.h"
 #include "game_state.h"
@@ -57,6 +58,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     client_->setPalette(windowColours);
     setCentralWidget(client_);
     game_ = new GameState(*this);
+    speech_ = new BoardSpeech(*this);
     createTemplateControls();
     createButtons();
     createStatusLine();
@@ -65,6 +67,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     createClipboardCommands();
     aids_ = new TechniqueAids(*this);
     aids_->createControls();
+    speech_->createControls();
     timStopwatch = new QTimer(this);
     timStopwatch->setInterval(1000);
     connect(timStopwatch, &QTimer::timeout, this, &frmMain::timStopwatch_Timer);
@@ -127,6 +130,7 @@ void frmMain::connectCell(platform::TextCell* cell)
     connect(cell, &platform::TextCell::changed, this, &frmMain::textCells_Change);
     connect(cell, &platform::TextCell::keyDown, this, &frmMain::textCells_KeyDown);
     game_->attachCell(cell);
+    cell->setWording(speech_);
 }
 
 void frmMain::createButtons()

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "board_run.h"
+#include "board_speech.h"
 #include "cell_numbering.h"
 #include "frm_main.h"
 #include "game_state.h"
@@ -96,6 +97,7 @@ void frmMain::judgeEntry(int index, const std::string& t, bool eventsOn)
             if (cell->text() != t) return;
             if (!consistent) {
                 cell->setBackground(kWrongEntryColour);
+                speech().announce(tr("Wrong entry: %1 at %2").arg(QString::fromStdString(t), speech().spokenName(*cell)));
                 ok = false;
             }
         } else {

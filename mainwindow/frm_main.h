@@ -35,6 +35,7 @@ class RandomSource;
 
 namespace mainwindow {
 
+class BoardSpeech;
 class frmFinish;
 class frmHelp;
 class GameState;
@@ -297,6 +298,8 @@ public:
     GameState& game() { return *game_; }
     // The puzzle's rating and Explain Next Step (technique_aids.h).
     TechniqueAids& aids() { return *aids_; }
+    // What a screen reader hears (board_speech.h).
+    BoardSpeech& speech() { return *speech_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -330,6 +333,7 @@ private:
     QWidget* client_ = nullptr;
     GameState* game_ = nullptr;
     TechniqueAids* aids_ = nullptr;
+    BoardSpeech* speech_ = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;
 };

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "board_run.h"
+#include "board_speech.h"
 #include "frm_main.h"
 #include "game_state.h"
 #include "technique_aids.h"
@@ -183,6 +184,7 @@ void GameState::hintGiven(int cell, const std::string& before, engine::Colour be
     const std::string& hint = shown_[static_cast<std::size_t>(cell)];
     std::vector<int> removed = removeMarksAround(cell, w_.symbolToIndex(hint));
     setHintReason(reason);
+    w_.speech().announce(tr("Hint: %1").arg(QString::fromStdString(hintReason_)));
     history_.push(new HintCommand(*this, cell, before, beforeColour, hint, std::move(removed), std::move(reason)));
     refresh();
 }

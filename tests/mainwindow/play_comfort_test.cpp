@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pencil marks, Undo and Redo, and highlighting: keys pressed in the cells of
 // the shown window, its menu items and picture buttons.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <algorithm>
 #include <random>
 #include <set>
 
+#include "board_speech.h"
 #include "candidate_grid.h"
 
 #include "colour.h"
@@ -592,4 +594,64 @@ TEST_F(CandidatesTest, KeptUpToDateThroughEntriesDeletionsUndoAndRedoAndRemember
     game().mnuKeepCandidates->trigger();
     play();
     EXPECT_TRUE(game().mnuKeepCandidates->isChecked());
+}
+
+// What a screen reader finds through Qt's accessibility interfaces, and what
+// it is told as the game goes on.
+TEST_F(PlayTest, CellsButtonsAndStatusLineSpeakAndVerdictsAndHintsAreAnnounced)
+{
+    auto speak = [](QObject* o, QAccessible::Text t) { return QAccessible::queryAccessibleInterface(o)->text(t); };
+    // What was announced since the last call; the announcement label's
+    // accessible name holds the last of it.
+    QStringList said;
+    auto announced = [&] {
+        if (!said.isEmpty()) EXPECT_EQ(speak(w->speech().lblAnnouncement, QAccessible::Name), said.back());
+        return std::exchange(said, {});
+    };
+
+    auto& win = play(true);
+    QObject::connect(&win.speech(), &mainwindow::BoardSpeech::announced, [&](const QString& t) { said << t; });
+    load(puzzles::kSamurai);
+    const int shared = 60, given = cellIndex(4, 3, 0), hinted = cellIndex(0, 0, 0);
+    EXPECT_EQ(speak(cell(shared), QAccessible::Name),
+              "top-left grid, row 7, column 7, centre grid, row 1, column 1");
+    EXPECT_EQ(speak(cell(given), QAccessible::Name) + " / " + speak(cell(given), QAccessible::Value),
+              "centre grid, row 1, column 4 / 7, given");
+    key(shared, '4', Qt::ControlModifier);
+    key(shared, '7', Qt::ControlModifier);
+    EXPECT_EQ(speak(cell(shared), QAccessible::Value), "empty, marks 4 7");
+
+    // A wrong entry is said in the cell's value and announced.
+    key(shared, '1');
+    EXPECT_EQ(speak(cell(shared), QAccessible::Value), "1, wrong entry");
+    EXPECT_EQ(announced(), QStringList{"Wrong entry: 1 at " + speak(cell(shared), QAccessible::Name)});
+    key(shared, '\b');
+
+    // Buttons: named by their picture, described by its tooltip, pressed
+    // through the interface or with Space, greyed when their picture is.
+    QAccessibleInterface* start = QAccessible::queryAccessibleInterface(win.imgStart);
+    EXPECT_EQ(start->role(), QAccessible::Button);
+    EXPECT_EQ(start->text(QAccessible::Name) + " / " + start->text(QAccessible::Description),
+              "Start Game! / Start solving the puzzle");
+    start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_EQ(win.mode, mainwindow::kSolving);
+    EXPECT_EQ(start->text(QAccessible::Name), "Stop");
+    win.imgHint->setFocus();
+    QTest::keyClick(win.imgHint, Qt::Key_Space);
+    ASSERT_EQ(win.hintsUsed, 1);
+    EXPECT_EQ(announced(), QStringList{"Hint: " + QString::fromStdString(game().hintReason())});
+    int hints = 0;
+    for (int i = 0; i < kCellCount; ++i) hints += speak(cell(i), QAccessible::Value).endsWith(", hint");
+    EXPECT_EQ(hints, 1);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(win.imgFindSolution)->state().disabled);
+    click(win.imgStart);
+    for (QLabel* l : {win.lblStatus1, win.lblStatus2}) {
+        EXPECT_EQ(speak(l, QAccessible::Name), l->text());
+        EXPECT_TRUE(speak(l, QAccessible::Description).startsWith("Status line"));
+    }
+
+    // A standard board's cells need no grid.
+    win.mnuStd9x9->trigger();
+    EXPECT_EQ(speak(cell(hinted), QAccessible::Name) + " / " + speak(cell(hinted), QAccessible::Value),
+              "row 1, column 1 / empty");
 }
