@@ -636,7 +636,11 @@ TEST_F(PlayTest, CellsButtonsAndStatusLineSpeakAndVerdictsAndHintsAreAnnounced)
     start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     ASSERT_EQ(win.mode, mainwindow::kSolving);
     EXPECT_EQ(start->text(QAccessible::Name), "Stop");
-    win.imgHint->setFocus();
+    // Tab goes on from the last cell to the buttons.
+    cell(kCellCount - 1)->setFocus();
+    QTest::keyClick(cell(kCellCount - 1), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), win.imgHint);
     QTest::keyClick(win.imgHint, Qt::Key_Space);
     ASSERT_EQ(win.hintsUsed, 1);
     EXPECT_EQ(announced(), QStringList{"Hint: " + QString::fromStdString(game().hintReason())});
