@@ -62,9 +62,10 @@ struct Services {
 // menus, and all the state of a game. Its handlers keep the names of the
 // controls and events they serve. The implementation is split by concern:
 // startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
-// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp;
-// pencil marks, Undo and Redo and highlighting are in GameState; the rating
-// and Explain Next Step in TechniqueAids.
+// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp,
+// clipboard.cpp; pencil marks, Undo and Redo and highlighting are in
+// GameState; the rating and Explain Next Step in TechniqueAids; what a screen
+// reader hears in BoardSpeech.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
