@@ -189,6 +189,80 @@ bool readPuzzleInput(const std::string& path, std::istream& in, PuzzleInput& inp
     return true;
 }
 
+namespace {
+
+bool isBlockSeparator(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '|' || ch == '-' || ch == '+' || ch == '=';
+}
+
+} // namespace
+
+PuzzleText parsePuzzleText(std::string_view text)
+{
+    PuzzleText out;
+    auto fail = [&](int line, std::string reason) {
+        out.result.error = {line, std::move(reason)};
+        return out;
+    };
+    if (looksLikePuzzleFile(text, true).value_or(false)) {
+        out.format = InputFormat::PuzzleFile;
+        out.result = parsePuzzle(text);
+        return out;
+    }
+    if (text.size() > kMaxInputBytes) return fail(0, "the text is larger than 256 MiB");
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+
+    // The lines that hold something: their numbers and text without the
+    // blanks around it.
+    std::vector<std::pair<int, std::string_view>> lines;
+    int number = 0;
+    for (std::size_t from = 0; from <= text.size();) {
+        std::size_t nl = text.find('\n', from);
+        if (nl == std::string_view::npos) nl = text.size();
+        std::string_view l = text.substr(from, nl - from);
+        from = nl + 1;
+        ++number;
+        const std::size_t first = l.find_first_not_of(" \t\r");
+        if (first == std::string_view::npos || l[first] == '#') continue;
+        l = l.substr(first, l.find_last_not_of(" \t\r") - first + 1);
+        lines.emplace_back(number, l);
+    }
+    if (lines.empty()) return fail(0, "the text is empty");
+
+    std::string cells;
+    if (lines.size() == 1) {
+        cells = lines[0].second;
+    } else {
+        int rows = 0;
+        for (const auto& [n, l] : lines) {
+            std::string row;
+            for (const char ch : l) {
+                if ((ch >= '1' && ch <= '9') || ch == '.' || ch == '0')
+                    row += ch;
+                else if (!isBlockSeparator(ch))
+                    return fail(n, describeByte(ch) + " is not a digit 1-9, '.', '0' or a separator of a block's "
+                                                      "cells (a blank, '|', '-', '+' or '=')");
+            }
+            if (row.empty()) continue; // a rule between boxes
+            if (row.size() == 81 || row.size() == 405)
+                return fail(n, "the text holds more than one line; one puzzle is needed");
+            if (row.size() != 9)
+                return fail(n, "a row of the block has " + std::to_string(row.size()) + " cells; 9 are needed");
+            if (++rows > 9) return fail(n, "the block has more than 9 rows");
+            cells += row;
+        }
+        if (rows < 9) return fail(0, "the block has " + std::to_string(rows) + " rows; 9 are needed");
+    }
+    std::vector<Puzzle> puzzles;
+    int errorLine = 0;
+    std::string reason;
+    if (!parsePuzzleLines(cells, puzzles, errorLine, reason))
+        return fail(lines.size() == 1 ? lines[0].first : 0, reason);
+    out.result.document = std::move(puzzles.at(0).doc);
+    return out;
+}
+
 void loadGivens(engine::PlainBoard& board, const Puzzle& puzzle)
 {
     const SymbolTable symbols(puzzle.doc.symbols);

@@ -51,6 +51,18 @@ private:
 // of the first fault.
 bool parsePuzzleLines(std::string_view text, std::vector<Puzzle>& out, int& errorLine, std::string& reason);
 
+// A puzzle handed over as one text (pasted): a puzzle file, one puzzle line,
+// or a block of nine rows of nine cells, '1'-'9' for a given and '.' or '0'
+// for an empty cell, spaced and ruled as puzzles are often printed
+// ("5 3 . | . 7 . | . . ." with lines of '-', '+' and '=' between the boxes).
+// A puzzle file brings its symbols; a line or a block holds value indices
+// ('1' is value index 0) and leaves the symbols to the reader.
+struct PuzzleText {
+    PuzzleParseResult result;
+    InputFormat format = InputFormat::Lines;
+};
+PuzzleText parsePuzzleText(std::string_view text);
+
 // What readPuzzleInput learnt of its input.
 struct PuzzleInput {
     std::string name; // the file name as given, or "<stdin>"

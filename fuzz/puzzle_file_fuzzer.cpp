@@ -4,7 +4,7 @@
 // that a board can take, with at most one record for every four numbers after
 // the header, one value for every board position, and that the writer turns
 // into a text reading back to the same document. A text it takes is taken
-// for a puzzle file by corvel-cli too.
+// for a puzzle file by corvel-cli too, and by Paste.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -15,6 +15,7 @@
 
 #include "fuzz_check.h"
 #include "puzzle_file.h"
+#include "puzzle_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -30,6 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // corvel-cli decides on the first bytes, as the whole would.
     if (const auto early = files::looksLikePuzzleFile(text.substr(0, cut), false))
         FUZZ_REQUIRE(*early == files::looksLikePuzzleFile(text, true));
+    // Pasted, a puzzle file gets the reader's verdict, and any other text a
+    // board's givens or a reason.
+    const files::PuzzleText pasted = files::parsePuzzleText(text);
+    if (pasted.format == files::InputFormat::PuzzleFile)
+        FUZZ_REQUIRE(pasted.result.ok() == r.ok() && pasted.result.error.reason == r.error.reason);
+    else if (pasted.result.ok())
+        FUZZ_REQUIRE((pasted.result.document->numGrids == 1 || pasted.result.document->numGrids == 5) &&
+                     pasted.result.document->records.size() <= 405);
+    else
+        FUZZ_REQUIRE(!pasted.result.error.reason.empty());
     if (!r.ok()) {
         FUZZ_REQUIRE(!r.error.reason.empty());
         const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));

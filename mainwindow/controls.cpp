@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "board_speech.h"
 #include "colour.h"
 #include "frm_main.h"
 #include "game_journal.h"
@@ -59,14 +60,17 @@ frmMain::frmMain(Services services, QWidget* parent)
     setCentralWidget(client_);
     game_ = new GameState(*this);
     journal_ = new GameJournal(*this);
+    speech_ = new BoardSpeech(*this);
     createTemplateControls();
     createButtons();
     createStatusLine();
     createMenus();
     game_->createControls();
+    createClipboardCommands();
     aids_ = new TechniqueAids(*this);
     aids_->createControls();
     journal_->createControls();
+    speech_->createControls();
     timStopwatch = new QTimer(this);
     timStopwatch->setInterval(1000);
     connect(timStopwatch, &QTimer::timeout, this, &frmMain::timStopwatch_Timer);
@@ -129,6 +133,7 @@ void frmMain::connectCell(platform::TextCell* cell)
     connect(cell, &platform::TextCell::changed, this, &frmMain::textCells_Change);
     connect(cell, &platform::TextCell::keyDown, this, &frmMain::textCells_KeyDown);
     game_->attachCell(cell);
+    cell->setWording(speech_);
 }
 
 void frmMain::createButtons()

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "board_run.h"
+#include "board_speech.h"
 #include "cell_numbering.h"
 #include "frm_main.h"
 #include "game_journal.h"
@@ -99,6 +100,7 @@ void frmMain::judgeEntry(int index, const std::string& t, bool eventsOn)
             if (!consistent) {
                 cell->setBackground(kWrongEntryColour);
                 journal().noteWrongEntry();
+                speech().announce(tr("Wrong entry: %1 at %2").arg(QString::fromStdString(t), speech().spokenName(*cell)));
                 ok = false;
             }
         } else {

@@ -63,10 +63,14 @@ bool frmMain::readPuzzle(const QString& fileName, QString* reason)
     file.close();
     const files::PuzzleParseResult parsed = reader.finish();
     if (!parsed.ok()) return fail(QString::fromStdString(parsed.error.describe()));
-    const files::PuzzleDocument& doc = *parsed.document;
+    applyPuzzle(*parsed.document, true);
+    return true;
+}
 
+void frmMain::applyPuzzle(const files::PuzzleDocument& doc, bool withSymbols)
+{
     cellEventsOn = false;
-    symbols.setSymbols(doc.symbols);
+    if (withSymbols) symbols.setSymbols(doc.symbols);
     if (doc.numGrids != numGrids) {
         // Switching the board type empties every cell.
         if (doc.numGrids == 5)
@@ -88,7 +92,6 @@ bool frmMain::readPuzzle(const QString& fileName, QString* reason)
     cellEventsOn = true;
     game().newPuzzle();
     aids().rateBoard();
-    return true;
 }
 
 bool frmMain::writePuzzle(const QString& fileName)

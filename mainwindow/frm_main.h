@@ -13,6 +13,7 @@
 #include "dialogs.h"
 #include "line_control.h"
 #include "picture_button.h"
+#include "puzzle_file.h"
 #include "settings.h"
 #include "solver.h"
 #include "status_text.h"
@@ -34,6 +35,7 @@ class RandomSource;
 
 namespace mainwindow {
 
+class BoardSpeech;
 class frmFinish;
 class frmHelp;
 class GameJournal;
@@ -64,9 +66,10 @@ struct Services {
 // menus, and all the state of a game. Its handlers keep the names of the
 // controls and events they serve. The implementation is split by concern:
 // startup.cpp, controls.cpp, layout.cpp, modes_status.cpp, preferences.cpp,
-// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp;
-// pencil marks, Undo and Redo and highlighting are in GameState; the rating
-// and Explain Next Step in TechniqueAids; the journal of games in GameJournal.
+// commands.cpp, entry.cpp, navigation.cpp, generate_command.cpp, files_menu.cpp,
+// clipboard.cpp; pencil marks, Undo and Redo and highlighting are in
+// GameState; the rating and Explain Next Step in TechniqueAids; the journal of
+// games in GameJournal; what a screen reader hears in BoardSpeech.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -170,6 +173,20 @@ public:
     // returns false.
     bool readPuzzle(const QString& fileName, QString* reason = nullptr);
     bool puzzleReadError = false; // the last puzzle file read was refused
+    // Puts a sound puzzle on the board as Open does, with its symbols or
+    // (withSymbols false) in the symbols in force.
+    void applyPuzzle(const files::PuzzleDocument& doc, bool withSymbols);
+
+    // ---- Puzzles through the clipboard (clipboard.cpp) ----
+    // The givens (every entry while there are none) as a puzzle line and as
+    // puzzle-file text.
+    void mnuCopyPuzzle_Click();
+    // A puzzle file, a puzzle line or a 9x9 block from the clipboard onto
+    // the board, checked as Open checks a file; a game in progress ends
+    // first if the player agrees.
+    void mnuPastePuzzle_Click();
+    // The MIME type of the puzzle-file text on the clipboard.
+    static const QString kPuzzleMimeType;
     // Writes the board to the file, replacing it only once the new text is
     // complete; a failure is reported in a message box and returns false.
     bool writePuzzle(const QString& fileName);
@@ -269,6 +286,8 @@ public:
     QMenu* mnuView = nullptr;
     QAction* mnuStd9x9 = nullptr;
     QAction* mnuSamurai = nullptr;
+    QAction* mnuCopyPuzzle = nullptr;
+    QAction* mnuPastePuzzle = nullptr;
     QMenu* mnuHelpMenu = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
@@ -287,6 +306,8 @@ public:
     // The game under way in the journal, the Games and Statistics windows
     // (game_journal.h).
     GameJournal& journal() { return *journal_; }
+    // What a screen reader hears (board_speech.h).
+    BoardSpeech& speech() { return *speech_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -299,6 +320,8 @@ private:
     void createStatusLine();
     void createCells(int from, int to);
     void connectCell(platform::TextCell* cell);
+    // clipboard.cpp: Copy Puzzle and Paste Puzzle in the Edit menu.
+    void createClipboardCommands();
 
     // layout.cpp
     void setCellSize(int newSize, double fontPoints);
@@ -319,6 +342,7 @@ private:
     GameState* game_ = nullptr;
     TechniqueAids* aids_ = nullptr;
     GameJournal* journal_ = nullptr;
+    BoardSpeech* speech_ = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;
 };

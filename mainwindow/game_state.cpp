@@ -19,6 +19,7 @@ namespace mainwindow {
 namespace {
 
 const QString kHighlightingKey = QStringLiteral("highlighting");
+const QString kKeepCandidatesKey = QStringLiteral("keepCandidates");
 
 } // namespace
 
@@ -41,6 +42,15 @@ void GameState::createControls()
     mnuNotes->setCheckable(true);
     mnuNotes->setShortcut(QKeySequence(Qt::Key_N));
     mnuNotes->setToolTip(tr("Typed symbols note pencil marks (N); Ctrl+symbol notes one at any time"));
+    // Ctrl with a symbol notes a mark, so these take Ctrl+Shift.
+    mnuFillCandidates = mnuEdit->addAction(tr("Fill In Candidates"));
+    mnuFillCandidates->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    mnuClearMarks = mnuEdit->addAction(tr("Clear All Marks"));
+    mnuClearMarks->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    mnuKeepCandidates = mnuEdit->addAction(tr("Keep Candidates Up To Date"));
+    mnuKeepCandidates->setCheckable(true);
+    mnuKeepCandidates->setChecked(w_.options()->value(kKeepCandidatesKey, false).toBool());
+    mnuKeepCandidates->setToolTip(tr("A deleted entry gives its symbol back as a mark wherever it is a candidate again"));
 
     mnuHighlighting = w_.mnuSettings->addAction(tr("Highlighting"));
     mnuHighlighting->setCheckable(true);
@@ -57,6 +67,10 @@ void GameState::createControls()
     connect(mnuRedo, &QAction::triggered, this, [this] { replay(&QUndoStack::redo); });
     connect(&history_, &QUndoStack::canUndoChanged, this, &GameState::updateUndoActions);
     connect(&history_, &QUndoStack::canRedoChanged, this, &GameState::updateUndoActions);
+    connect(mnuFillCandidates, &QAction::triggered, this, &GameState::fillInCandidates);
+    connect(mnuClearMarks, &QAction::triggered, this, &GameState::clearAllMarks);
+    connect(mnuKeepCandidates, &QAction::toggled, this,
+            [this](bool on) { w_.options()->setValue(kKeepCandidatesKey, on); });
     connect(mnuHighlighting, &QAction::toggled, this, [this](bool on) {
         w_.options()->setValue(kHighlightingKey, on);
         refresh();

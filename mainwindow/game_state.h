@@ -43,7 +43,7 @@ public:
     explicit GameState(frmMain& window);
     ~GameState() override;
 
-    // The Edit menu (Undo, Redo, Notes), Settings > Highlighting and the
+    // The Edit menu (Undo, Redo, Notes, the candidates), Settings > Highlighting and the
     // Notes toggle in the status line; after the window's own menus.
     void createControls();
     // Watches a board cell's keys and focus.
@@ -55,6 +55,9 @@ public:
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
     QAction* mnuNotes = nullptr;
+    QAction* mnuFillCandidates = nullptr;
+    QAction* mnuClearMarks = nullptr;
+    QAction* mnuKeepCandidates = nullptr;
     QAction* mnuHighlighting = nullptr;
     QCheckBox* notesToggle = nullptr;
 
@@ -63,6 +66,19 @@ public:
     std::uint16_t marks(int cell) const { return marks_.at(static_cast<std::size_t>(cell)); }
     // Notes or takes back the mark of value index `value`; undoable.
     void toggleMark(int cell, int value);
+    // Every empty cell of the board gets as marks exactly the symbols that
+    // no entry or given in its rows, columns and boxes rules out; one step
+    // of Undo.
+    void fillInCandidates();
+    // Takes every mark off the board; one step of Undo.
+    void clearAllMarks();
+    // The symbols (bits by value index) that no other cell in the units of
+    // `cell` holds, by the texts the cells have taken.
+    std::uint16_t candidatesOf(int cell) const;
+    // Keep Candidates Up To Date: a deletion gives its symbol back as a mark
+    // to the empty cells of its units that may hold it, and the emptied cell
+    // gets all its candidates (an entry always takes its symbol's marks).
+    bool keepCandidates() const;
 
     // ---- History (play_history.cpp) ----
     // A new puzzle on the board (Clear, Reset, Generate, Open, View, new
@@ -115,6 +131,7 @@ private:
     friend class EntryCommand;
     friend class HintCommand;
     friend class MarkCommand;
+    friend class MarksCommand;
 
     // How a cell looked before a change: its text and its colour's role. An
     // entry's colour (working or wrong) comes from checking it again.
@@ -132,6 +149,17 @@ private:
     // The cells of `cell`'s units that lose the mark of `value`; taken off.
     std::vector<int> removeMarksAround(int cell, int value);
     void restoreMarks(const std::vector<int>& cells, int value);
+    // Marks a cell gained: the cell and the bits added.
+    struct GivenMarks {
+        int cell;
+        std::uint16_t bits;
+    };
+    // With Keep Candidates Up To Date on: the marks that taking `value` out
+    // of `cell` gives back.
+    std::vector<GivenMarks> giveBackMarks(int cell, int value);
+    void takeBackMarks(const std::vector<GivenMarks>& given);
+    // Replaces every mark at once, as one step of Undo.
+    void replaceAllMarks(const std::array<std::uint16_t, kCellCount>& marks, const QString& name);
 
     void pushMark(int cell, int value);
     int keyMark(const QKeyEvent& key) const;
@@ -155,6 +183,8 @@ private:
     bool silent_ = false;
     // The cells that lost a mark to the last entry.
     std::vector<int> lastRemoved_;
+    // The marks the last deletion gave back.
+    std::vector<GivenMarks> lastGiven_;
     int focused_ = -1;
     std::string hintReason_;
     std::uint64_t changes_ = 0;

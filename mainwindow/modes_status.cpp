@@ -72,6 +72,7 @@ void frmMain::updateBoardCommands()
     const bool free = !generationRunning && boardRunsActive == 0;
     mnuOpen->setEnabled(free);
     mnuGenerate->setEnabled(free);
+    if (mnuPastePuzzle) mnuPastePuzzle->setEnabled(free && (mode == kSetup || mode == kSolving));
     // Undo and Redo would write cells under a running search.
     game().setUndoAllowed(free && mode != kAutoSolving && mode != kGenerating);
 }

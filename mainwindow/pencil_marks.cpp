@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pencil marks: candidate symbols a player notes in empty cells. They are
 // the player's alone: no check, hint, solve, file or print ever sees them.
+// Fill In Candidates notes them all at once, and Keep Candidates Up To Date
+// gives them back as entries are taken out.
+#include <QAction>
+#include <QSettings>
 #include <QUndoCommand>
 
 #include "frm_main.h"
@@ -38,6 +42,28 @@ private:
     int cell_, value_;
 };
 
+// Every mark replaced at once (Fill In Candidates, Clear All Marks).
+class MarksCommand : public QUndoCommand {
+public:
+    using Marks = std::array<std::uint16_t, kCellCount>;
+    MarksCommand(GameState& state, const Marks& after, const QString& name)
+        : QUndoCommand(name), state_(state), before_(state.marks_), after_(after)
+    {
+    }
+    void redo() override { put(after_); }
+    void undo() override { put(before_); }
+
+private:
+    void put(const Marks& m)
+    {
+        state_.marks_ = m;
+        state_.refresh();
+    }
+
+    GameState& state_;
+    Marks before_, after_;
+};
+
 void GameState::toggleMark(int cell, int value)
 {
     if (cell < 0 || cell >= kCellCount || value < 0 || value > 8) return;
@@ -70,6 +96,81 @@ void GameState::restoreMarks(const std::vector<int>& cells, int value)
 {
     if (value < 0 || value > 8) return;
     for (int i : cells) marks_[static_cast<std::size_t>(i)] |= static_cast<std::uint16_t>(1u << value);
+}
+
+namespace {
+
+bool onBoard(int cell, int numGrids)
+{
+    return cell >= 0 && cell < (numGrids == 1 ? 81 : kCellCount);
+}
+
+} // namespace
+
+std::uint16_t GameState::candidatesOf(int cell) const
+{
+    const std::bitset<kCellCount> units = unitsOf(cell, w_.numGrids);
+    auto free = static_cast<std::uint16_t>(0x1FF);
+    for (int i = 0; i < kCellCount; ++i) {
+        if (i == cell || !units[static_cast<std::size_t>(i)]) continue;
+        const int v = w_.symbolToIndex(shown_[static_cast<std::size_t>(i)]);
+        if (v >= 0) free &= static_cast<std::uint16_t>(~(1u << v));
+    }
+    return free;
+}
+
+bool GameState::keepCandidates() const
+{
+    return mnuKeepCandidates && mnuKeepCandidates->isChecked();
+}
+
+void GameState::replaceAllMarks(const std::array<std::uint16_t, kCellCount>& marks, const QString& name)
+{
+    if (marks == marks_) return;
+    w_.aids().forgetStep();
+    // The command only swaps arrays: nothing in it reaches the event loop.
+    history_.push(new MarksCommand(*this, marks, name));
+}
+
+void GameState::fillInCandidates()
+{
+    std::array<std::uint16_t, kCellCount> marks = marks_;
+    for (int i = 0; i < kCellCount; ++i)
+        if (onBoard(i, w_.numGrids) && shown_[static_cast<std::size_t>(i)].empty())
+            marks[static_cast<std::size_t>(i)] = candidatesOf(i);
+    replaceAllMarks(marks, tr("Fill In Candidates"));
+}
+
+void GameState::clearAllMarks()
+{
+    replaceAllMarks({}, tr("Clear All Marks"));
+}
+
+std::vector<GameState::GivenMarks> GameState::giveBackMarks(int cell, int value)
+{
+    std::vector<GivenMarks> given;
+    if (!keepCandidates() || !onBoard(cell, w_.numGrids)) return given;
+    auto add = [&](int i, std::uint16_t bits) {
+        std::uint16_t& m = marks_[static_cast<std::size_t>(i)];
+        bits &= static_cast<std::uint16_t>(~m);
+        if (!bits) return;
+        m |= bits;
+        given.push_back({i, bits});
+    };
+    if (shown_[static_cast<std::size_t>(cell)].empty()) add(cell, candidatesOf(cell));
+    if (value < 0 || value > 8) return given;
+    const auto bit = static_cast<std::uint16_t>(1u << value);
+    const std::bitset<kCellCount> units = unitsOf(cell, w_.numGrids);
+    for (int i = 0; i < kCellCount; ++i)
+        if (i != cell && units[static_cast<std::size_t>(i)] && shown_[static_cast<std::size_t>(i)].empty() &&
+            (candidatesOf(i) & bit))
+            add(i, bit);
+    return given;
+}
+
+void GameState::takeBackMarks(const std::vector<GivenMarks>& given)
+{
+    for (const GivenMarks& g : given) marks_[static_cast<std::size_t>(g.cell)] &= static_cast<std::uint16_t>(~g.bits);
 }
 
 } // namespace mainwindow

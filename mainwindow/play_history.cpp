@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "board_run.h"
+#include "board_speech.h"
 #include "frm_main.h"
 #include "game_journal.h"
 #include "game_state.h"
@@ -17,12 +18,14 @@
 namespace mainwindow {
 
 // An entry typed, replaced or deleted in one cell; it has happened when the
-// command is made. Undo also gives back the marks the entry took from its units.
+// command is made. Undo also gives back the marks the entry took from its
+// units, and takes back those its deletion gave.
 class EntryCommand : public JournalledCommand {
 public:
-    EntryCommand(GameState& state, int cell, GameState::CellLook before, std::string after, std::vector<int> removed)
+    EntryCommand(GameState& state, int cell, GameState::CellLook before, std::string after, std::vector<int> removed,
+                 std::vector<GameState::GivenMarks> given)
         : state_(state), cell_(cell), before_(std::move(before)), after_(std::move(after)),
-          value_(state.w_.symbolToIndex(after_)), removed_(std::move(removed))
+          value_(state.w_.symbolToIndex(after_)), removed_(std::move(removed)), given_(std::move(given))
     {
     }
     journal::HistoryStep step() const override
@@ -41,8 +44,10 @@ public:
         if (std::exchange(fresh_, false) || state_.silent_) return;
         state_.replay_ = GameState::Replay::Redoing;
         state_.lastRemoved_.clear();
+        state_.lastGiven_.clear();
         state_.putBack(cell_, {after_, GameState::Role::Entry});
         removed_ = state_.lastRemoved_;
+        given_ = state_.lastGiven_;
         state_.replay_ = GameState::Replay::None;
     }
     void undo() override
@@ -51,6 +56,7 @@ public:
         state_.replay_ = GameState::Replay::Undoing;
         state_.putBack(cell_, before_);
         state_.replay_ = GameState::Replay::None;
+        state_.takeBackMarks(given_);
         state_.restoreMarks(removed_, value_);
         state_.refresh();
     }
@@ -62,6 +68,7 @@ private:
     std::string after_;
     int value_;
     std::vector<int> removed_;
+    std::vector<GameState::GivenMarks> given_;
     bool fresh_ = true;
 };
 
@@ -219,14 +226,17 @@ void GameState::textAccepted(int cell, const std::string& text, bool byPlayer)
     // An entry takes its symbol's mark from the other cells of its units;
     // taking an entry back does not.
     lastRemoved_.clear();
+    lastGiven_.clear();
     if (byPlayer) setHintReason({});
     // In Setup the player's changes change the puzzle, which is rated anew at Start.
     if (byPlayer && w_.mode == kSetup) w_.aids().forgetRating();
+    if (byPlayer && replay_ != Replay::Undoing && before != text)
+        lastGiven_ = giveBackMarks(cell, w_.symbolToIndex(before));
     if (byPlayer && replay_ != Replay::Undoing && !text.empty())
         lastRemoved_ = removeMarksAround(cell, w_.symbolToIndex(text));
     if (byPlayer && replay_ == Replay::None && before != text) {
         const engine::Colour colour = w_.textCells[static_cast<std::size_t>(cell)]->background();
-        history_.push(new EntryCommand(*this, cell, lookOf(before, colour), text, lastRemoved_));
+        history_.push(new EntryCommand(*this, cell, lookOf(before, colour), text, lastRemoved_, lastGiven_));
     }
     refresh();
 }
@@ -237,6 +247,7 @@ void GameState::hintGiven(int cell, const std::string& before, engine::Colour be
     const std::string& hint = shown_[static_cast<std::size_t>(cell)];
     std::vector<int> removed = removeMarksAround(cell, w_.symbolToIndex(hint));
     setHintReason(reason);
+    w_.speech().announce(tr("Hint: %1").arg(QString::fromStdString(hintReason_)));
     history_.push(new HintCommand(*this, cell, before, beforeColour, hint, std::move(removed), std::move(reason)));
     refresh();
 }

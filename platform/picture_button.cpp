@@ -2,12 +2,15 @@
 #include "picture_button.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
 #include <algorithm>
+
+#include "accessible_controls.h"
 
 namespace platform {
 
@@ -73,10 +76,19 @@ void PictureElement::paintEvent(QPaintEvent*)
     p.setPen(text);
     const QRectF textRect = look_ == PictureLook::Pressed ? r.translated(0, 1) : r;
     p.drawText(textRect, Qt::AlignCenter, label_);
+    // The keyboard's focus: a dotted ring inside the border.
+    if (parentWidget() && parentWidget()->hasFocus()) {
+        p.setPen(QPen(text, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(3, 3, -3, -3), radius - 2, radius - 2);
+    }
 }
 
 PictureButton::PictureButton(QWidget* parent) : QWidget(parent)
 {
+    // Before anything below asks for the button's accessible interface.
+    installAccessibleControls();
+    setFocusPolicy(Qt::TabFocus);
     for (auto& e : elements_) {
         e = new PictureElement(this);
         e->hide();
@@ -110,6 +122,25 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event)
     if (index >= 0) emit mouseUp(index);
 }
 
+void PictureButton::press()
+{
+    const int index = topVisible();
+    if (index < 0) return;
+    emit mouseDown(index);
+    emit mouseUp(index);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        press();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void PictureButton::resizeEvent(QResizeEvent*)
 {
     for (auto* e : elements_) e->setGeometry(rect());
@@ -128,6 +159,8 @@ bool PictureButton::event(QEvent* event)
             QToolTip::showText(help->globalPos(), tip, this);
         return true;
     }
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        for (auto* e : elements_) e->update();
     return QWidget::event(event);
 }
 

@@ -50,6 +50,10 @@ public:
     void setElementToolTip(int i, const QString& tip) { element(i).setToolTip(tip); }
     QString elementToolTip(int i) const { return element(i).toolTip(); }
 
+    // A press and release of the top picture without the mouse: Space or
+    // Enter while the button has the focus, or a screen reader's press.
+    void press();
+
     const TwipsRect& twipsGeometry() const { return twipsRect_; }
     void setTwipsGeometry(const TwipsRect& r) { twipsRect_ = r; }
 
@@ -60,6 +64,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 

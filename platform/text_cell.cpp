@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_cell.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "accessible_controls.h"
 #include "colour.h"
 
 namespace platform {
@@ -21,6 +23,8 @@ QColor stepColour(StepRole role)
 
 TextCell::TextCell(int index, QWidget* parent) : QLineEdit(parent), index_(index)
 {
+    // Before anything below asks for the cell's accessible interface.
+    installAccessibleControls();
     setMaxLength(1);
     setAlignment(Qt::AlignCenter);
     setFrame(false);
@@ -33,7 +37,19 @@ TextCell::TextCell(int index, QWidget* parent) : QLineEdit(parent), index_(index
     f.setPointSizeF(8.25);
     setFont(f);
     applyPalette();
-    connect(this, &QLineEdit::textChanged, this, [this] { emit changed(index_); });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        emit changed(index_);
+        announceValue();
+    });
+}
+
+void TextCell::announceValue()
+{
+    if (!QAccessible::isActive()) return;
+    QAccessibleInterface* me = QAccessible::queryAccessibleInterface(this);
+    if (!me) return;
+    QAccessibleValueChangeEvent event(this, me->text(QAccessible::Value));
+    QAccessible::updateAccessibility(&event);
 }
 
 std::string TextCell::text() const
@@ -48,8 +64,10 @@ void TextCell::setText(const std::string& text)
 
 void TextCell::setBackground(engine::Colour colour)
 {
+    const bool changed = colour != background_;
     background_ = colour;
     applyPalette();
+    if (changed) announceValue();
 }
 
 void TextCell::setTextColour(engine::Colour colour)
@@ -92,8 +110,10 @@ void TextCell::keyPressEvent(QKeyEvent* event)
 void TextCell::setOverlay(const CellOverlay& overlay)
 {
     if (overlay == overlay_) return;
+    const bool marksChanged = overlay.marks != overlay_.marks;
     overlay_ = overlay;
     update();
+    if (marksChanged) announceValue();
 }
 
 // Draws the cell itself: its background, the overlays of the play aids, the

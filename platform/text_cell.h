@@ -36,6 +36,17 @@ struct CellOverlay {
     bool operator==(const CellOverlay&) const = default;
 };
 
+class TextCell;
+
+// Words a cell for a screen reader: where it is (its accessible name) and
+// what it holds (its accessible value). The window knows both.
+class CellWording {
+public:
+    virtual ~CellWording() = default;
+    virtual QString spokenName(const TextCell& cell) const = 0;
+    virtual QString spokenValue(const TextCell& cell) const = 0;
+};
+
 // One board cell: a single-line, one-character, centred text box that the
 // grids see as an engine::CellControl. Its place is kept in twips; the board
 // frame turns it into pixels. Use the QLineEdit base for Qt's own text API.
@@ -65,6 +76,13 @@ public:
     const TwipsRect& twipsGeometry() const { return twipsRect_; }
     void setTwipsGeometry(const TwipsRect& r) { twipsRect_ = r; }
 
+    // Accessibility (accessible_controls.h): what a screen reader says.
+    const CellWording* wording() const { return wording_; }
+    void setWording(const CellWording* wording) { wording_ = wording; }
+    // Tells a screen reader that what the cell holds (its text, colour or
+    // marks) has changed.
+    void announceValue();
+
 signals:
     // Every key pressed while the cell has the focus, before the cell acts on it.
     void keyDown(int index, int key, Qt::KeyboardModifiers modifiers);
@@ -84,6 +102,7 @@ private:
     engine::Colour textColour_ = 0;
     TwipsRect twipsRect_;
     CellOverlay overlay_;
+    const CellWording* wording_ = nullptr;
 };
 
 } // namespace platform

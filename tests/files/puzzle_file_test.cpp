@@ -3,6 +3,7 @@
 
 #include "bad_puzzle_files.h"
 #include "puzzle_file.h"
+#include "puzzle_input.h"
 
 using files::parsePuzzle;
 using files::PuzzleRecord;
@@ -61,7 +62,7 @@ TEST(PuzzleFile, RefusesEveryMalformedFileNamingItsLineAndTakesTheRest)
         return reader.finish();
     };
     for (const BadPuzzleFile& c : badPuzzleFiles())
-        for (const auto& r : {parsePuzzle(c.text), inPieces(c.text)}) {
+        for (const auto& r : {parsePuzzle(c.text), inPieces(c.text), files::parsePuzzleText(c.text).result}) {
             ASSERT_FALSE(r.ok()) << c.name;
             EXPECT_EQ(r.error.line, c.line) << c.name << ": " << r.error.describe();
             EXPECT_NE(r.error.reason.find(c.fault), std::string::npos) << c.name << ": " << r.error.describe();
@@ -79,4 +80,47 @@ TEST(SymbolTable, LookupsAreExactAndStayInTheTable)
     for (const char* s : {"a", "", "AB", "J"}) EXPECT_EQ(t.symbolToIndex(s), -1) << s;
     EXPECT_EQ(t.indexToSymbol(4), "E");
     for (int idx : {-1, 9, 1000}) EXPECT_EQ(t.indexToSymbol(idx), "") << idx;
+}
+
+// A pasted text: a puzzle file, one line, or a 9x9 block as printed.
+TEST(PuzzleText, TakesALineABlockOrAFileAndNamesTheFaultOfAnythingElse)
+{
+    const std::string row = "53..7....";
+    std::string plain, ruled;
+    for (int r = 0; r < 9; ++r) {
+        plain += row + "\r\n";
+        ruled += "5 3 . | . 7 . | 0 0 0  \n" + std::string(r % 3 == 2 ? "------+-------+------\n" : "");
+    }
+    const std::string line(81, '.');
+    const struct {
+        std::string text;
+        int numGrids, records, line;
+        const char* fault;
+    } cases[] = {
+        {line.substr(1) + "5", 1, 1, 0, nullptr},
+        {"\n  " + std::string(400, '.') + "7....\t\n\n", 5, 1, 0, nullptr},
+        {plain, 1, 27, 0, nullptr},
+        {"# from a magazine\n" + ruled, 1, 27, 0, nullptr},
+        {symbolLines() + "5\r\n4,0,0,5\r\n", 5, 1, 0, nullptr},
+        {"", 0, 0, 0, "empty"},
+        {" \r\n# nothing\n", 0, 0, 0, "empty"},
+        {line + "5", 0, 0, 1, "82 characters"},
+        {"\n" + line + "\n" + line, 0, 0, 2, "more than one line"},
+        {plain.substr(11), 0, 0, 0, "8 rows"},
+        {plain + row, 0, 0, 10, "more than 9 rows"},
+        {"53..7.....\n" + plain, 0, 0, 1, "has 10 cells"},
+        {plain.substr(0, 33) + "x" + plain.substr(34), 0, 0, 4, "'x' is not a digit"},
+    };
+    for (const auto& c : cases) {
+        const files::PuzzleText t = files::parsePuzzleText(c.text);
+        if (!c.fault) {
+            ASSERT_TRUE(t.result.ok()) << c.text << "\n" << t.result.error.describe();
+            EXPECT_EQ(t.result.document->numGrids, c.numGrids) << c.text;
+            EXPECT_EQ(t.result.document->records.size(), static_cast<std::size_t>(c.records)) << c.text;
+            continue;
+        }
+        ASSERT_FALSE(t.result.ok()) << c.text;
+        EXPECT_EQ(t.result.error.line, c.line) << t.result.error.describe();
+        EXPECT_NE(t.result.error.reason.find(c.fault), std::string::npos) << t.result.error.describe();
+    }
 }

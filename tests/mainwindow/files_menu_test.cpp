@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Open, Save and Save As through the window, with scripted file dialogs.
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeData>
 
 #include "bad_puzzle_files.h"
 #include "window_fixture.h"
@@ -57,6 +59,22 @@ protected:
     {
         dialogs.openAnswers.push_back(name);
         w->mnuOpen->trigger();
+    }
+    // Puts puzzle-file bytes (or, as text alone, anything) on the clipboard
+    // and pastes them.
+    void paste(const std::string& bytes, bool asText = false) const
+    {
+        auto* data = new QMimeData;
+        if (asText)
+            data->setText(QString::fromStdString(bytes));
+        else
+            data->setData(mainwindow::frmMain::kPuzzleMimeType, QByteArray(bytes.data(), qsizetype(bytes.size())));
+        QGuiApplication::clipboard()->setMimeData(data);
+        w->mnuPastePuzzle->trigger();
+    }
+    static std::string clipboardFile()
+    {
+        return QGuiApplication::clipboard()->mimeData()->data(mainwindow::frmMain::kPuzzleMimeType).toStdString();
     }
 };
 
@@ -170,6 +188,22 @@ TEST_F(FilesTest, AFileThatCannotBeReadChangesNothingAndSaysSoTheOthersOpen)
         EXPECT_EQ(win.numGrids, 1);
         EXPECT_EQ(texts(), before);
         EXPECT_TRUE(win.cellEventsOn);
+    }
+    // Paste refuses the same texts for the same reasons.
+    for (const BadPuzzleFile& c : badPuzzleFiles()) {
+        SCOPED_TRACE(c.name);
+        dialogs.messages.clear();
+        paste(c.text);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        const QString& m = dialogs.messages[0].text;
+        EXPECT_TRUE(m.startsWith(QStringLiteral("Error in reading the puzzle on the clipboard:\n") +
+                                 (c.line ? QStringLiteral("line %1: ").arg(c.line) : QString())) &&
+                    m.contains(QString::fromUtf8(c.fault)))
+            << m.toStdString();
+        EXPECT_EQ(dialogs.messages[0].icon, platform::MessageIcon::Critical);
+        EXPECT_EQ(win.symbols.symbols(), kLetters);
+        EXPECT_EQ(win.numGrids, 1);
+        EXPECT_EQ(texts(), before);
     }
     // What corvel-cli takes, Open takes (and `corvel FILE`, which opens as it does).
     for (const ReadablePuzzleFile& c : readablePuzzleFiles()) {
@@ -306,3 +340,72 @@ TEST_F(FilesTest, AFailedSaveNamesTheFileAndKeepsTheOldOne)
 }
 
 } // namespace
+
+TEST_F(FilesTest, PuzzlesGoThroughTheClipboardAsLinesBlocksAndFilesOnEitherBoard)
+{
+    auto& win = start();
+    for (const auto& [puzzle, solution] : {std::pair{puzzles::kHard, puzzles::kHardSolution},
+                                           std::pair{puzzles::kSamurai, puzzles::kSamuraiSolution}}) {
+        SCOPED_TRACE(puzzle.size());
+        puzzle.size() == 405 ? win.mnuSamurai->trigger() : win.mnuStd9x9->trigger();
+        load(puzzle);
+        // The player's entry is not part of the puzzle.
+        const Gap gap = gaps(puzzle, solution)[0];
+        type(gap.cell, gap.right);
+        win.mnuCopyPuzzle->trigger();
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), puzzle + "\n");
+        const std::string file = clipboardFile();
+        for (const bool asText : {false, true}) {
+            click(win.imgClear);
+            paste(asText ? puzzle : file, asText);
+            EXPECT_EQ(line(), puzzle);
+        }
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // A block as printed, onto a board of letters, which stay: the digits
+    // are value indices. Before a Start every entry is the puzzle.
+    win.symbols.setSymbols(kLetters);
+    std::string block;
+    for (std::size_t k = 0; k < 81; ++k)
+        block += std::string(1, puzzles::kEasy[k]) + (k % 9 == 8 ? "\n" : k % 3 == 2 ? " | " : " ") +
+                 (k % 27 == 26 ? "------+-------+------\n" : "");
+    paste(block, true);
+    ASSERT_EQ(win.numGrids, 1);
+    EXPECT_EQ(at(0, 2, 0), "C");
+    win.mnuCopyPuzzle->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), puzzles::kEasy + "\n");
+    EXPECT_EQ(clipboardFile().substr(0, 5), "\"A\"\r\n");
+
+    // During a game Paste asks first (Ctrl+Shift+V in a cell).
+    click(win.imgStart);
+    win.show();
+    win.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&win));
+    ASSERT_EQ(win.mnuPastePuzzle->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    for (const auto answer : {platform::MessageAnswer::Cancel, platform::MessageAnswer::Ok}) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(puzzles::kHard));
+        dialogs.messageAnswers.push_back(answer);
+        QTest::keySequence(cell(0), win.mnuPastePuzzle->shortcut());
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].buttons, platform::MessageButtons::OkCancel);
+        dialogs.messages.clear();
+        const bool pasted = answer == platform::MessageAnswer::Ok;
+        EXPECT_EQ(win.mode, pasted ? mainwindow::kSetup : mainwindow::kSolving);
+        EXPECT_EQ(at(0, 2, 0), pasted ? "E" : "C");
+    }
+
+    // Inside an entry check's yield Paste is greyed and, called all the
+    // same (as a late shortcut would), leaves the board alone; Copy works.
+    duringNextYield([&] {
+        EXPECT_FALSE(win.mnuPastePuzzle->isEnabled());
+        QGuiApplication::clipboard()->setText(QString::fromStdString(puzzles::kEasy));
+        win.mnuPastePuzzle_Click();
+        win.mnuCopyPuzzle->trigger();
+    });
+    type(cellOf(0), "A");
+    ASSERT_TRUE(ranInner);
+    EXPECT_EQ(at(0, 2, 0), "E");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "1" + puzzles::kHard.substr(1) + "\n");
+    expectIdle();
+}

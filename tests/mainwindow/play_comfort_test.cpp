@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pencil marks, Undo and Redo, and highlighting: keys pressed in the cells of
 // the shown window, its menu items and picture buttons.
+#include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
+#include <algorithm>
+#include <random>
 #include <set>
+
+#include "board_speech.h"
+#include "candidate_grid.h"
 
 #include "colour.h"
 #include "frm_generate.h"
@@ -320,6 +327,12 @@ TEST_F(PlayTest, NewPuzzlesEmptyMarksAndHistoryAndNothingIsUndoneDuringARun)
         {"Clear", [&] { click(win.imgClear); }, false, false},
         {"Reset", [&] { click(win.imgPartClear); }, false, false},
         {"Open", [&] { dialogs.openAnswers.push_back(path("easy.sdk")), win.mnuOpen->trigger(); }, false, false},
+        {"Paste",
+         [&] {
+             QGuiApplication::clipboard()->setText(QString::fromStdString(puzzles::kHard));
+             win.mnuPastePuzzle->trigger();
+         },
+         false, false},
         {"Generate", [&] { win.mnuGenerate->trigger(); }, false, false},
         {"View", [&] { win.mnuSamurai->trigger(); }, false, false},
     };
@@ -478,3 +491,171 @@ TEST_F(PlayTest, ExplainNextStepSaysSoOfAWrongEntryAndRunsInsideAnEntryCheck)
 }
 
 } // namespace
+
+// The marks of every empty cell against the candidates the technique engine
+// works out on its own for the board's entries and givens.
+class CandidatesTest : public PlayTest {
+protected:
+    std::string marksAgainstCandidates() const
+    {
+        const std::string board = line();
+        logic::CandidateGrid g(logic::Geometry::forGrids(w->numGrids));
+        if (!g.loadLine(board)) return "the board does not load";
+        std::string wrong;
+        for (std::size_t k = 0; k < board.size(); ++k)
+            if (board[k] == '.' &&
+                game().marks(cellOf(k)) != g.cand(g.geo().cell(puzzles::gridOf(k), puzzles::colOf(k), puzzles::rowOf(k))))
+                wrong += std::to_string(k) + " ";
+        return wrong;
+    }
+    // The nth candidate of a cell as if it were empty, by the same count.
+    char candidate(int i, int nth) const
+    {
+        std::string board = line();
+        for (std::size_t k = 0; k < board.size(); ++k)
+            if (cellOf(k) == i) board[k] = '.';
+        logic::CandidateGrid g(logic::Geometry::forGrids(w->numGrids));
+        g.loadLine(board);
+        for (std::size_t k = 0; k < board.size(); ++k)
+            if (cellOf(k) == i)
+                for (int v = 0; v < 9; ++v)
+                    if (g.has(g.geo().cell(puzzles::gridOf(k), puzzles::colOf(k), puzzles::rowOf(k)), v) && nth-- == 0)
+                        return static_cast<char>('1' + v);
+        return '?';
+    }
+    void press(const QAction* a, int focus) const { QTest::keySequence(cell(focus), a->shortcut()); }
+};
+
+TEST_F(CandidatesTest, FillInNotesEveryCandidateOnEitherBoardAsOneStep)
+{
+    std::mt19937 random(19);
+    for (const auto& [puzzle, solution] : {std::pair{puzzles::kHard, puzzles::kHardSolution},
+                                           std::pair{puzzles::kSamurai, puzzles::kSamuraiSolution}}) {
+        play(puzzle.size() == 405);
+        load(puzzle);
+        // Some of the solution typed in, and a mark of the player's.
+        std::vector<Gap> g = gaps(puzzle, solution);
+        std::shuffle(g.begin(), g.end(), random);
+        for (std::size_t n = 0; n < g.size() / 3; ++n) w->cellEventsOn = false, type(g[n].cell, g[n].right);
+        w->cellEventsOn = true;
+        key(g.back().cell, g.back().wrong[0], Qt::ControlModifier);
+        press(game().mnuFillCandidates, g.back().cell);
+        EXPECT_EQ(marksAgainstCandidates(), "");
+        undo(g.back().cell);
+        EXPECT_EQ(drawnMarks({g.back().cell}), g.back().wrong + ",");
+        redo(g.back().cell);
+        press(game().mnuClearMarks, g.back().cell);
+        for (int i = 0; i < kCellCount; ++i) ASSERT_EQ(game().marks(i), 0) << i;
+        undo(g.back().cell);
+        EXPECT_EQ(marksAgainstCandidates(), "");
+    }
+}
+
+TEST_F(CandidatesTest, KeptUpToDateThroughEntriesDeletionsUndoAndRedoAndRemembered)
+{
+    auto& win = play(true);
+    load(puzzles::kSamurai);
+    game().mnuKeepCandidates->trigger();
+    press(game().mnuFillCandidates, 60);
+    // Shared cell 60, a cell of its centre-grid row, and one of its box.
+    const std::vector<Gap> g = gaps(puzzles::kSamurai, puzzles::kSamuraiSolution);
+    const int shared = 60, row = cellIndex(4, 5, 0), box = cellIndex(0, 7, 7);
+    ASSERT_TRUE(text(shared).empty() && text(row).empty() && text(box).empty());
+    // Each step types the cell's first or second candidate, or deletes (-1).
+    const std::vector<std::pair<int, int>> steps = {{shared, 0}, {row, 0}, {shared, 1}, {shared, -1},
+                                                    {box, 0},    {row, -1}, {box, -1}};
+    for (const auto& [i, nth] : steps) {
+        key(i, nth < 0 ? '\b' : candidate(i, nth));
+        EXPECT_EQ(marksAgainstCandidates(), "") << i << " " << nth;
+    }
+    for (std::size_t n = 0; n < steps.size(); ++n) {
+        undo(box);
+        EXPECT_EQ(marksAgainstCandidates(), "") << n;
+    }
+    for (std::size_t n = 0; n < steps.size(); ++n) redo(box);
+    EXPECT_EQ(marksAgainstCandidates(), "");
+
+    // Inside an entry check's yield, as one step that the check survives.
+    win.mnuRealTimeCheck->setChecked(true);
+    duringNextYield([&] { press(game().mnuClearMarks, box); });
+    type(g[0].cell, g[0].wrong);
+    ASSERT_TRUE(ranInner);
+    EXPECT_EQ(background(g[0].cell), kRed);
+    for (int i = 0; i < kCellCount; ++i) ASSERT_EQ(game().marks(i), 0) << i;
+
+    // Off, a deletion gives nothing back; the choice outlives the window.
+    game().mnuKeepCandidates->trigger();
+    press(game().mnuFillCandidates, shared);
+    key(shared, '1');
+    key(shared, '\b');
+    EXPECT_NE(marksAgainstCandidates(), "");
+    play();
+    EXPECT_FALSE(game().mnuKeepCandidates->isChecked());
+    game().mnuKeepCandidates->trigger();
+    play();
+    EXPECT_TRUE(game().mnuKeepCandidates->isChecked());
+}
+
+// What a screen reader finds through Qt's accessibility interfaces, and what
+// it is told as the game goes on.
+TEST_F(PlayTest, CellsButtonsAndStatusLineSpeakAndVerdictsAndHintsAreAnnounced)
+{
+    auto speak = [](QObject* o, QAccessible::Text t) { return QAccessible::queryAccessibleInterface(o)->text(t); };
+    // What was announced since the last call; the announcement label's
+    // accessible name holds the last of it.
+    QStringList said;
+    auto announced = [&] {
+        if (!said.isEmpty()) EXPECT_EQ(speak(w->speech().lblAnnouncement, QAccessible::Name), said.back());
+        return std::exchange(said, {});
+    };
+
+    auto& win = play(true);
+    QObject::connect(&win.speech(), &mainwindow::BoardSpeech::announced, [&](const QString& t) { said << t; });
+    load(puzzles::kSamurai);
+    const int shared = 60, given = cellIndex(4, 3, 0), hinted = cellIndex(0, 0, 0);
+    EXPECT_EQ(speak(cell(shared), QAccessible::Name),
+              "top-left grid, row 7, column 7, centre grid, row 1, column 1");
+    EXPECT_EQ(speak(cell(given), QAccessible::Name) + " / " + speak(cell(given), QAccessible::Value),
+              "centre grid, row 1, column 4 / 7, given");
+    key(shared, '4', Qt::ControlModifier);
+    key(shared, '7', Qt::ControlModifier);
+    EXPECT_EQ(speak(cell(shared), QAccessible::Value), "empty, marks 4 7");
+
+    // A wrong entry is said in the cell's value and announced.
+    key(shared, '1');
+    EXPECT_EQ(speak(cell(shared), QAccessible::Value), "1, wrong entry");
+    EXPECT_EQ(announced(), QStringList{"Wrong entry: 1 at " + speak(cell(shared), QAccessible::Name)});
+    key(shared, '\b');
+
+    // Buttons: named by their picture, described by its tooltip, pressed
+    // through the interface or with Space, greyed when their picture is.
+    QAccessibleInterface* start = QAccessible::queryAccessibleInterface(win.imgStart);
+    EXPECT_EQ(start->role(), QAccessible::Button);
+    EXPECT_EQ(start->text(QAccessible::Name) + " / " + start->text(QAccessible::Description),
+              "Start Game! / Start solving the puzzle");
+    start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_EQ(win.mode, mainwindow::kSolving);
+    EXPECT_EQ(start->text(QAccessible::Name), "Stop");
+    // Tab goes on from the last cell to the buttons.
+    cell(kCellCount - 1)->setFocus();
+    QTest::keyClick(cell(kCellCount - 1), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), win.imgHint);
+    QTest::keyClick(win.imgHint, Qt::Key_Space);
+    ASSERT_EQ(win.hintsUsed, 1);
+    EXPECT_EQ(announced(), QStringList{"Hint: " + QString::fromStdString(game().hintReason())});
+    int hints = 0;
+    for (int i = 0; i < kCellCount; ++i) hints += speak(cell(i), QAccessible::Value).endsWith(", hint");
+    EXPECT_EQ(hints, 1);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(win.imgFindSolution)->state().disabled);
+    click(win.imgStart);
+    for (QLabel* l : {win.lblStatus1, win.lblStatus2}) {
+        EXPECT_EQ(speak(l, QAccessible::Name), l->text());
+        EXPECT_TRUE(speak(l, QAccessible::Description).startsWith("Status line"));
+    }
+
+    // A standard board's cells need no grid.
+    win.mnuStd9x9->trigger();
+    EXPECT_EQ(speak(cell(hinted), QAccessible::Name) + " / " + speak(cell(hinted), QAccessible::Value),
+              "row 1, column 1 / empty");
+}

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real window on a (virtual) screen and writes PNG pictures of it:
 // the splash, the standard board, the Samurai board, the Preferences dialog,
-// the finish dialog, a standard game with its next step explained, and a Very
-// Difficult Samurai game in play with pencil marks and highlighting, the Games and
-// Statistics windows. Used by scripts/screenshot under xvfb-run.
+// the finish dialog, a standard game with its next step explained, one with
+// its candidates filled in, a Very Difficult Samurai game in play with pencil
+// marks and highlighting, and the Games and Statistics windows. Used by
+// scripts/screenshot under xvfb-run.
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
@@ -209,6 +210,27 @@ bool journalPictures(mainwindow::frmMain& w, platform::Dialogs& dialogs, const Q
     return ok;
 }
 
+// A standard game with every candidate noted by Edit > Fill In Candidates.
+bool candidatesPicture(mainwindow::frmMain& w, const QString& out)
+{
+    const std::string puzzle = "..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......97..";
+    w.mnuStd9x9_Click();
+    w.imgClear_MouseDown(0);
+    w.imgClear_MouseUp(0);
+    for (std::size_t k = 0; k < puzzle.size(); ++k)
+        if (puzzle[k] != '.') put(w, static_cast<int>(k), std::string(1, puzzle[k]));
+    w.imgStart_MouseDown(0);
+    w.imgStart_MouseUp(0);
+    w.game().mnuFillCandidates->trigger();
+    w.activateWindow();
+    w.textCells[0]->setFocus();
+    settle();
+    const bool ok = save(screenOf(w), out + "/candidates.png");
+    w.imgStart_MouseDown(0);
+    w.imgStart_MouseUp(0);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -274,6 +296,7 @@ int main(int argc, char* argv[])
         finish->close();
     }
     ok &= explainPictures(w, out);
+    ok &= candidatesPicture(w, out);
     ok &= playPictures(w, dialogs, out);
     ok &= journalPictures(w, dialogs, out);
     return ok ? 0 : 1;
