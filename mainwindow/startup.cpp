@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "frm_main.h"
 #include "frm_splash.h"
@@ -77,7 +79,11 @@ void frmMain::Form_Load()
     solver.moves.numMoves = 0;
     solver.moves.overflowed = false;
 
-    // 13. Lines and status.
+    // 13. The scale of the last run; lines and status.
+    bool scaleRead = false;
+    const double lastScale = options()->value(QStringLiteral("View/Scale"), 1.0).toDouble(&scaleRead);
+    scale_ = scaleRead && std::isfinite(lastScale) ? std::clamp(lastScale, 1.0, kMaxScale) : 1.0;
+    rememberedScale_ = scale_;
     setGridLines();
     updateStatus();
     applyGeometry();
@@ -115,6 +121,7 @@ void frmMain::Form_Unload()
     if (unloaded_) return;
     unloaded_ = true;
     timStopwatch->stop();
+    rememberScale();
     // Only what changed since the file was read or written goes back; a
     // file left alone is reported once.
     if (noSettingsFolder || (settingsLeftAlone.empty() && settingsOnDisk == currentSettings())) return;
