@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTimer>
 
+#include "board_run.h"
 #include "colour.h"
 #include "frm_main.h"
 #include "game_state.h"
@@ -198,6 +200,9 @@ void frmMain::createMenus()
     mnuRealTimeCheck = mnuSettings->addAction(QStringLiteral("Entry Checking"));
     mnuRealTimeCheck->setCheckable(true);
     mnuRealTimeCheck->setChecked(true);
+    mnuShapeMarks = mnuSettings->addAction(tr("Mark Wrong Entries and Hints by Shape"));
+    mnuShapeMarks->setCheckable(true);
+    mnuShapeMarks->setChecked(options()->value(QStringLiteral("View/ShapeMarks"), false).toBool());
 
     mnuView = bar->addMenu(QStringLiteral("View"));
     mnuStd9x9 = mnuView->addAction(QStringLiteral("Standard 9x9"));
@@ -233,6 +238,11 @@ void frmMain::createMenus()
     connect(mnuPrintLarge, &QAction::triggered, this, &frmMain::mnuPrintLarge_Click);
     connect(mnuPrintSmall, &QAction::triggered, this, &frmMain::mnuPrintSmall_Click);
     connect(mnuRealTimeCheck, &QAction::triggered, this, &frmMain::mnuRealTimeCheck_Click);
+    connect(mnuShapeMarks, &QAction::toggled, this, [this](bool on) {
+        options()->setValue(QStringLiteral("View/ShapeMarks"), on);
+        for (platform::TextCell* cell : textCells)
+            if (cell) cell->setShapeMarks(on, kWrongEntryColour, colours[files::kHints]);
+    });
 }
 
 } // namespace mainwindow

@@ -70,6 +70,8 @@ public:
     static constexpr int kGridLines = 15;
     static constexpr int kBlanks = 9;
     static constexpr engine::Colour kFrameColour = engine::rgb(213, 216, 218);
+    // Around dark cells the window turns dark as well.
+    static constexpr engine::Colour kDarkFrameColour = engine::rgb(52, 55, 60);
     static constexpr engine::Colour kGridLineStartColour = engine::rgb(64, 64, 64);
     static constexpr engine::Colour kBlankStartColour = engine::rgb(255, 128, 128);
     static constexpr int kLargeCell = 435;
@@ -124,6 +126,10 @@ public:
 
     // ---- Symbols, colours and preferences (preferences.cpp) ----
     void applyColours(bool recolourOnly);
+    // The window's colour around the board: dark when the cells are dark.
+    engine::Colour frameColour() const;
+    // Wrong entries and hints marked by shape as well (Settings menu).
+    bool shapeMarks() const;
     bool gridsEmpty() const;
     void mnuPreferences_Click();
     const std::string& indexToSymbol(int idx) const { return symbols.indexToSymbol(idx); }
@@ -277,6 +283,7 @@ public:
     QMenu* mnuSettings = nullptr;
     QAction* mnuPreferences = nullptr;
     QAction* mnuRealTimeCheck = nullptr;
+    QAction* mnuShapeMarks = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuStd9x9 = nullptr;
     QAction* mnuSamurai = nullptr;

@@ -18,7 +18,7 @@ void frmMain::Form_Load()
 {
     if (loaded_) return;
     // 1. Menu bar colour; a platform without it keeps its own.
-    platform::applyMenuBarColour(menuBar(), kFrameColour);
+    platform::applyMenuBarColour(menuBar(), frameColour());
 
     // 2. State.
     cellEventsOn = true;
