@@ -209,7 +209,8 @@ void frmMain::createMenus()
     mnuSamurai = mnuView->addAction(QStringLiteral("Samurai Sudoku"));
     mnuView->addSeparator();
     mnuZoomIn = mnuView->addAction(tr("Zoom In"));
-    mnuZoomIn->setShortcuts(QKeySequence::ZoomIn);
+    // Ctrl+= as well: the key that carries + on many keyboards, unshifted.
+    mnuZoomIn->setShortcuts(QKeySequence::keyBindings(QKeySequence::ZoomIn) << QKeySequence(Qt::CTRL | Qt::Key_Equal));
     mnuZoomOut = mnuView->addAction(tr("Zoom Out"));
     mnuZoomOut->setShortcuts(QKeySequence::ZoomOut);
     mnuActualSize = mnuView->addAction(tr("Actual Size"));
