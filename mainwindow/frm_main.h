@@ -330,6 +330,8 @@ private:
     void applyFonts();
     void centreContents();
     void fitScaleToWindow();
+    // The largest scale at which the window fits on its screen (at least 1).
+    double screenScale() const;
     // Keeps the scale in options() when it differs from the one kept there.
     void rememberScale();
 

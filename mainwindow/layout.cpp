@@ -302,6 +302,9 @@ void frmMain::applyFonts()
 
 void frmMain::applyGeometry()
 {
+    // The program's own changes (zoom, the other board, the scale of the last
+    // run) keep the window on the screen.
+    if (!fittingToWindow_) scale_ = std::min(scale_, screenScale());
     twips_ = screenTwips_.scaled(scale_);
     if (aids_) applyFonts();
     gbCells->setMapping(platform::BoardMapping(twips_, 100, 200, cellSize + cellGap));
@@ -371,16 +374,19 @@ void frmMain::setScale(double scale)
 
 void frmMain::mnuZoomIn_Click()
 {
-    // The next step up, but never larger than the screen holds.
+    // The next step up; applyGeometry keeps it to what the screen holds.
     const double* next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), scale_ + 1e-9);
-    double s = next == std::end(kZoomSteps) ? kMaxScale : *next;
-    if (const QScreen* screen = this->screen()) {
-        const QSize room = screen->availableGeometry().size() - (frameGeometry().size() - size());
-        const int menuHeight = menuBar() ? menuBar()->sizeHint().height() : 0;
-        s = std::min(s, std::max(scale_, scaleToFit(room - QSize(0, menuHeight))));
-    }
-    setScale(s);
+    setScale(next == std::end(kZoomSteps) ? kMaxScale : *next);
     rememberScale();
+}
+
+double frmMain::screenScale() const
+{
+    const QScreen* screen = this->screen();
+    if (!screen) return kMaxScale;
+    const int menuHeight = menuBar() ? menuBar()->sizeHint().height() : 0;
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+    return scaleToFit(screen->availableGeometry().size() - frame - QSize(0, menuHeight));
 }
 
 void frmMain::mnuZoomOut_Click()

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "game_state.h"
 #include "window_fixture.h"
@@ -191,9 +192,9 @@ TEST_F(WindowTest, TheWindowZoomsByKeyAndByHandAndRemembersTheScale)
     w->mode = mainwindow::kSetup;
     // Made larger by hand, the window takes the largest scale that fits,
     // keeps the cells square and centres the board in the room left over.
-    win.resize(normal.width() * 2 + 40, win.height() * 2);
+    win.resize(normal.width() * 8 / 5 + 40, normal.height() * 8 / 5 + win.menuBar()->height());
     QTest::qWait(20);
-    EXPECT_GT(win.scale(), 1.9);
+    EXPECT_GT(win.scale(), 1.55);
     expectScaledLayout(win);
     const QRect contents = win.gbCells->parentWidget()->geometry();
     EXPECT_NEAR(contents.left(), win.centralWidget()->width() - contents.right() - 1, 1);
@@ -201,6 +202,13 @@ TEST_F(WindowTest, TheWindowZoomsByKeyAndByHandAndRemembersTheScale)
     win.close();
     auto& again = start();
     EXPECT_EQ(again.scale(), kept);
+    // Zoom In stops where the screen ends.
+    again.show();
+    for (int i = 0; i < 6; ++i) again.mnuZoomIn_Click();
+    QTest::qWait(20);
+    EXPECT_GT(again.scale(), kept);
+    EXPECT_TRUE(again.screen()->availableGeometry().size().boundedTo(again.size()) == again.size());
+    expectScaledLayout(again);
 }
 
 } // namespace
