@@ -208,6 +208,9 @@ TEST_F(PreferencesTest, ColourSetsKeepTextReadableAndMarkWrongEntriesAndHintsByS
         }
         EXPECT_TRUE(looks[0][0] != looks[1][0] && looks[0][1] != looks[1][1] && looks[0][2] == looks[1][2]);
     }
+    // The shapes' switch is kept for the next start.
+    w->mnuShapeMarks->setChecked(true);
+    EXPECT_TRUE(start().mnuShapeMarks->isChecked());
 }
 
 } // namespace
