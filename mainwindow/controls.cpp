@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTimer>
 
 #include "board_speech.h"
+#include "board_run.h"
 #include "colour.h"
 #include "frm_main.h"
 #include "game_journal.h"
@@ -49,15 +51,20 @@ void dressButton(platform::PictureButton& b, const ButtonLook& d)
 } // namespace
 
 frmMain::frmMain(Services services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), twips_(platform::Twips::ofPrimaryScreen())
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      screenTwips_(platform::Twips::ofPrimaryScreen()),
+      twips_(screenTwips_)
 {
     setWindowTitle(QStringLiteral("Corvel"));
-    client_ = new QWidget(this);
-    client_->setAutoFillBackground(true);
-    QPalette windowColours = client_->palette();
+    centre_ = new QWidget(this);
+    centre_->setAutoFillBackground(true);
+    QPalette windowColours = centre_->palette();
     windowColours.setColor(QPalette::Window, platform::toQColor(kFrameColour));
-    client_->setPalette(windowColours);
-    setCentralWidget(client_);
+    centre_->setPalette(windowColours);
+    centre_->installEventFilter(this);
+    setCentralWidget(centre_);
+    client_ = new QWidget(centre_);
     game_ = new GameState(*this);
     journal_ = new GameJournal(*this);
     speech_ = new BoardSpeech(*this);
@@ -201,10 +208,24 @@ void frmMain::createMenus()
     mnuRealTimeCheck = mnuSettings->addAction(QStringLiteral("Entry Checking"));
     mnuRealTimeCheck->setCheckable(true);
     mnuRealTimeCheck->setChecked(true);
+    mnuShapeMarks = mnuSettings->addAction(tr("Mark Wrong Entries and Hints by Shape"));
+    mnuShapeMarks->setCheckable(true);
+    mnuShapeMarks->setChecked(options()->value(QStringLiteral("View/ShapeMarks"), false).toBool());
 
     mnuView = bar->addMenu(QStringLiteral("View"));
     mnuStd9x9 = mnuView->addAction(QStringLiteral("Standard 9x9"));
     mnuSamurai = mnuView->addAction(QStringLiteral("Samurai Sudoku"));
+    mnuView->addSeparator();
+    mnuZoomIn = mnuView->addAction(tr("Zoom In"));
+    // Ctrl+= as well: the key that carries + on many keyboards, unshifted.
+    mnuZoomIn->setShortcuts(QKeySequence::keyBindings(QKeySequence::ZoomIn) << QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    mnuZoomOut = mnuView->addAction(tr("Zoom Out"));
+    mnuZoomOut->setShortcuts(QKeySequence::ZoomOut);
+    mnuActualSize = mnuView->addAction(tr("Actual Size"));
+    mnuActualSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    // The View menu is closed outside Setup; zooming is not, so its keys
+    // belong to the window as well.
+    addActions({mnuZoomIn, mnuZoomOut, mnuActualSize});
 
     mnuHelpMenu = bar->addMenu(QStringLiteral("Help"));
     mnuHelp = mnuHelpMenu->addAction(QStringLiteral("Help"));
@@ -218,11 +239,19 @@ void frmMain::createMenus()
     connect(mnuPreferences, &QAction::triggered, this, &frmMain::mnuPreferences_Click);
     connect(mnuStd9x9, &QAction::triggered, this, &frmMain::mnuStd9x9_Click);
     connect(mnuSamurai, &QAction::triggered, this, &frmMain::mnuSamurai_Click);
+    connect(mnuZoomIn, &QAction::triggered, this, &frmMain::mnuZoomIn_Click);
+    connect(mnuZoomOut, &QAction::triggered, this, &frmMain::mnuZoomOut_Click);
+    connect(mnuActualSize, &QAction::triggered, this, &frmMain::mnuActualSize_Click);
     connect(mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuPrintLarge, &QAction::triggered, this, &frmMain::mnuPrintLarge_Click);
     connect(mnuPrintSmall, &QAction::triggered, this, &frmMain::mnuPrintSmall_Click);
     connect(mnuRealTimeCheck, &QAction::triggered, this, &frmMain::mnuRealTimeCheck_Click);
+    connect(mnuShapeMarks, &QAction::toggled, this, [this](bool on) {
+        options()->setValue(QStringLiteral("View/ShapeMarks"), on);
+        for (platform::TextCell* cell : textCells)
+            if (cell) cell->setShapeMarks(on, kWrongEntryColour, colours[files::kHints]);
+    });
 }
 
 } // namespace mainwindow

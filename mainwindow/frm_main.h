@@ -77,6 +77,8 @@ public:
     static constexpr int kGridLines = 15;
     static constexpr int kBlanks = 9;
     static constexpr engine::Colour kFrameColour = engine::rgb(213, 216, 218);
+    // Around dark cells the window turns dark as well.
+    static constexpr engine::Colour kDarkFrameColour = engine::rgb(52, 55, 60);
     static constexpr engine::Colour kGridLineStartColour = engine::rgb(64, 64, 64);
     static constexpr engine::Colour kBlankStartColour = engine::rgb(255, 128, 128);
     static constexpr int kLargeCell = 435;
@@ -102,6 +104,21 @@ public:
     void mnuSamurai_Click();
     int screenHeightPixels() const;
 
+    // ---- Zoom (layout.cpp) ----
+    // Everything on the window is drawn `scale()` times its normal size; 1 is
+    // the normal size and the smallest. The window can be resized by hand,
+    // which picks the largest scale that fits; the scale is kept in options().
+    static constexpr double kMaxScale = 4.0;
+    double scale() const { return scale_; }
+    void setScale(double scale);
+    void mnuZoomIn_Click();
+    void mnuZoomOut_Click();
+    void mnuActualSize_Click();
+    // The size the window's contents take at a scale (without the menu bar).
+    QSize layoutPixels(double scale) const;
+    // The largest scale whose contents fit into `room`, at least 1.
+    double scaleToFit(QSize room) const;
+
     // ---- Modes and status line (modes_status.cpp) ----
     void updateButtons();
     // Greys Open and Generate while the board's grids or solver are in use.
@@ -116,6 +133,10 @@ public:
 
     // ---- Symbols, colours and preferences (preferences.cpp) ----
     void applyColours(bool recolourOnly);
+    // The window's colour around the board: dark when the cells are dark.
+    engine::Colour frameColour() const;
+    // Wrong entries and hints marked by shape as well (Settings menu).
+    bool shapeMarks() const;
     bool gridsEmpty() const;
     void mnuPreferences_Click();
     const std::string& indexToSymbol(int idx) const { return symbols.indexToSymbol(idx); }
@@ -283,11 +304,15 @@ public:
     QMenu* mnuSettings = nullptr;
     QAction* mnuPreferences = nullptr;
     QAction* mnuRealTimeCheck = nullptr;
+    QAction* mnuShapeMarks = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuStd9x9 = nullptr;
     QAction* mnuSamurai = nullptr;
     QAction* mnuCopyPuzzle = nullptr;
     QAction* mnuPastePuzzle = nullptr;
+    QAction* mnuZoomIn = nullptr;
+    QAction* mnuZoomOut = nullptr;
+    QAction* mnuActualSize = nullptr;
     QMenu* mnuHelpMenu = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
@@ -311,6 +336,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // controls.cpp
@@ -331,14 +357,33 @@ private:
     int windowX(int twipsX) const;
     int windowY(int twipsY) const;
     QRect toWindowPixels(const platform::TwipsRect& r) const;
+    void applyFonts();
+    void centreContents();
+    void fitScaleToWindow();
+    // The largest scale at which the window fits on its screen (at least 1).
+    double screenScale() const;
+    // Keeps the scale in options() when it differs from the one kept there.
+    void rememberScale();
 
     Services services_;
+    // The screen's own conversion, and twips_ = that at the scale in force.
+    platform::Twips screenTwips_;
     platform::Twips twips_;
+    double scale_ = 1.0;
+    double rememberedScale_ = 1.0;
+    // The cells' font size at scale 1.
+    double cellPoints_ = 8.25;
+    // Set while the scale follows a size the user gave the window: the
+    // window then keeps its size instead of fitting the contents.
+    bool fittingToWindow_ = false;
     int windowWidth_ = 5250;
     int windowHeight_ = 3720;
     platform::TwipsRect gbRect_{1800, 0, 3235, 3335};
     std::array<platform::TwipsRect, 3> statusRect_{};
+    // client_ holds the controls at their own size; around it, the central
+    // widget fills any room the window has beyond them.
     QWidget* client_ = nullptr;
+    QWidget* centre_ = nullptr;
     GameState* game_ = nullptr;
     TechniqueAids* aids_ = nullptr;
     GameJournal* journal_ = nullptr;

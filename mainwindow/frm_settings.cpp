@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "colour.h"
+#include "colour_sets.h"
 
 namespace mainwindow {
 
@@ -48,7 +50,14 @@ frmSettings::frmSettings(platform::Dialogs& dialogs, QWidget* parent) : QDialog(
         colourGrid->addWidget(new QLabel(QString::fromUtf8(kRoleCaptions[i]), frmColourFrame), i, 1);
         connect(swatch, &QPushButton::clicked, this, [this, i] { lblColours_Click(i); });
     }
-    colourGrid->setRowStretch(files::kColourRoles, 1);
+    cbColourSet = new QComboBox(frmColourFrame);
+    cbColourSet->addItem(tr("Your own"));
+    for (const ColourSet& set : colourSets())
+        cbColourSet->addItem(tr(std::string(set.name).c_str()));
+    colourGrid->addWidget(new QLabel(tr("Colour set"), frmColourFrame), files::kColourRoles, 0);
+    colourGrid->addWidget(cbColourSet, files::kColourRoles, 1);
+    connect(cbColourSet, &QComboBox::activated, this, &frmSettings::cbColourSet_Activated);
+    colourGrid->setRowStretch(files::kColourRoles + 1, 1);
 
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -85,6 +94,23 @@ void frmSettings::setInitialColours(const files::Colours& colourArray)
         setSwatch(i, colourArray[static_cast<std::size_t>(i)]);
         colours_[static_cast<std::size_t>(i)] = colourArray[static_cast<std::size_t>(i)];
     }
+    showColourSet();
+}
+
+void frmSettings::cbColourSet_Activated(int index)
+{
+    const files::Colours& chosen =
+        index <= 0 ? colours_ : colourSets().at(static_cast<std::size_t>(index - 1)).colours;
+    for (int i = 0; i < files::kColourRoles; ++i) setSwatch(i, chosen[static_cast<std::size_t>(i)]);
+    showColourSet();
+}
+
+void frmSettings::showColourSet()
+{
+    files::Colours shown{};
+    for (int i = 0; i < files::kColourRoles; ++i) shown[static_cast<std::size_t>(i)] = swatchColour(i);
+    const ColourSet* set = colourSetOf(shown);
+    cbColourSet->setCurrentIndex(set ? static_cast<int>(set - colourSets().data()) + 1 : 0);
 }
 
 void frmSettings::setInitialSymbols(const files::SymbolTable::Symbols& symbolArray)
@@ -130,6 +156,7 @@ void frmSettings::setSwatch(int i, engine::Colour c)
 void frmSettings::lblColours_Click(int i)
 {
     if (const auto chosen = dialogs_.chooseColour(this, swatchColour(i))) setSwatch(i, *chosen);
+    showColourSet();
 }
 
 void frmSettings::btnOK_Click()

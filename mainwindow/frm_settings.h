@@ -8,6 +8,7 @@
 #include "settings.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QPushButton;
 
@@ -31,6 +32,9 @@ public:
     void updateSymbolBoxes();
     // Opens the colour chooser for swatch i.
     void lblColours_Click(int i);
+    // Puts a ready-made colour set (index into colourSets() plus one) on the
+    // swatches; 0 brings back the colours the dialog opened with.
+    void cbColourSet_Activated(int index);
     void btnOK_Click();
     void btnCancel_Click();
 
@@ -40,6 +44,7 @@ public:
     QGroupBox* frmColourFrame = nullptr;
     std::array<QCheckBox*, files::SymbolChoice::kBoxes> cbSymbol{};
     std::array<QPushButton*, files::kColourRoles> lblColours{};
+    QComboBox* cbColourSet = nullptr;
     QPushButton* btnOK = nullptr;
     QPushButton* btnCancel = nullptr;
 
@@ -53,6 +58,8 @@ protected:
 private:
     void setSwatch(int i, engine::Colour c);
     files::SymbolChoice choiceFromBoxes() const;
+    // Shows the set the swatches hold, or the user's own.
+    void showColourSet();
 
     platform::Dialogs& dialogs_;
     files::Colours colours_{};

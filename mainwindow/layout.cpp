@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two board layouts: where every cell and line goes, the two cell sizes,
 // and the View menu's switch between the standard and the Samurai board.
+#include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <algorithm>
 #include <cmath>
 
 #include "cell_numbering.h"
 #include "frm_main.h"
 #include "game_state.h"
 #include "samurai.h"
+#include "technique_aids.h"
 
 namespace mainwindow {
 
@@ -25,6 +31,24 @@ bool inInnerCornerBox(int g, int col, int row)
 {
     return engine::isSharedCell(g, col, row);
 }
+
+// A window position in twips along one axis, in pixels. Before the frame it
+// converts directly; inside the frame it goes through the board mapping
+// (`board`); beyond the frame it is counted from the frame's pixel edge, so
+// the status line and the margins follow the board.
+template <class Board>
+int windowPixel(int t, int frameStart, int frameLength, const platform::Twips& twips, Board board)
+{
+    if (t <= frameStart) return twips.toPixels(t);
+    const int edge = twips.toPixels(frameStart);
+    if (t <= frameStart + frameLength) return edge + board(t - frameStart);
+    return edge + board(frameLength) + twips.toPixels(t - frameStart - frameLength);
+}
+
+// The zoom steps of Zoom In and Zoom Out.
+constexpr double kZoomSteps[] = {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0, frmMain::kMaxScale};
+
+const QString kScaleKey = QStringLiteral("View/Scale");
 
 } // namespace
 
@@ -78,13 +102,14 @@ void frmMain::setCellSize(int newSize, double fontPoints)
 {
     const int old = cellSize;
     cellSize = newSize;
+    cellPoints_ = fontPoints;
     for (platform::TextCell* cell : textCells) {
         if (!cell) continue;
         platform::TwipsRect r = cell->twipsGeometry();
         r.width = newSize;
         r.height = newSize;
         cell->setTwipsGeometry(r);
-        cell->setFontPointSize(fontPoints);
+        cell->setFontPointSize(fontPoints * scale_);
     }
     const int d = (newSize - old) * (numGrids == 5 ? 12 : 9);
     growWindowAndFrame(d, d);
@@ -216,26 +241,17 @@ void frmMain::mnuSamurai_Click()
 }
 
 // ---- Twips to pixels for the whole window ----
-// Left of and above the frame a position converts directly; inside the frame
-// it goes through the board mapping; beyond the frame it is counted from the
-// frame's pixel edge, so the status line and the margins follow the board.
 
 int frmMain::windowX(int t) const
 {
     const platform::BoardMapping& m = gbCells->mapping();
-    if (t <= gbRect_.left) return twips_.toPixels(t);
-    const int left = twips_.toPixels(gbRect_.left);
-    if (t <= gbRect_.left + gbRect_.width) return left + m.x(t - gbRect_.left);
-    return left + m.x(gbRect_.width) + twips_.toPixels(t - gbRect_.left - gbRect_.width);
+    return windowPixel(t, gbRect_.left, gbRect_.width, twips_, [&m](int v) { return m.x(v); });
 }
 
 int frmMain::windowY(int t) const
 {
     const platform::BoardMapping& m = gbCells->mapping();
-    if (t <= gbRect_.top) return twips_.toPixels(t);
-    const int top = twips_.toPixels(gbRect_.top);
-    if (t <= gbRect_.top + gbRect_.height) return top + m.y(t - gbRect_.top);
-    return top + m.y(gbRect_.height) + twips_.toPixels(t - gbRect_.top - gbRect_.height);
+    return windowPixel(t, gbRect_.top, gbRect_.height, twips_, [&m](int v) { return m.y(v); });
 }
 
 QRect frmMain::toWindowPixels(const platform::TwipsRect& r) const
@@ -245,24 +261,152 @@ QRect frmMain::toWindowPixels(const platform::TwipsRect& r) const
     return QRect(left, top, windowX(r.left + r.width) - left, windowY(r.top + r.height) - top);
 }
 
+QSize frmMain::layoutPixels(double scale) const
+{
+    const platform::Twips t = screenTwips_.scaled(scale);
+    const platform::BoardMapping m(t, 100, 200, cellSize + cellGap);
+    return QSize(windowPixel(windowWidth_, gbRect_.left, gbRect_.width, t, [&m](int v) { return m.x(v); }),
+                 windowPixel(windowHeight_, gbRect_.top, gbRect_.height, t, [&m](int v) { return m.y(v); }));
+}
+
+double frmMain::scaleToFit(QSize room) const
+{
+    const QSize normal = layoutPixels(1.0);
+    double s = std::min(room.width() / double(normal.width()), room.height() / double(normal.height()));
+    s = std::clamp(std::floor(s * 100) / 100, 1.0, kMaxScale);
+    // Pixels are rounded per part: step down until the whole really fits.
+    while (s > 1.0) {
+        const QSize at = layoutPixels(s);
+        if (at.width() <= room.width() && at.height() <= room.height()) break;
+        s = std::max(1.0, s - 0.01);
+    }
+    return s;
+}
+
+// Fonts given in points grow with the scale, so text is drawn afresh at each
+// size and stays sharp; the buttons' labels and the pencil marks take their
+// size from their controls.
+void frmMain::applyFonts()
+{
+    auto sized = [this](QFont f, double points) {
+        f.setPointSizeF(points * scale_);
+        return f;
+    };
+    gbCells->setFont(sized(gbCells->font(), 12.75));
+    for (platform::TextCell* cell : textCells)
+        if (cell) cell->setFontPointSize(cellPoints_ * scale_);
+    for (QLabel* l : {lblStatus1, lblStatus2, lblStatus3}) l->setFont(sized(l->font(), 8.25));
+    if (game().notesToggle) game().notesToggle->setFont(lblStatus1->font());
+    if (aids().lblRating) aids().lblRating->setFont(sized(aids().lblRating->font(), 9));
+}
+
 void frmMain::applyGeometry()
 {
+    // The program's own changes (zoom, the other board, the scale of the last
+    // run) keep the window on the screen.
+    if (!fittingToWindow_) scale_ = std::min(scale_, screenScale());
+    twips_ = screenTwips_.scaled(scale_);
+    if (aids_) applyFonts();
     gbCells->setMapping(platform::BoardMapping(twips_, 100, 200, cellSize + cellGap));
     gbCells->setGeometry(toWindowPixels(gbRect_));
     for (platform::TextCell* cell : textCells)
         if (cell) gbCells->placeCell(*cell);
-    for (platform::PictureButton* b : {imgStart, imgHint, imgClear, imgPartClear, imgFindSolution})
-        b->setGeometry(twips_.toPixels(b->twipsGeometry().left), twips_.toPixels(b->twipsGeometry().top),
-                       twips_.toPixels(b->twipsGeometry().width), twips_.toPixels(b->twipsGeometry().height));
+    // From edge to edge: buttons that touch at one scale touch at every scale.
+    for (platform::PictureButton* b : {imgStart, imgHint, imgClear, imgPartClear, imgFindSolution}) {
+        const platform::TwipsRect& r = b->twipsGeometry();
+        const QPoint topLeft(twips_.toPixels(r.left), twips_.toPixels(r.top));
+        b->setGeometry(QRect(topLeft, QPoint(twips_.toPixels(r.left + r.width), twips_.toPixels(r.top + r.height)) -
+                                          QPoint(1, 1)));
+    }
     QLabel* labels[] = {lblStatus1, lblStatus2, lblStatus3};
     for (int i = 0; i < 3; ++i) labels[i]->setGeometry(toWindowPixels(statusRect_[static_cast<std::size_t>(i)]));
     game().placeNotesToggle();
-    const int w = windowX(windowWidth_);
-    const int h = windowY(windowHeight_);
-    client_->setFixedSize(w, h);
+    if (aids_) aids().placeRatingLabel();
+    const QSize contents(windowX(windowWidth_), windowY(windowHeight_));
+    client_->setFixedSize(contents);
     const int menuHeight = menuBar() ? menuBar()->sizeHint().height() : 0;
-    setFixedSize(w, h + menuHeight);
+    const QSize normal = layoutPixels(1.0);
+    setMinimumSize(normal.width(), normal.height() + menuHeight);
+    // The program's own changes (zoom, the other board) fit the window to the
+    // contents; a size the user gave the window is kept.
+    if (!fittingToWindow_) {
+        if (isMaximized() || isFullScreen())
+            fitScaleToWindow();
+        else
+            resize(contents.width(), contents.height() + menuHeight);
+    }
+    centreContents();
     gbCells->update();
+}
+
+void frmMain::centreContents()
+{
+    client_->move(std::max(0, (centre_->width() - client_->width()) / 2),
+                  std::max(0, (centre_->height() - client_->height()) / 2));
+}
+
+void frmMain::fitScaleToWindow()
+{
+    const double s = scaleToFit(centre_->size());
+    if (s == scale_) return;
+    scale_ = s;
+    fittingToWindow_ = true;
+    applyGeometry();
+    fittingToWindow_ = false;
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window was resized: by the program to fit its contents, or by the
+    // user, whose size sets the scale.
+    if (watched == centre_ && event->type() == QEvent::Resize && !fittingToWindow_) {
+        if (loaded_ && centre_->size() != client_->size()) fitScaleToWindow();
+        centreContents();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::setScale(double scale)
+{
+    scale_ = std::clamp(scale, 1.0, kMaxScale);
+    applyGeometry();
+}
+
+void frmMain::mnuZoomIn_Click()
+{
+    // The next step up; applyGeometry keeps it to what the screen holds.
+    const double* next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), scale_ + 1e-9);
+    setScale(next == std::end(kZoomSteps) ? kMaxScale : *next);
+    rememberScale();
+}
+
+double frmMain::screenScale() const
+{
+    const QScreen* screen = this->screen();
+    if (!screen) return kMaxScale;
+    const int menuHeight = menuBar() ? menuBar()->sizeHint().height() : 0;
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+    return scaleToFit(screen->availableGeometry().size() - frame - QSize(0, menuHeight));
+}
+
+void frmMain::mnuZoomOut_Click()
+{
+    const double* below = std::lower_bound(std::begin(kZoomSteps), std::end(kZoomSteps), scale_ - 1e-9);
+    setScale(below == std::begin(kZoomSteps) ? 1.0 : *(below - 1));
+    rememberScale();
+}
+
+void frmMain::mnuActualSize_Click()
+{
+    setScale(1.0);
+    rememberScale();
+}
+
+void frmMain::rememberScale()
+{
+    if (scale_ == rememberedScale_) return;
+    options()->setValue(kScaleKey, scale_);
+    rememberedScale_ = scale_;
 }
 
 } // namespace mainwindow

@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Symbols and colours: applying the colours to the board, the settings file
 // and the Preferences command.
+#include <QApplication>
 #include <QDialog>
+#include <QMenuBar>
 
+#include "board_run.h"
+#include "colour.h"
+#include "colour_sets.h"
 #include "frm_main.h"
+#include "menu_colour.h"
 #include "frm_settings.h"
 #include "game_state.h"
 
@@ -28,6 +34,7 @@ void frmMain::applyColours(bool recolourOnly)
             cell->setBackground(colours[files::kWorkingCell]);
         }
         cell->setTextColour(colours[files::kTextColour]);
+        cell->setShapeMarks(shapeMarks(), kWrongEntryColour, colours[files::kHints]);
     }
     for (int g = 0; g < 5; ++g) {
         engine::SudokuGrid& grid = grids[static_cast<std::size_t>(g)];
@@ -36,8 +43,34 @@ void frmMain::applyColours(bool recolourOnly)
         grid.setHintColour(colours[files::kHints]);
     }
     for (auto& line : gridLines) line.colour = colours[files::kGridLines];
-    for (auto& line : blanks) line.colour = kFrameColour;
+    const engine::Colour frame = frameColour();
+    for (auto& line : blanks) line.colour = frame;
+    gbCells->setBackground(frame);
+    QPalette chrome = QApplication::palette();
+    if (frame != kFrameColour) {
+        // Dark window colours, so that the status line and the menus read.
+        const QColor dark = platform::toQColor(frame), light(236, 236, 236);
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) chrome.setColor(role, dark);
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) chrome.setColor(role, light);
+    }
+    setPalette(chrome);
+    QPalette around = centre_->palette();
+    around.setColor(QPalette::Window, platform::toQColor(frame));
+    centre_->setPalette(around);
+    if (loaded_) platform::applyMenuBarColour(menuBar(), frame);
     updateGridAreas();
+    gbCells->update();
+}
+
+engine::Colour frmMain::frameColour() const
+{
+    return platform::relativeLuminance(platform::toQColor(colours[files::kWorkingCell])) < 0.1 ? kDarkFrameColour
+                                                                                             : kFrameColour;
+}
+
+bool frmMain::shapeMarks() const
+{
+    return mnuShapeMarks && mnuShapeMarks->isChecked();
 }
 
 bool frmMain::gridsEmpty() const
@@ -62,6 +95,9 @@ void frmMain::mnuPreferences_Click()
     dialogs().runModal(dialog);
     if (dialog.getCancel()) return;
     dialog.txColours(colours);
+    // A set made for eyes that need more than colour brings the shapes.
+    if (const ColourSet* set = colourSetOf(colours); set && set->marksByShape && colours != previousColours)
+        mnuShapeMarks->setChecked(true);
     if (empty) {
         files::SymbolTable::Symbols chosen = symbols.symbols();
         dialog.txSymbols(chosen);

@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "frm_main.h"
 #include "frm_splash.h"
@@ -17,7 +19,7 @@ void frmMain::Form_Load()
 {
     if (loaded_) return;
     // 1. Menu bar colour; a platform without it keeps its own.
-    platform::applyMenuBarColour(menuBar(), kFrameColour);
+    platform::applyMenuBarColour(menuBar(), frameColour());
 
     // 2. State.
     cellEventsOn = true;
@@ -78,7 +80,11 @@ void frmMain::Form_Load()
     solver.moves.numMoves = 0;
     solver.moves.overflowed = false;
 
-    // 13. Lines and status.
+    // 13. The scale of the last run; lines and status.
+    bool scaleRead = false;
+    const double lastScale = options()->value(QStringLiteral("View/Scale"), 1.0).toDouble(&scaleRead);
+    scale_ = scaleRead && std::isfinite(lastScale) ? std::clamp(lastScale, 1.0, kMaxScale) : 1.0;
+    rememberedScale_ = scale_;
     setGridLines();
     updateStatus();
     applyGeometry();
@@ -120,6 +126,7 @@ void frmMain::Form_Unload()
     unloaded_ = true;
     timStopwatch->stop();
     journal().changed();
+    rememberScale();
     // Only what changed since the file was read or written goes back; a
     // file left alone is reported once.
     if (noSettingsFolder || (settingsLeftAlone.empty() && settingsOnDisk == currentSettings())) return;

@@ -83,6 +83,33 @@ void TextCell::setFontPointSize(double points)
     setFont(f);
 }
 
+QColor TextCell::drawnTextColour() const
+{
+    return readableOn(toQColor(textColour_), toQColor(background_));
+}
+
+QColor TextCell::drawnBackground() const
+{
+    const QColor plain = toQColor(background_);
+    if (!overlay_.unitShade) return plain;
+    // A light wash of the highlight colour.
+    const QColor h = palette().color(QPalette::Highlight);
+    const double a = 40 / 255.0;
+    QColor shaded;
+    shaded.setRgbF(plain.redF() + (h.redF() - plain.redF()) * a, plain.greenF() + (h.greenF() - plain.greenF()) * a,
+                   plain.blueF() + (h.blueF() - plain.blueF()) * a);
+    return contrastRatio(drawnTextColour(), shaded) >= kMinTextContrast ? shaded : plain;
+}
+
+void TextCell::setShapeMarks(bool on, engine::Colour wrong, engine::Colour hint)
+{
+    if (on == shapeMarks_ && wrong == wrongColour_ && hint == hintColour_) return;
+    shapeMarks_ = on;
+    wrongColour_ = wrong;
+    hintColour_ = hint;
+    update();
+}
+
 void TextCell::applyPalette()
 {
     QPalette p = palette();
@@ -123,14 +150,9 @@ void TextCell::setOverlay(const CellOverlay& overlay)
 void TextCell::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), toQColor(background_));
+    p.fillRect(rect(), drawnBackground());
     const QColor highlight = palette().color(QPalette::Highlight);
     const int w = std::max(2, width() / 14);
-    if (overlay_.unitShade) {
-        QColor shade = highlight;
-        shade.setAlpha(40);
-        p.fillRect(rect(), shade);
-    }
     if (overlay_.sameSymbol) {
         QPen pen(QColor(235, 140, 0));
         pen.setWidth(w);
@@ -151,10 +173,32 @@ void TextCell::paintEvent(QPaintEvent*)
         p.setPen(pen);
         p.drawRect(rect().adjusted(w / 2, w / 2, -(w + 1) / 2, -(w + 1) / 2));
     }
-    p.setPen(toQColor(textColour_));
+    p.setPen(drawnTextColour());
     p.setFont(font());
     p.drawText(rect(), Qt::AlignCenter, QLineEdit::text());
     paintMarks(p);
+    if (shapeMarked()) paintShapeMark(p, w);
+}
+
+// A wrong entry: a stroke across the cell from corner to corner, behind which
+// the symbol stays legible. A hint: a triangle in the top right corner.
+void TextCell::paintShapeMark(QPainter& p, int lineWidth)
+{
+    const QColor ink = drawnTextColour();
+    p.setRenderHint(QPainter::Antialiasing);
+    if (background_ == wrongColour_) {
+        QPen pen(ink);
+        pen.setWidthF(std::max(1.5, lineWidth * 0.75));
+        p.setPen(pen);
+        const int m = lineWidth + 1;
+        p.drawLine(QPoint(m, height() - 1 - m), QPoint(width() - 1 - m, m));
+    } else {
+        const int side = std::max(5, width() / 4);
+        const QPoint corner(width(), 0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawPolygon(QPolygon({corner, corner - QPoint(side, 0), corner + QPoint(0, side)}));
+    }
 }
 
 // Pencil marks: small symbols in the text colour, each at its place of a 3x3
@@ -172,7 +216,7 @@ void TextCell::paintMarks(QPainter& p)
     QFont bold = small;
     bold.setBold(true);
     bold.setPixelSize(std::max(8, area.height() / 2));
-    const QColor text = toQColor(textColour_);
+    const QColor text = drawnTextColour();
     // A step's symbols keep clear of the frame round the cell.
     const int inset = std::max(2, width() / 14) + 1;
     const QRect stepArea = rect().adjusted(inset, inset, -inset, -inset);

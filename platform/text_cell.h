@@ -70,6 +70,19 @@ public:
     void setTextColour(engine::Colour colour);
     void setFontPointSize(double points);
 
+    // The colour the cell's symbol and marks are drawn in: the text colour,
+    // unless it would not stand out from the background.
+    QColor drawnTextColour() const;
+    // The colour the cell is filled with: its background, shaded when it
+    // lies in the focused cell's units, unless the shade would make the
+    // symbol hard to read.
+    QColor drawnBackground() const;
+
+    // Wrong entries and hints marked by shape as well as by colour: a cell
+    // of background `wrong` is struck through, one of `hint` gets a corner.
+    void setShapeMarks(bool on, engine::Colour wrong, engine::Colour hint);
+    bool shapeMarked() const { return shapeMarks_ && (background_ == wrongColour_ || background_ == hintColour_); }
+
     const CellOverlay& overlay() const { return overlay_; }
     void setOverlay(const CellOverlay& overlay);
 
@@ -96,6 +109,7 @@ protected:
 private:
     void applyPalette();
     void paintMarks(QPainter& p);
+    void paintShapeMark(QPainter& p, int lineWidth);
 
     int index_;
     engine::Colour background_ = 0xFFFFFF;
@@ -103,6 +117,9 @@ private:
     TwipsRect twipsRect_;
     CellOverlay overlay_;
     const CellWording* wording_ = nullptr;
+    bool shapeMarks_ = false;
+    engine::Colour wrongColour_ = 0;
+    engine::Colour hintColour_ = 0;
 };
 
 } // namespace platform

@@ -22,6 +22,9 @@ public:
     static Twips ofPrimaryScreen();
 
     int toPixels(double twips) const;
+    // The same conversion with everything `factor` times as large: how the
+    // window zooms. Fonts given in points follow through the same factor.
+    Twips scaled(double factor) const { return Twips(dpi_ * factor); }
 
 private:
     double dpi_;

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two board layouts: cells bound into the grids, their places, the thick
 // lines, the switch between the boards on tall and small screens.
+#include <QCheckBox>
 #include <QImage>
+#include <QMenuBar>
+#include <QScreen>
 
+#include "game_state.h"
 #include "window_fixture.h"
 
 namespace {
@@ -49,8 +53,8 @@ void expectCrispBoard(mainwindow::frmMain& win)
     }
     for (QLabel* l : {win.lblStatus1, win.lblStatus2, win.lblStatus3}) {
         EXPECT_GT(l->geometry().top(), win.gbCells->geometry().bottom());
-        EXPECT_LE(l->geometry().right(), win.centralWidget()->width());
-        EXPECT_LE(l->geometry().bottom(), win.centralWidget()->height());
+        EXPECT_LE(l->geometry().right(), l->parentWidget()->width());
+        EXPECT_LE(l->geometry().bottom(), l->parentWidget()->height());
     }
 }
 
@@ -128,6 +132,83 @@ TEST_F(WindowTest, ThickLinesLieBetweenTheBoxesAndNotBetweenSamuraiGrids)
     // ... while the box border inside grid 0 is drawn in the grid-line colour.
     const QRect line = win.gbCells->lineRect(win.gridLines[0]);
     EXPECT_EQ(board.pixel(line.center().x(), y(1)) & 0xFFFFFF, 0u);
+}
+
+// At any scale: the board crisp with square cells, no control over another,
+// everything inside the contents, and the contents inside the window.
+void expectScaledLayout(mainwindow::frmMain& win)
+{
+    SCOPED_TRACE(win.scale());
+    expectCrispBoard(win);
+    EXPECT_EQ(win.textCells[0]->width(), win.textCells[0]->height());
+    EXPECT_EQ(win.textCells[0]->font().pointSizeF(), 13 * win.scale());
+    std::vector<QWidget*> controls{win.gbCells,    win.imgStart,   win.imgHint,    win.imgClear,
+                                   win.imgPartClear, win.imgFindSolution, win.lblStatus1, win.lblStatus2,
+                                   win.lblStatus3, win.game().notesToggle, win.aids().lblRating};
+    QWidget* contents = win.gbCells->parentWidget();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_TRUE(contents->rect().contains(controls[i]->geometry())) << i;
+        // The Notes box sits at the right end of the first status label.
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_TRUE(!controls[i]->geometry().intersects(controls[j]->geometry()) || (i == 9 && j == 6)) << i << j;
+    }
+    EXPECT_EQ(contents->size(), win.layoutPixels(win.scale()));
+    EXPECT_TRUE(win.centralWidget()->rect().contains(contents->geometry()));
+}
+
+TEST_F(WindowTest, TheWindowZoomsByKeyAndByHandAndRemembersTheScale)
+{
+    auto& win = start();
+    win.show();
+    win.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&win));
+    const QSize normal = win.layoutPixels(1.0);
+    EXPECT_EQ(win.minimumSize(), normal + QSize(0, win.menuBar()->sizeHint().height()));
+    expectScaledLayout(win);
+    // In Play the View menu is closed; its zoom keys still work.
+    load(puzzles::kHard);
+    click(win.imgStart);
+    ASSERT_EQ(win.mode, mainwindow::kSolving);
+    const QKeySequence in(QKeySequence::ZoomIn), out(QKeySequence::ZoomOut), actual(Qt::CTRL | Qt::Key_0);
+    const struct {
+        QKeySequence key;
+        double scale;
+    } steps[] = {{in, 1.25}, {in, 1.5}, {out, 1.25}, {actual, 1}, {out, 1}, {in, 1.25}};
+    for (const auto& s : steps) {
+        QTest::keySequence(cell(0), s.key);
+        QTest::qWait(1);
+        EXPECT_EQ(win.scale(), s.scale);
+        expectScaledLayout(win);
+        EXPECT_EQ(win.centralWidget()->size(), win.gbCells->parentWidget()->size()) << "the window fits";
+    }
+    // A zoom from inside an entry check's solver run.
+    const auto g = gaps(puzzles::kHard, puzzles::kHardSolution);
+    duringNextYield([&] { QTest::keySequence(cell(0), out); });
+    type(g[1].cell, g[1].wrong);
+    ASSERT_TRUE(ranInner);
+    EXPECT_EQ(win.scale(), 1);
+    EXPECT_EQ(background(g[1].cell), kRed);
+    expectIdle(false);
+    w->mode = mainwindow::kSetup;
+    // Made larger by hand, the window takes the largest scale that fits,
+    // keeps the cells square and centres the board in the room left over.
+    win.resize(normal.width() * 8 / 5 + 40, normal.height() * 8 / 5 + win.menuBar()->height());
+    QTest::qWait(20);
+    EXPECT_GT(win.scale(), 1.55);
+    expectScaledLayout(win);
+    const QRect contents = win.gbCells->parentWidget()->geometry();
+    EXPECT_NEAR(contents.left(), win.centralWidget()->width() - contents.right() - 1, 1);
+    const double kept = win.scale();
+    win.close();
+    auto& again = start();
+    EXPECT_EQ(again.scale(), kept);
+    // Zoom In stops where the screen ends.
+    again.show();
+    for (int i = 0; i < 6; ++i) again.mnuZoomIn_Click();
+    QTest::qWait(20);
+    EXPECT_GT(again.scale(), kept);
+    EXPECT_TRUE(again.screen()->availableGeometry().size().boundedTo(again.size()) == again.size());
+    expectScaledLayout(again);
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 // The Preferences dialog through the window: the nine symbol boxes, the
 // colours and how the board takes them.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 
+#include "colour.h"
+#include "colour_sets.h"
 #include "frm_settings.h"
 #include "window_fixture.h"
 
@@ -154,6 +157,60 @@ TEST_F(PreferencesTest, RecolouringKeepsWhatEachCellIs)
         for (std::size_t k = 0; k < 81; ++k)
             EXPECT_EQ(text(cellOf(k)), puzzles::kEasy[k] == '.' ? "" : std::string(1, puzzles::kEasy[k])) << k;
     }
+}
+
+TEST_F(PreferencesTest, ColourSetsKeepTextReadableAndMarkWrongEntriesAndHintsByShape)
+{
+    using platform::contrastRatio;
+    const auto& sets = mainwindow::colourSets();
+    for (std::size_t k = 0; k < sets.size(); ++k) {
+        SCOPED_TRACE(std::string(sets[k].name));
+        auto& win = start();
+        load(puzzles::kEasy);
+        const auto g = gaps(puzzles::kEasy, puzzles::kEasySolution);
+        const int given = cellOf(puzzles::kEasy.find_first_not_of('.')), hinted = g[0].cell, entry = g[1].cell,
+                  wrong = g[2].cell;
+        win.cellEventsOn = false;
+        win.grids[0].assignValue(hinted % 9, hinted / 9, g[0].right, true);
+        win.cellEventsOn = true;
+        type(entry, g[1].right);
+        type(wrong, g[2].wrong);
+        script([k](frmSettings& s) {
+            EXPECT_EQ(s.cbColourSet->currentIndex(), 1) << "the board's colours are Corvel's";
+            for (std::size_t down = 0; down < k; ++down) QTest::keyClick(s.cbColourSet, Qt::Key_Down);
+            s.btnOK->click();
+        });
+        win.mnuPreferences->trigger();
+        ASSERT_EQ(win.colours, sets[k].colours);
+        EXPECT_EQ(win.mnuShapeMarks->isChecked(), sets[k].marksByShape);
+        // Every symbol and mark is drawn at least 4.5:1 against its cell,
+        // also under the shade of the focused cell's units; and so is the
+        // status line against the window.
+        for (const int i : {given, hinted, entry, wrong}) {
+            platform::CellOverlay shaded;
+            shaded.unitShade = true;
+            const QColor text = cell(i)->drawnTextColour(), plain = cell(i)->drawnBackground();
+            cell(i)->setOverlay(shaded);
+            const QColor shade = cell(i)->drawnBackground();
+            EXPECT_EQ(plain, platform::toQColor(background(i)));
+            EXPECT_GE(contrastRatio(text, shade), 4.5) << i;
+        }
+        EXPECT_GE(contrastRatio(win.lblStatus1->palette().color(QPalette::WindowText),
+                                win.centralWidget()->palette().color(QPalette::Window)),
+                  4.5);
+        // With the shapes on, a wrong entry and a hint look different from
+        // the same cells without them; an ordinary entry does not.
+        const bool on = win.mnuShapeMarks->isChecked();
+        std::vector<QImage> looks[2];
+        for (const bool marks : {on, !on}) {
+            win.mnuShapeMarks->setChecked(marks);
+            for (const int i : {wrong, hinted, entry}) looks[marks].push_back(cell(i)->grab().toImage());
+        }
+        EXPECT_TRUE(looks[0][0] != looks[1][0] && looks[0][1] != looks[1][1] && looks[0][2] == looks[1][2]);
+    }
+    // The shapes' switch is kept for the next start.
+    w->mnuShapeMarks->setChecked(true);
+    EXPECT_TRUE(start().mnuShapeMarks->isChecked());
 }
 
 } // namespace

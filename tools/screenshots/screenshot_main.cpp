@@ -3,8 +3,8 @@
 // the splash, the standard board, the Samurai board, the Preferences dialog,
 // the finish dialog, a standard game with its next step explained, one with
 // its candidates filled in, a Very Difficult Samurai game in play with pencil
-// marks and highlighting, and the Games and Statistics windows. Used by
-// scripts/screenshot under xvfb-run.
+// marks and highlighting, the Dark colours, a zoomed Samurai board, and the
+// Games and Statistics windows. Used by scripts/screenshot under xvfb-run.
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
@@ -20,6 +20,7 @@
 #include "clock.h"
 #include "frm_finish.h"
 #include "frm_generate.h"
+#include "colour_sets.h"
 #include "frm_games.h"
 #include "frm_main.h"
 #include "frm_statistics.h"
@@ -231,6 +232,56 @@ bool candidatesPicture(mainwindow::frmMain& w, const QString& out)
     return ok;
 }
 
+// The Dark colour set with wrong entries and hints marked by shape, on a
+// standard game; then a Samurai board zoomed as far as the screen allows (at
+// most one and a half times). Leaves the window at its normal size and colours.
+bool scaleAndColourPictures(mainwindow::frmMain& w, const QString& out)
+{
+    const files::Colours normal = w.colours;
+    w.mnuStd9x9_Click();
+    w.imgClear_MouseDown(0);
+    w.imgClear_MouseUp(0);
+    w.previousColours = w.colours;
+    w.colours = mainwindow::colourSets().at(1).colours;
+    w.applyColours(true);
+    w.mnuShapeMarks->setChecked(true);
+    const std::string puzzle = "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
+    for (std::size_t k = 0; k < puzzle.size(); ++k)
+        if (puzzle[k] != '.') put(w, static_cast<int>(k), std::string(1, puzzle[k]));
+    w.imgStart_MouseDown(0);
+    w.imgStart_MouseUp(0);
+    w.textCells[0]->QLineEdit::setText(QStringLiteral("4"));
+    w.textCells[1]->QLineEdit::setText(QStringLiteral("8"));
+    w.textCells[19]->QLineEdit::setText(QStringLiteral("2"));
+    w.imgHint_MouseDown(0);
+    w.imgHint_MouseUp(0);
+    w.activateWindow();
+    w.textCells[19]->setFocus();
+    settle();
+    bool ok = save(screenOf(w), out + "/dark.png");
+    w.imgStart_MouseDown(0);
+    w.imgStart_MouseUp(0);
+    w.imgClear_MouseDown(0);
+    w.imgClear_MouseUp(0);
+
+    w.previousColours = w.colours;
+    w.colours = normal;
+    w.applyColours(true);
+    w.mnuShapeMarks->setChecked(false);
+    w.mnuSamurai_Click();
+    put(w, 60, "7");
+    put(w, 340, "2");
+    const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size() - QSize(20, 60);
+    w.setScale(std::min(1.5, w.scaleToFit(room)));
+    settle();
+    ok &= save(screenOf(w), out + "/samurai_zoomed.png");
+    w.setScale(1.0);
+    w.imgClear_MouseDown(0);
+    w.imgClear_MouseUp(0);
+    settle();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -295,6 +346,7 @@ int main(int argc, char* argv[])
         ok &= save(finish->grab(), out + "/finish.png");
         finish->close();
     }
+    ok &= scaleAndColourPictures(w, out);
     ok &= explainPictures(w, out);
     ok &= candidatesPicture(w, out);
     ok &= playPictures(w, dialogs, out);
