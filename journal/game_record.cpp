@@ -66,6 +66,8 @@ QByteArray encode(const GameRecord& r)
         put(s, h.reason);
         s << static_cast<quint32>(h.removed.size());
         for (std::int32_t c : h.removed) s << c;
+        s << static_cast<quint32>(h.marks.size());
+        for (const MarkChange& m : h.marks) s << m.cell << m.before << m.after;
     }
     return out;
 }
@@ -102,7 +104,7 @@ std::optional<GameRecord> decode(const QByteArray& bytes)
         HistoryStep h;
         quint8 kind = 0;
         s >> kind >> h.cell >> h.value >> h.beforeRole >> h.beforeColour;
-        if (kind > HistoryStep::Mark || !validCell(h.cell) || h.value < 0 || h.value > 8 || h.beforeRole > 2 ||
+        if (kind > HistoryStep::Marks || !validCell(h.cell) || h.value < 0 || h.value > 8 || h.beforeRole > 2 ||
             !get(s, h.before) || !get(s, h.after) || !get(s, h.reason, 4096))
             return std::nullopt;
         h.kind = static_cast<HistoryStep::Kind>(kind);
@@ -113,6 +115,13 @@ std::optional<GameRecord> decode(const QByteArray& bytes)
         for (std::int32_t& c : h.removed) {
             s >> c;
             if (!validCell(c)) return std::nullopt;
+        }
+        s >> n;
+        if (s.status() != QDataStream::Ok || n > kCellCount) return std::nullopt;
+        h.marks.resize(n);
+        for (MarkChange& m : h.marks) {
+            s >> m.cell >> m.before >> m.after;
+            if (!validCell(m.cell) || m.before > 0x1FF || m.after > 0x1FF) return std::nullopt;
         }
         r.history.push_back(std::move(h));
     }

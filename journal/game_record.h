@@ -21,9 +21,18 @@ struct CellRecord {
     bool operator==(const CellRecord&) const = default;
 };
 
+// The marks of one cell before and after a step.
+struct MarkChange {
+    std::int32_t cell = 0;
+    std::uint16_t before = 0;
+    std::uint16_t after = 0;
+    bool operator==(const MarkChange&) const = default;
+};
+
 // One step of the Undo history, as the window records it.
 struct HistoryStep {
-    enum Kind : std::uint8_t { Entry, Hint, Mark };
+    // Marks: every mark replaced at once (Fill In Candidates, Clear All Marks).
+    enum Kind : std::uint8_t { Entry, Hint, Mark, Marks };
     Kind kind = Entry;
     std::int32_t cell = 0;
     // Mark: the value index noted or taken back.
@@ -36,8 +45,11 @@ struct HistoryStep {
     std::string after;
     // The cells that lost a mark to the step.
     std::vector<std::int32_t> removed;
-    // Hint: why it holds.
+    // Hint: why it holds. Marks: the step's name.
     std::string reason;
+    // Entry: the marks a deletion gave back (before 0). Marks: each cell the
+    // step changed.
+    std::vector<MarkChange> marks;
     bool operator==(const HistoryStep&) const = default;
 };
 

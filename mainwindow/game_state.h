@@ -162,6 +162,7 @@ private:
     void replaceAllMarks(const std::array<std::uint16_t, kCellCount>& marks, const QString& name);
 
     void pushMark(int cell, int value);
+    void pushMarks(std::vector<journal::MarkChange> changes, const QString& name);
     int keyMark(const QKeyEvent& key) const;
     bool isNotesKey(const QKeyEvent& key) const;
     int focusedCell() const;

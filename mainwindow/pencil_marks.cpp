@@ -42,26 +42,35 @@ private:
     int cell_, value_;
 };
 
-// Every mark replaced at once (Fill In Candidates, Clear All Marks).
-class MarksCommand : public QUndoCommand {
+// Every mark replaced at once (Fill In Candidates, Clear All Marks), kept as
+// the cells it changed so that the journal can write it down.
+class MarksCommand : public JournalledCommand {
 public:
-    using Marks = std::array<std::uint16_t, kCellCount>;
-    MarksCommand(GameState& state, const Marks& after, const QString& name)
-        : QUndoCommand(name), state_(state), before_(state.marks_), after_(after)
+    MarksCommand(GameState& state, std::vector<journal::MarkChange> changes, const QString& name)
+        : JournalledCommand(name), state_(state), changes_(std::move(changes))
     {
     }
-    void redo() override { put(after_); }
-    void undo() override { put(before_); }
+    void redo() override { put(&journal::MarkChange::after); }
+    void undo() override { put(&journal::MarkChange::before); }
+    journal::HistoryStep step() const override
+    {
+        journal::HistoryStep s;
+        s.kind = journal::HistoryStep::Marks;
+        s.reason = text().toStdString();
+        s.marks = changes_;
+        return s;
+    }
 
 private:
-    void put(const Marks& m)
+    void put(std::uint16_t journal::MarkChange::*side)
     {
-        state_.marks_ = m;
+        if (state_.silent_) return;
+        for (const journal::MarkChange& c : changes_) state_.marks_[static_cast<std::size_t>(c.cell)] = c.*side;
         state_.refresh();
     }
 
     GameState& state_;
-    Marks before_, after_;
+    std::vector<journal::MarkChange> changes_;
 };
 
 void GameState::toggleMark(int cell, int value)
@@ -75,6 +84,11 @@ void GameState::toggleMark(int cell, int value)
 void GameState::pushMark(int cell, int value)
 {
     history_.push(new MarkCommand(*this, cell, value));
+}
+
+void GameState::pushMarks(std::vector<journal::MarkChange> changes, const QString& name)
+{
+    history_.push(new MarksCommand(*this, std::move(changes), name));
 }
 
 std::vector<int> GameState::removeMarksAround(int cell, int value)
@@ -128,8 +142,14 @@ void GameState::replaceAllMarks(const std::array<std::uint16_t, kCellCount>& mar
 {
     if (marks == marks_) return;
     w_.aids().forgetStep();
-    // The command only swaps arrays: nothing in it reaches the event loop.
-    history_.push(new MarksCommand(*this, marks, name));
+    std::vector<journal::MarkChange> changes;
+    for (int i = 0; i < kCellCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (marks[k] != marks_[k]) changes.push_back({i, marks_[k], marks[k]});
+    }
+    // The command only writes marks: nothing in it reaches the event loop.
+    pushMarks(std::move(changes), name);
+    w_.journal().changed();
 }
 
 void GameState::fillInCandidates()

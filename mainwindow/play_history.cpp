@@ -37,6 +37,7 @@ public:
         s.beforeRole = static_cast<std::uint8_t>(before_.role);
         s.after = after_;
         s.removed.assign(removed_.begin(), removed_.end());
+        for (const GameState::GivenMarks& g : given_) s.marks.push_back({g.cell, 0, g.bits});
         return s;
     }
     void redo() override
@@ -141,14 +142,18 @@ void GameState::restore(const std::array<std::uint16_t, kCellCount>& marks,
     for (const journal::HistoryStep& s : steps) {
         const std::vector<int> removed(s.removed.begin(), s.removed.end());
         switch (s.kind) {
-        case journal::HistoryStep::Entry:
+        case journal::HistoryStep::Entry: {
+            std::vector<GivenMarks> given;
+            for (const journal::MarkChange& m : s.marks) given.push_back({m.cell, m.after});
             history_.push(new EntryCommand(*this, s.cell, {s.before, static_cast<Role>(s.beforeRole)}, s.after,
-                                           removed));
+                                           removed, std::move(given)));
             break;
+        }
         case journal::HistoryStep::Hint:
             history_.push(new HintCommand(*this, s.cell, s.before, s.beforeColour, s.after, removed, s.reason));
             break;
         case journal::HistoryStep::Mark: pushMark(s.cell, s.value); break;
+        case journal::HistoryStep::Marks: pushMarks(s.marks, QString::fromStdString(s.reason)); break;
         }
     }
     history_.setIndex(done);

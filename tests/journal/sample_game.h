@@ -19,9 +19,10 @@ inline journal::GameRecord sampleGame(int numGrids, int seconds)
     }
     r.history = {
         {HistoryStep::Entry, 3, 0, "", 0, 0, "4", {5, 6}, ""},
-        {HistoryStep::Entry, 4, 0, "7", 2, 0, "", {}, ""},
+        {HistoryStep::Entry, 4, 0, "7", 2, 0, "", {}, "", {{5, 0, 0x41}, {22, 0, 0x40}}},
         {HistoryStep::Hint, 10, 0, "2", 0, 0x0000FF, "5", {11, 80}, "The only place for 5 in row 2"},
         {HistoryStep::Mark, 12, 8, "", 0, 0, "", {}, ""},
+        {HistoryStep::Marks, 0, 0, "", 0, 0, "", {}, "Fill In Candidates", {{1, 0, 0x1FF}, {40, 0x10, 0x12}}},
     };
     for (int k = 0; k < seconds % 50; ++k) r.history.push_back({HistoryStep::Mark, k % used, k % 9, "", 0, 0, "", {}, ""});
     r.historyIndex = static_cast<int>(r.history.size()) - 1;

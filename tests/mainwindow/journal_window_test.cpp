@@ -69,16 +69,21 @@ TEST_F(JournalWindowTest, UnfinishedGameComesBackWithItsStopwatchMarksAndUndo)
     const auto g = gaps(puzzles::kEasy, puzzles::kEasySolution);
     std::vector<std::vector<std::string>> boards{board()};
     key(g[0].cell, g[0].right[0]);
+    w->game().mnuKeepCandidates->setChecked(true);
+    w->game().mnuFillCandidates->trigger();
     key(g[1].cell, g[1].wrong[0]);
     key(g[2].cell, g[2].right[0], Qt::ControlModifier);
     click(w->imgHint);
+    const auto beforeDeletion = board();
+    QTest::keyClick(cell(g[1].cell), Qt::Key_Backspace); // gives its symbol back to the marks
+    key(g[1].cell, g[1].wrong[0]);
     key(g[4].cell, g[4].right[0]);
     boards.push_back(board());
     w->elapsedSeconds = 75;
     undo(g[4].cell);
     const auto before = board();
     ASSERT_EQ(background(g[1].cell), kRed);
-    ASSERT_NE(w->game().marks(g[2].cell), 0);
+    ASSERT_NE(w->game().marks(g[5].cell), 0);
     ASSERT_EQ(w->hintsUsed, 1);
 
     w.reset();
@@ -90,6 +95,8 @@ TEST_F(JournalWindowTest, UnfinishedGameComesBackWithItsStopwatchMarksAndUndo)
     EXPECT_EQ(w->lblStatus1->text(), QStringLiteral("Your game is back as you left it"));
     redo(g[4].cell);
     EXPECT_EQ(board(), boards[1]);
+    for (int k = 0; k < 3; ++k) undo(g[0].cell);
+    EXPECT_EQ(board(), beforeDeletion);
     for (int k = 0; k < 5; ++k) undo(g[0].cell);
     EXPECT_EQ(board(), boards[0]);
     EXPECT_TRUE(dialogs.messages.empty());
