@@ -268,9 +268,13 @@ bool GameJournal::deleteGame(std::int64_t id)
 
 void GameJournal::mnuGames_Click()
 {
-    if (!journal_) return;
+    // Greyed while a run uses the board (frmMain::updateBoardCommands); a
+    // late call must not replace the board under it, nor may a choice made
+    // while one began.
+    if (!journal_ || !mnuGames->isEnabled()) return;
     frmGames dlg(*this, &w_);
-    if (w_.dialogs().runModal(dlg) == QDialog::Accepted && dlg.chosen && !continueGame(*dlg.chosen))
+    if (w_.dialogs().runModal(dlg) == QDialog::Accepted && dlg.chosen && mnuGames->isEnabled() &&
+        !continueGame(*dlg.chosen))
         w_.dialogs().message(&w_, tr("That game can no longer be continued."), platform::MessageIcon::Exclamation);
 }
 

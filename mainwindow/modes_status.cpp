@@ -65,7 +65,7 @@ void frmMain::updateButtons()
 
 void frmMain::updateBoardCommands()
 {
-    // Open and Generate replace the board and use the window's grids and
+    // Open, Generate, Paste and Games replace the board and use the window's grids and
     // solver, so they wait while a generation (also a stopped one that is
     // still unwinding) or a solver run over the board (an entry check inside
     // one of its yields) is in progress.
@@ -73,6 +73,8 @@ void frmMain::updateBoardCommands()
     mnuOpen->setEnabled(free);
     mnuGenerate->setEnabled(free);
     if (mnuPastePuzzle) mnuPastePuzzle->setEnabled(free && (mode == kSetup || mode == kSolving));
+    // Continuing a kept game replaces the board as Open does.
+    if (journal_ && journal_->mnuGames) journal_->mnuGames->setEnabled(free && (mode == kSetup || mode == kSolving));
     // Undo and Redo would write cells under a running search.
     game().setUndoAllowed(free && mode != kAutoSolving && mode != kGenerating);
 }

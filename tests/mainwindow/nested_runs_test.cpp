@@ -2,6 +2,7 @@
 // Solver runs that begin inside another run's yield: an entry check, a hint,
 // Start or Get Solution started by an event handled while a check searches.
 
+#include "game_journal.h"
 #include "window_fixture.h"
 
 namespace {
@@ -103,7 +104,7 @@ TEST_F(NestedRunTest, StartAndGetSolutionInsideAnEntryCheck)
     expectIdle();
 }
 
-TEST_F(NestedRunTest, OpenAndGenerateWaitWhileAnEntryCheckYields)
+TEST_F(NestedRunTest, OpenGenerateAndGamesWaitWhileAnEntryCheckYields)
 {
     auto& win = start();
     load(puzzles::kHard);
@@ -115,9 +116,11 @@ TEST_F(NestedRunTest, OpenAndGenerateWaitWhileAnEntryCheckYields)
         EXPECT_TRUE(win.mnuFile->menuAction()->isEnabled());
         EXPECT_FALSE(win.mnuOpen->isEnabled());
         EXPECT_FALSE(win.mnuGenerate->isEnabled());
+        EXPECT_FALSE(win.journal().mnuGames->isEnabled());
         dialogs.openAnswers.push_back(file);
         win.mnuOpen_Click(); // as a shortcut or a late click would
         win.mnuGenerate_Click();
+        win.journal().mnuGames_Click();
         dialogs.openAnswers.clear();
         EXPECT_TRUE(dialogs.fileFilters.empty());
         EXPECT_EQ(dialogs.modalDialogsRun, 0);
@@ -126,7 +129,8 @@ TEST_F(NestedRunTest, OpenAndGenerateWaitWhileAnEntryCheckYields)
     type(g[0].cell, g[0].right);
     ASSERT_TRUE(ranInner);
     EXPECT_EQ(background(g[0].cell), kWorking);
-    expectIdle(); // Open and Generate live again
+    expectIdle(); // Open, Generate and Games live again
+    EXPECT_TRUE(win.journal().mnuGames->isEnabled());
     dialogs.openAnswers.push_back(file);
     win.mnuOpen->trigger();
     EXPECT_EQ(win.numGrids, 5);
