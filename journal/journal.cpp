@@ -342,7 +342,9 @@ std::vector<LevelFigures> figures(const std::vector<Result>& results, const std:
             std::vector<int> sorted = f.recent;
             std::sort(sorted.begin(), sorted.end());
             f.best = sorted.front();
-            f.median = sorted[(sorted.size() - 1) / 2];
+            // An even count's median lies between its two middle times.
+            const std::size_t mid = sorted.size() / 2;
+            f.median = sorted.size() % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid] + 1) / 2;
             f.latest = f.recent.back();
             if (f.recent.size() > recentCount)
                 f.recent.erase(f.recent.begin(), f.recent.end() - static_cast<std::ptrdiff_t>(recentCount));

@@ -190,7 +190,7 @@ TEST_F(JournalTest, FiguresAndCsvOfAKnownHistory)
     };
     const std::vector<journal::GameSummary> unfinished = {{7, 1, "Easy", 15, 50, 3, 40, 9000}};
     const std::vector<journal::LevelFigures> expected = {
-        {1, "Easy", 6, 4, 100, 250, 400, {250, 400}},
+        {1, "Easy", 6, 4, 100, 275, 400, {250, 400}},
         {1, "Hard, very", 1, 0, {}, {}, {}, {}},
         {5, "", 1, 1, 1000, 1000, 1000, {1000}},
     };
