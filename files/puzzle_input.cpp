@@ -259,7 +259,9 @@ PuzzleText parsePuzzleText(std::string_view text)
     std::string reason;
     if (!parsePuzzleLines(cells, puzzles, errorLine, reason))
         return fail(lines.size() == 1 ? lines[0].first : 0, reason);
-    out.result.document = std::move(puzzles.at(0).doc);
+    // A line the line reader skips (a byte-order mark alone) holds no puzzle.
+    if (puzzles.empty()) return fail(0, "the text is empty");
+    out.result.document = std::move(puzzles.front().doc);
     return out;
 }
 

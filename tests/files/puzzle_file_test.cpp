@@ -104,6 +104,7 @@ TEST(PuzzleText, TakesALineABlockOrAFileAndNamesTheFaultOfAnythingElse)
         {symbolLines() + "5\r\n4,0,0,5\r\n", 5, 1, 0, nullptr},
         {"", 0, 0, 0, "empty"},
         {" \r\n# nothing\n", 0, 0, 0, "empty"},
+        {"\n\xEF\xBB\xBF \n", 0, 0, 0, "empty"},
         {line + "5", 0, 0, 1, "82 characters"},
         {"\n" + line + "\n" + line, 0, 0, 2, "more than one line"},
         {plain.substr(11), 0, 0, 0, "8 rows"},
