@@ -19,8 +19,9 @@ struct ChainFinder::Scratch {
 ChainFinder::ChainFinder()
     : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
       queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
-      rememberedAt_(new std::int32_t[kStates]), rememberedLength_(new std::int16_t[kStates]()),
-      rememberedDepth_(new std::int16_t[kStates]()), prepared_(new CandidateGrid),
+      rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
+      rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedUnits_(new std::array<std::uint64_t, 3>[2 * kStates]),
+      prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
       edgeStart_(new std::int32_t[kStates + 1]()), cellLinks_(new std::uint8_t[kStates]()), edges_(new std::int16_t[kMaxLinks])
 {
@@ -62,14 +63,36 @@ int lengthBonus(int length)
     return length >= 0 && length < kBonusTable ? kBonus[length] : bonusOf(length);
 }
 
+void ChainFinder::forgetAll()
+{
+    std::fill(rememberedAt_.get(), rememberedAt_.get() + 2 * kStates, -1);
+    poolUsed_ = 0;
+}
+
 void ChainFinder::prepare(const CandidateGrid& g)
 {
     if (havePrepared_ && prepared_->samePosition(g)) return;
+    const Geometry& geo = g.geo();
+    if (!havePrepared_ || &prepared_->geo() != &geo || poolUsed_ > kPool / 2) {
+        forgetAll();
+    } else {
+        // A state's links come from the cells of its cell's units alone, so a
+        // search that followed links from no unit holding a changed cell
+        // goes as it did.
+        std::array<std::uint64_t, 3> changed{};
+        for (int c = 0; c < geo.numCells; ++c)
+            if (prepared_->cand(c) != g.cand(c) || prepared_->value(c) != g.value(c))
+                for (int i = 0; i < 3; ++i) changed[i] |= geo.unitBits[c][i];
+        const int numStates = geo.numCells * 18;
+        for (int k = 0; k < 2 * kStates; k += kStates)
+            for (int s = k; s < k + numStates; ++s) {
+                const auto& units = rememberedUnits_[s];
+                if (rememberedAt_[s] >= 0 && ((units[0] & changed[0]) | (units[1] & changed[1]) | (units[2] & changed[2])) != 0)
+                    rememberedAt_[s] = -1;
+            }
+    }
     *prepared_ = g;
     havePrepared_ = true;
-    const Geometry& geo = g.geo();
-    std::fill(rememberedAt_.get(), rememberedAt_.get() + kStates, -1);
-    poolUsed_ = 0;
     for (int c = 0; c < geo.numCells; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) partners_[c * 9 + std::countr_zero(m)][0] = -1;
     for (int u = 0; u < geo.numUnits; ++u)
@@ -114,10 +137,11 @@ void ChainFinder::prepare(const CandidateGrid& g)
     edgeStart_[numStates] = n;
 }
 
-void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDepth)
+void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth)
 {
-    const int at = rememberedAt_[start];
-    if (at >= 0 && rememberedDepth_[start] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
+    const int key = (links == Links::All ? kStates : 0) + start;
+    const int at = rememberedAt_[key];
+    if (at >= 0 && rememberedDepth_[key] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
         if (++stamp_ == 0) {
             std::fill(mark_.get(), mark_.get() + kStates, 0u);
             stamp_ = 1;
@@ -127,7 +151,7 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDep
         // makes the answer the same as a new search's, whatever was
         // remembered before.
         const std::int16_t* depths = poolDepth_.get() + at;
-        const int length = rememberedLength_[start];
+        const int length = rememberedLength_[key];
         const int n = depths[length - 1] <= maxDepth
                           ? length
                           : static_cast<int>(std::upper_bound(depths, depths + length, maxDepth) - depths);
@@ -140,15 +164,24 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDep
         numReached_ = n;
         return;
     }
-    follow(g, start, Links::All, maxDepth);
+    follow(g, start, links, maxDepth);
     if (poolUsed_ + numReached_ > kPool) return;
-    rememberedAt_[start] = poolUsed_;
-    rememberedLength_[start] = static_cast<std::int16_t>(numReached_);
-    rememberedDepth_[start] = static_cast<std::int16_t>(std::min(maxDepth, static_cast<int>(INT16_MAX)));
+    const Geometry& geo = g.geo();
+    std::array<std::uint64_t, 3> units{};
+    int deepest = 0;
+    rememberedAt_[key] = poolUsed_;
+    rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     for (int i = 0; i < numReached_; ++i) {
-        poolState_[poolUsed_] = queue_[i];
-        poolDepth_[poolUsed_++] = depth_[queue_[i]];
+        const int s = queue_[i], d = depth_[s];
+        if (d < maxDepth)
+            for (int w = 0; w < 3; ++w) units[w] |= geo.unitBits[cellOfState(s)][w];
+        deepest = std::max(deepest, d);
+        poolState_[poolUsed_] = static_cast<std::int16_t>(s);
+        poolDepth_[poolUsed_++] = static_cast<std::int16_t>(d);
     }
+    rememberedUnits_[key] = units;
+    // A search that ran out of links before maxDepth holds for any depth.
+    rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));
 }
 
 void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
@@ -393,10 +426,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
             // From "v is in c": its negation is a contradiction.
             const int on = stateOf(c, v, true), off = stateOf(c, v, false);
             const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
-            if (links == ChainFinder::Links::All)
-                chains.followRemembered(g, on, limit);
-            else
-                chains.follow(g, on, links, limit);
+            chains.followRemembered(g, on, links, limit);
             if (chains.reached(off)) {
                 const int r = base + lengthBonus(chains.depth(off) + kNodeShift);
                 if (r < bestRating) {
@@ -418,7 +448,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                 sc.states[sc.count] = static_cast<std::int16_t>(s);
                 sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
             }
-            chains.follow(g, off, links, limit);
+            chains.followRemembered(g, off, links, limit);
             if (chains.reached(on)) {
                 const int r = base + lengthBonus(chains.depth(on) + kNodeShift);
                 if (r < bestRating) {
@@ -488,7 +518,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
         int b = 0;
         branches(kind, index, value, [&](int start) {
             if (b > 0 && sc.count == 0) return; // nothing in common already
-            chains.followRemembered(g, start, longestBelow(kMultipleChainBase, bestRating));
+            chains.followRemembered(g, start, ChainFinder::Links::All, longestBelow(kMultipleChainBase, bestRating));
             if (b++ == 0) {
                 sc.count = 0;
                 for (int i = 1; i < chains.numReached(); ++i) {

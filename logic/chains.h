@@ -24,7 +24,9 @@ public:
 
     // Notes the strong links of the position (the other place of a value in
     // a unit where it has two). Call before follow() on a new position; on
-    // the position prepared last it keeps what it remembered.
+    // the position prepared last it keeps what it remembered, and on a
+    // position that differs from it in a few cells it keeps the searches
+    // that never looked at the units of those cells.
     void prepare(const CandidateGrid& g);
 
     // Search from one assumption over strong and weak links of the position
@@ -33,10 +35,10 @@ public:
     // it took.
     // States more than maxDepth links away are not followed further.
     void follow(const CandidateGrid& g, int start, Links links, int maxDepth = kStates);
-    // follow() over all links, remembering each start's result until another
-    // position is prepared, so that a start asked for again (no deeper) costs
-    // only a copy.
-    void followRemembered(const CandidateGrid& g, int start, int maxDepth);
+    // follow(), remembering each start's result while the position keeps
+    // the links the search went over, so that a start asked for again (no
+    // deeper) costs only a copy.
+    void followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
 
     bool reached(int s) const { return mark_[s] == stamp_; }
     // Whether candidate v of cell c has a strong link in the prepared position.
@@ -96,12 +98,18 @@ private:
     std::uint32_t stamp_ = 0;
     int numReached_ = 0;
     std::unique_ptr<std::array<std::int16_t, 6>[]> partners_; // per candidate, -1 ended
-    // Remembered searches: per start state its first entry in the pool and
-    // its length (-1 when not remembered).
+    // Remembered searches, per kind of links and start state
+    // (links * kStates + start): the first entry in the pool (-1 when not
+    // remembered), the length, the maxDepth it was found with (INT16_MAX
+    // when it ended before that) and the units of the states it followed
+    // links from (bits of unit numbers): the search holds while those keep
+    // their candidates.
     static constexpr int kPool = 1 << 20;
     std::unique_ptr<std::int32_t[]> rememberedAt_;
     std::unique_ptr<std::int16_t[]> rememberedLength_;
-    std::unique_ptr<std::int16_t[]> rememberedDepth_; // the maxDepth it was found with
+    std::unique_ptr<std::int16_t[]> rememberedDepth_;
+    std::unique_ptr<std::array<std::uint64_t, 3>[]> rememberedUnits_;
+    void forgetAll();
     std::unique_ptr<CandidateGrid> prepared_;
     bool havePrepared_ = false;
     std::unique_ptr<std::int16_t[]> poolState_;
