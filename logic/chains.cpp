@@ -21,7 +21,7 @@ ChainFinder::ChainFinder()
       queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedUnits_(new std::array<std::uint64_t, 3>[2 * kStates]),
-      prepared_(new CandidateGrid),
+      findings_(new Finding[kFindings]), prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
       edgeStart_(new std::int32_t[kStates + 1]()), cellLinks_(new std::uint8_t[kStates]()), edges_(new std::int16_t[kMaxLinks])
 {
@@ -66,6 +66,7 @@ int lengthBonus(int length)
 void ChainFinder::forgetAll()
 {
     std::fill(rememberedAt_.get(), rememberedAt_.get() + 2 * kStates, -1);
+    for (int i = 0; i < kFindings; ++i) findings_[i].limit = -1;
     poolUsed_ = 0;
 }
 
@@ -90,6 +91,10 @@ void ChainFinder::prepare(const CandidateGrid& g)
                 if (rememberedAt_[s] >= 0 && ((units[0] & changed[0]) | (units[1] & changed[1]) | (units[2] & changed[2])) != 0)
                     rememberedAt_[s] = -1;
             }
+        for (int i = 0; i < kFindings; ++i) {
+            Finding& f = findings_[i];
+            if (f.limit >= 0 && ((f.units[0] & changed[0]) | (f.units[1] & changed[1]) | (f.units[2] & changed[2])) != 0) f.limit = -1;
+        }
     }
     *prepared_ = g;
     havePrepared_ = true;
@@ -162,22 +167,26 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
             depth_[s] = depths[i];
         }
         numReached_ = n;
+        searchUnits_ = rememberedUnits_[key];
         return;
     }
     follow(g, start, links, maxDepth);
-    if (poolUsed_ + numReached_ > kPool) return;
     const Geometry& geo = g.geo();
     std::array<std::uint64_t, 3> units{};
     int deepest = 0;
-    rememberedAt_[key] = poolUsed_;
-    rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     for (int i = 0; i < numReached_; ++i) {
         const int s = queue_[i], d = depth_[s];
         if (d < maxDepth)
             for (int w = 0; w < 3; ++w) units[w] |= geo.unitBits[cellOfState(s)][w];
         deepest = std::max(deepest, d);
-        poolState_[poolUsed_] = static_cast<std::int16_t>(s);
-        poolDepth_[poolUsed_++] = static_cast<std::int16_t>(d);
+    }
+    searchUnits_ = units;
+    if (poolUsed_ + numReached_ > kPool) return;
+    rememberedAt_[key] = poolUsed_;
+    rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
+    for (int i = 0; i < numReached_; ++i) {
+        poolState_[poolUsed_] = queue_[i];
+        poolDepth_[poolUsed_++] = depth_[queue_[i]];
     }
     rememberedUnits_[key] = units;
     // A search that ran out of links before maxDepth holds for any depth.
@@ -419,56 +428,56 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
     chains.prepare(g);
     // Short chains first: each round allows one tenth more, and the first
     // round that finds a chain finds the lowest rated one.
+    // What each candidate gives is kept between positions while the units
+    // its searches went over keep their candidates.
+    const int slots = links == ChainFinder::Links::All ? kMaxCandidates : 0;
     for (int ceiling = floor + 2; bestStart < 0 && ceiling <= 1000; ceiling = 1001)
     for (int c = 0; c < geo.numCells && bestRating > floor; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) {
             const int v = std::countr_zero(m);
-            // From "v is in c": its negation is a contradiction.
-            const int on = stateOf(c, v, true), off = stateOf(c, v, false);
             const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
-            chains.followRemembered(g, on, links, limit);
-            if (chains.reached(off)) {
-                const int r = base + lengthBonus(chains.depth(off) + kNodeShift);
-                if (r < bestRating) {
-                    bestRating = r;
-                    bestStart = on;
-                    bestTarget = off;
-                    bestOther = -1;
+            ChainFinder::Finding& f = chains.finding(slots + c * 9 + v);
+            if (f.limit != limit) [&] {
+                // The candidate's lowest rated conclusion, the first of equals.
+                f.limit = limit;
+                f.rating = 1000;
+                auto found = [&](int r, int start, int target, int other) {
+                    if (r >= f.rating) return;
+                    f.rating = r;
+                    f.at = {start, target, other, target};
+                };
+                // From "v is in c": its negation is a contradiction.
+                const int on = stateOf(c, v, true), off = stateOf(c, v, false);
+                chains.followRemembered(g, on, links, limit);
+                f.units = chains.searchUnits();
+                if (chains.reached(off)) found(base + lengthBonus(chains.depth(off) + kNodeShift), on, off, -1);
+                // Without a strong link (or, over all links, a second candidate
+                // in the cell) "v is not in c" implies nothing.
+                if (!chains.hasStrongLink(c, v) &&
+                    (links == ChainFinder::Links::OneValue || bitCount(static_cast<unsigned>(g.cand(c))) != 2))
+                    return;
+                // Keep what "v is in c" implies, for the two-sided conclusions.
+                sc.count = 0;
+                for (int i = 1; i < chains.numReached(); ++i) {
+                    const int s = chains.reachedState(i);
+                    sc.states[sc.count] = static_cast<std::int16_t>(s);
+                    sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
                 }
-            }
-            // Without a strong link (or, over all links, a second candidate
-            // in the cell) "v is not in c" implies nothing.
-            if (!chains.hasStrongLink(c, v) &&
-                (links == ChainFinder::Links::OneValue || bitCount(static_cast<unsigned>(g.cand(c))) != 2))
-                continue;
-            // Keep what "v is in c" implies, for the two-sided conclusions.
-            sc.count = 0;
-            for (int i = 1; i < chains.numReached(); ++i) {
-                const int s = chains.reachedState(i);
-                sc.states[sc.count] = static_cast<std::int16_t>(s);
-                sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
-            }
-            chains.followRemembered(g, off, links, limit);
-            if (chains.reached(on)) {
-                const int r = base + lengthBonus(chains.depth(on) + kNodeShift);
-                if (r < bestRating) {
-                    bestRating = r;
-                    bestStart = off;
-                    bestTarget = on;
-                    bestOther = -1;
+                chains.followRemembered(g, off, links, limit);
+                for (int w = 0; w < 3; ++w) f.units[w] |= chains.searchUnits()[w];
+                if (chains.reached(on)) found(base + lengthBonus(chains.depth(on) + kNodeShift), off, on, -1);
+                for (int i = 0; i < sc.count; ++i) {
+                    const int s = sc.states[i];
+                    if (s == off || !chains.reached(s)) continue;
+                    found(base + lengthBonus(sc.total[i] + chains.depth(s) + 2 * kNodeShift), on, s, off);
                 }
-            }
-            for (int i = 0; i < sc.count; ++i) {
-                const int s = sc.states[i];
-                if (s == off || !chains.reached(s)) continue;
-                const int r = base + lengthBonus(sc.total[i] + chains.depth(s) + 2 * kNodeShift);
-                if (r < bestRating) {
-                    bestRating = r;
-                    bestStart = on;
-                    bestTarget = s;
-                    bestOther = off;
-                    bestOtherTarget = s;
-                }
+            }();
+            if (f.rating < bestRating) {
+                bestRating = f.rating;
+                bestStart = f.at[0];
+                bestTarget = f.at[1];
+                bestOther = f.at[2];
+                bestOtherTarget = f.at[3];
             }
         }
     if (bestStart < 0) return false;
@@ -514,37 +523,52 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             (g.where(value) & geo.unitSet[index]).forEach([&](int c) { each(stateOf(c, value, true)); });
         }
     };
+    // What each cell or unit's value gives is kept between positions while
+    // the units its searches went over keep their candidates.
     auto tryBranches = [&](int kind, int index, int value) {
-        int b = 0;
-        branches(kind, index, value, [&](int start) {
-            if (b > 0 && sc.count == 0) return; // nothing in common already
-            chains.followRemembered(g, start, ChainFinder::Links::All, longestBelow(kMultipleChainBase, bestRating));
-            if (b++ == 0) {
-                sc.count = 0;
-                for (int i = 1; i < chains.numReached(); ++i) {
-                    const int s = chains.reachedState(i);
-                    sc.states[sc.count] = static_cast<std::int16_t>(s);
-                    sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+        const int limit = longestBelow(kMultipleChainBase, bestRating);
+        ChainFinder::Finding& f = chains.finding(2 * kMaxCandidates + (kind == 0 ? index : kMaxCells + index * 9 + value));
+        if (f.limit != limit) {
+            f.limit = limit;
+            f.rating = 1000;
+            f.units = {};
+            int b = 0;
+            branches(kind, index, value, [&](int start) {
+                if (b > 0 && sc.count == 0) return; // nothing in common already
+                chains.followRemembered(g, start, ChainFinder::Links::All, limit);
+                for (int w = 0; w < 3; ++w) f.units[w] |= chains.searchUnits()[w];
+                if (b++ == 0) {
+                    sc.count = 0;
+                    for (int i = 1; i < chains.numReached(); ++i) {
+                        const int s = chains.reachedState(i);
+                        sc.states[sc.count] = static_cast<std::int16_t>(s);
+                        sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+                    }
+                    return;
                 }
-                return;
-            }
-            int kept = 0;
-            for (int i = 0; i < sc.count; ++i)
-                if (chains.reached(sc.states[i])) {
-                    sc.states[kept] = sc.states[i];
-                    sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
+                int kept = 0;
+                for (int i = 0; i < sc.count; ++i)
+                    if (chains.reached(sc.states[i])) {
+                        sc.states[kept] = sc.states[i];
+                        sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
+                    }
+                sc.count = kept;
+            });
+            // The lowest rated conclusion, the first of equals.
+            for (int i = 0; i < sc.count; ++i) {
+                const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
+                if (r < f.rating) {
+                    f.rating = r;
+                    f.at[0] = sc.states[i];
                 }
-            sc.count = kept;
-        });
-        for (int i = 0; i < sc.count; ++i) {
-            const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
-            if (r < bestRating) {
-                bestRating = r;
-                bestState = sc.states[i];
-                bestKind = kind;
-                bestIndex = index;
-                bestValue = value;
             }
+        }
+        if (f.rating < bestRating) {
+            bestRating = f.rating;
+            bestState = f.at[0];
+            bestKind = kind;
+            bestIndex = index;
+            bestValue = value;
         }
     };
     // The places of every value in every unit.

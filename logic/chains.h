@@ -40,6 +40,24 @@ public:
     // deeper) costs only a copy.
     void followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
 
+    // The units of the states the last followRemembered() followed links
+    // from (bits of unit numbers; maybe more).
+    const std::array<std::uint64_t, 3>& searchUnits() const { return searchUnits_; }
+
+    // What a technique concluded from one start (a candidate, a cell, a
+    // unit's value) with searches no deeper than `limit`: its lowest rating
+    // and where it was found. Kept, like the searches, while the units those
+    // searches followed links from (`units`) keep their candidates; limit is
+    // -1 when nothing is kept.
+    struct Finding {
+        int limit = -1;
+        int rating = 0;
+        std::array<int, 4> at{};
+        std::array<std::uint64_t, 3> units{};
+    };
+    static constexpr int kFindings = 3 * kMaxCandidates;
+    Finding& finding(int slot) { return findings_[slot]; }
+
     bool reached(int s) const { return mark_[s] == stamp_; }
     // Whether candidate v of cell c has a strong link in the prepared position.
     bool hasStrongLink(int c, int v) const { return partners_[c * 9 + v][0] >= 0; }
@@ -109,6 +127,8 @@ private:
     std::unique_ptr<std::int16_t[]> rememberedLength_;
     std::unique_ptr<std::int16_t[]> rememberedDepth_;
     std::unique_ptr<std::array<std::uint64_t, 3>[]> rememberedUnits_;
+    std::array<std::uint64_t, 3> searchUnits_{};
+    std::unique_ptr<Finding[]> findings_;
     void forgetAll();
     std::unique_ptr<CandidateGrid> prepared_;
     bool havePrepared_ = false;
