@@ -93,13 +93,27 @@ struct BigWing {
         return true;
     }
 
+    // Whether some cell outside the first n chosen holds z and sees those
+    // of them that hold it.
+    bool targetsLeft(int n, int z) const
+    {
+        const Geometry& geo = g.geo();
+        CellSet targets = g.where(z);
+        for (int i = 0; i < n; ++i) {
+            targets.reset(chosen[i]);
+            if (g.has(chosen[i], z)) targets &= geo.peers[chosen[i]];
+        }
+        return targets.any();
+    }
+
     // loose: the values already placed in two cells that do not see each
     // other; a set with two such values never becomes a wing.
     bool extend(int depth, int from, unsigned all, unsigned loose, Step& step)
     {
         if (depth >= size || depth >= static_cast<int>(chosen.size())) return bitCount(all) == size && bitCount(loose) == 1 && check(all, std::countr_zero(loose), step);
         const Geometry& geo = g.geo();
-        for (int i = from; i < poolSize; ++i) {
+        // Too few cells left to fill the set: nothing to find.
+        for (int i = from; i <= poolSize - (size - depth); ++i) {
             const int q = pool[i];
             const unsigned next = all | g.cand(q);
             if (bitCount(next) > size) continue;
@@ -108,6 +122,9 @@ struct BigWing {
                 if (!geo.sees(chosen[j], q)) nextLoose |= g.cand(chosen[j]) & g.cand(q);
             if (bitCount(nextLoose) > 1) continue;
             chosen[depth] = q;
+            // Once z is known, the cells that may lose it only get fewer as
+            // cells join: none left, no wing.
+            if (nextLoose != 0 && !targetsLeft(depth + 1, std::countr_zero(nextLoose))) continue;
             if (extend(depth + 1, i + 1, next, nextLoose, step)) return true;
         }
         return false;
