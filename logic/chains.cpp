@@ -21,7 +21,8 @@ ChainFinder::ChainFinder()
       queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedUnits_(new std::array<std::uint64_t, 3>[2 * kStates]),
-      findings_(new Finding[kFindings]), prepared_(new CandidateGrid),
+      findings_(new Finding[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
+      prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
       edgeStart_(new std::int32_t[kStates + 1]()), cellLinks_(new std::uint8_t[kStates]()), edges_(new std::int16_t[kMaxLinks])
 {
@@ -68,6 +69,25 @@ void ChainFinder::forgetAll()
     std::fill(rememberedAt_.get(), rememberedAt_.get() + 2 * kStates, -1);
     for (int i = 0; i < kFindings; ++i) findings_[i].limit = -1;
     poolUsed_ = 0;
+}
+
+void ChainFinder::prepareTrials(const CandidateGrid& g)
+{
+    const Geometry& geo = g.geo();
+    if (!haveTrialPosition_ || &trialPosition_->geo() != &geo) {
+        for (int s = 0; s < kStates; ++s) trials_[s].kind = -1;
+    } else {
+        std::array<std::uint64_t, 3> changed{};
+        for (int c = 0; c < geo.numCells; ++c)
+            if (trialPosition_->cand(c) != g.cand(c) || trialPosition_->value(c) != g.value(c))
+                for (int i = 0; i < 3; ++i) changed[i] |= geo.unitBits[c][i];
+        for (int s = 0; s < geo.numCells * 18; ++s) {
+            TrialResult& t = trials_[s];
+            if (t.kind >= 0 && ((t.units[0] & changed[0]) | (t.units[1] & changed[1]) | (t.units[2] & changed[2])) != 0) t.kind = -1;
+        }
+    }
+    *trialPosition_ = g;
+    haveTrialPosition_ = true;
 }
 
 void ChainFinder::prepare(const CandidateGrid& g)
@@ -233,6 +253,9 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
     const Geometry& geo = g.geo();
     q.few = CellSet{};
     q.units = {};
+    q.touched = {};
+    q.roundStart = 0;
+    q.stopped = false;
     for (int c = 0; c < geo.numCells; ++c)
         if (g.value(c) < 0 && (g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
     for (int u = 0; u < geo.numUnits; ++u) {
@@ -251,6 +274,7 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
 
 void ChainFinder::lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v)
 {
+    q.touched[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
     if (--q.places[u][v] <= 1 && !(g.placedIn(u) >> v & 1u))
         q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
 }
@@ -263,6 +287,7 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
     q.few.reset(c);
     for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
         const int u = geo.unitsOf[c][i];
+        q.touched[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
         --q.places[u][v];
         for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, u, std::countr_zero(m));
     }
@@ -303,7 +328,11 @@ bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed
         return -1;
     };
     for (bool changed = true; changed;) {
-        if (placed > limit) return true;
+        if (placed > limit) {
+            q.stopped = true;
+            return true;
+        }
+        q.roundStart = placed;
         changed = false;
         for (int c = q.few.next(0); c >= 0; c = q.few.next(c + 1)) {
             const unsigned m = g.cand(c);
@@ -612,6 +641,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     ChainFinder::queueAll(g, base);
     const bool quiet = !base.few.any() && (base.units[0] | base.units[1] | base.units[2]) == 0;
     const auto& placesIn = base.places;
+    chains.prepareTrials(g);
     // On a position without singles, removing v from a cell that keeps two
     // candidates, where every unit of the cell keeps two places for v, makes
     // no single either: nothing follows.
@@ -636,14 +666,27 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                 for (bool on : {true, false}) {
                     if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
                     if (!on && leadsNowhere(c, v)) continue;
-                    trial = g;
-                    q.copyFrom(base, geo.numUnits);
+                    // On a position without singles what follows depends on
+                    // the units the singles looked at alone, so an earlier
+                    // position's answer holds while those are unchanged.
+                    ChainFinder::TrialResult& known = chains.trialResult(stateOf(c, v, on));
                     int placed = 0;
-                    if (on)
-                        ChainFinder::placeQueued(trial, q, c, v);
-                    else
-                        ChainFinder::eliminateQueued(trial, q, c, v);
-                    if (ChainFinder::propagateQueued(trial, q, placed, limit)) continue;
+                    if (quiet && known.kind == 0) continue;
+                    if (quiet && known.kind == 1 && limit < known.roundStart) continue;
+                    if (quiet && known.kind == 2 && limit < known.placed) continue;
+                    if (quiet && known.kind == 1) {
+                        placed = known.placed;
+                    } else {
+                        trial = g;
+                        q.copyFrom(base, geo.numUnits);
+                        if (on)
+                            ChainFinder::placeQueued(trial, q, c, v);
+                        else
+                            ChainFinder::eliminateQueued(trial, q, c, v);
+                        const bool holds = ChainFinder::propagateQueued(trial, q, placed, limit);
+                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, q.touched};
+                        if (holds) continue;
+                    }
                     const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
                     if (r < bestRating) {
                         bestRating = r;

@@ -77,16 +77,25 @@ public:
     // most one candidate, and the units that may hold a hidden single or lack
     // a value (bits of unit numbers): those where a value not placed has at
     // most one place left, by the count of places kept per unit and value.
+    // It also notes the units whose cells it looked at (touched), the
+    // placements made when its last round began, and whether it stopped at
+    // the limit.
     struct SinglesQueue {
         CellSet few;
         std::array<std::uint64_t, 3> units{};
         std::array<std::array<std::uint8_t, 9>, kMaxUnits> places{};
+        std::array<std::uint64_t, 3> touched{};
+        int roundStart = 0;
+        bool stopped = false;
         // Copies another queue of a board with numUnits units.
         void copyFrom(const SinglesQueue& o, int numUnits)
         {
             few = o.few;
             units = o.units;
             std::copy_n(o.places.begin(), numUnits, places.begin());
+            touched = o.touched;
+            roundStart = o.roundStart;
+            stopped = o.stopped;
         }
     };
     // Everything of the position that may need a look.
@@ -98,6 +107,22 @@ public:
     static void lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v);
     // propagateSingles from a queue made by queueAll and the calls above.
     static bool propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed, int limit = kMaxCells);
+
+    // What the singles made of one assumption (state) of the dynamic forcing
+    // chains on a position without singles, kept while the units they looked
+    // at keep their candidates: none (-1), no contradiction at all (0), a
+    // contradiction after `placed` placements whose last round began at
+    // roundStart (1), or stopped at the limit after `placed` (2).
+    struct TrialResult {
+        int kind = -1;
+        int placed = 0;
+        int roundStart = 0;
+        std::array<std::uint64_t, 3> units{};
+    };
+    TrialResult& trialResult(int s) { return trials_[s]; }
+    // Drops the trial results that may differ on g from the position they
+    // were found on.
+    void prepareTrials(const CandidateGrid& g);
 
     // Solves the position by search; false when it has no solution.
     bool solve(const CandidateGrid& g, CandidateGrid& solution);
@@ -129,6 +154,9 @@ private:
     std::unique_ptr<std::array<std::uint64_t, 3>[]> rememberedUnits_;
     std::array<std::uint64_t, 3> searchUnits_{};
     std::unique_ptr<Finding[]> findings_;
+    std::unique_ptr<TrialResult[]> trials_;
+    std::unique_ptr<CandidateGrid> trialPosition_;
+    bool haveTrialPosition_ = false;
     void forgetAll();
     std::unique_ptr<CandidateGrid> prepared_;
     bool havePrepared_ = false;
