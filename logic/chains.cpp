@@ -12,6 +12,7 @@ namespace logic {
 struct ChainFinder::Scratch {
     std::array<std::int16_t, kStates> states{}; // states common to the branches so far
     std::array<std::int16_t, kStates> total{};  // their summed lengths
+    std::array<std::int16_t, kStates> deepest{}; // their greatest depth in one branch
     int count = 0;
     CandidateGrid trial;
 };
@@ -466,20 +467,21 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
             const int v = std::countr_zero(m);
             const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
             ChainFinder::Finding& f = chains.finding(slots + c * 9 + v);
-            if (f.limit != limit) [&] {
+            if (!f.holds(limit, bestRating)) [&] {
                 // The candidate's lowest rated conclusion, the first of equals.
                 f.limit = limit;
                 f.rating = 1000;
-                auto found = [&](int r, int start, int target, int other) {
+                auto found = [&](int r, int start, int target, int other, int depth) {
                     if (r >= f.rating) return;
                     f.rating = r;
+                    f.depth = depth;
                     f.at = {start, target, other, target};
                 };
                 // From "v is in c": its negation is a contradiction.
                 const int on = stateOf(c, v, true), off = stateOf(c, v, false);
                 chains.followRemembered(g, on, links, limit);
                 f.units = chains.searchUnits();
-                if (chains.reached(off)) found(base + lengthBonus(chains.depth(off) + kNodeShift), on, off, -1);
+                if (chains.reached(off)) found(base + lengthBonus(chains.depth(off) + kNodeShift), on, off, -1, chains.depth(off));
                 // Without a strong link (or, over all links, a second candidate
                 // in the cell) "v is not in c" implies nothing.
                 if (!chains.hasStrongLink(c, v) &&
@@ -494,11 +496,12 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                 }
                 chains.followRemembered(g, off, links, limit);
                 for (int w = 0; w < 3; ++w) f.units[w] |= chains.searchUnits()[w];
-                if (chains.reached(on)) found(base + lengthBonus(chains.depth(on) + kNodeShift), off, on, -1);
+                if (chains.reached(on)) found(base + lengthBonus(chains.depth(on) + kNodeShift), off, on, -1, chains.depth(on));
                 for (int i = 0; i < sc.count; ++i) {
                     const int s = sc.states[i];
                     if (s == off || !chains.reached(s)) continue;
-                    found(base + lengthBonus(sc.total[i] + chains.depth(s) + 2 * kNodeShift), on, s, off);
+                    found(base + lengthBonus(sc.total[i] + chains.depth(s) + 2 * kNodeShift), on, s, off,
+                          std::max(static_cast<int>(sc.total[i]), chains.depth(s)));
                 }
             }();
             if (f.rating < bestRating) {
@@ -557,7 +560,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
     auto tryBranches = [&](int kind, int index, int value) {
         const int limit = longestBelow(kMultipleChainBase, bestRating);
         ChainFinder::Finding& f = chains.finding(2 * kMaxCandidates + (kind == 0 ? index : kMaxCells + index * 9 + value));
-        if (f.limit != limit) {
+        if (!f.holds(limit, bestRating)) {
             f.limit = limit;
             f.rating = 1000;
             f.units = {};
@@ -571,6 +574,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
                     for (int i = 1; i < chains.numReached(); ++i) {
                         const int s = chains.reachedState(i);
                         sc.states[sc.count] = static_cast<std::int16_t>(s);
+                        sc.deepest[sc.count] = static_cast<std::int16_t>(chains.depth(s));
                         sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
                     }
                     return;
@@ -579,6 +583,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
                 for (int i = 0; i < sc.count; ++i)
                     if (chains.reached(sc.states[i])) {
                         sc.states[kept] = sc.states[i];
+                        sc.deepest[kept] = static_cast<std::int16_t>(std::max(static_cast<int>(sc.deepest[i]), chains.depth(sc.states[i])));
                         sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
                     }
                 sc.count = kept;
@@ -588,6 +593,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
                 const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
                 if (r < f.rating) {
                     f.rating = r;
+                    f.depth = sc.deepest[i];
                     f.at[0] = sc.states[i];
                 }
             }

@@ -46,14 +46,24 @@ public:
 
     // What a technique concluded from one start (a candidate, a cell, a
     // unit's value) with searches no deeper than `limit`: its lowest rating
-    // and where it was found. Kept, like the searches, while the units those
-    // searches followed links from (`units`) keep their candidates; limit is
-    // -1 when nothing is kept.
+    // (the first of equals), where it was found and the deepest state it
+    // used. Kept, like the searches, while the units those searches followed
+    // links from (`units`) keep their candidates; limit is -1 when nothing is
+    // kept.
     struct Finding {
         int limit = -1;
         int rating = 0;
+        int depth = 0;
         std::array<int, 4> at{};
         std::array<std::uint64_t, 3> units{};
+        // Whether it is also the answer with searches no deeper than
+        // `shallower`, as far as a rating below `below` goes: the
+        // conclusions of shallower searches are those of this one whose
+        // states lie no deeper, in the same order.
+        bool holds(int shallower, int below) const
+        {
+            return limit == shallower || (limit > shallower && (rating >= below || depth <= shallower));
+        }
     };
     static constexpr int kFindings = 3 * kMaxCandidates;
     Finding& finding(int slot) { return findings_[slot]; }
