@@ -21,10 +21,11 @@ ChainFinder::ChainFinder()
     : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
       queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
-      rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedUnits_(new std::array<std::uint64_t, 3>[2 * kStates]),
+      rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
       findings_(new Finding[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
       prepared_(new CandidateGrid),
-      poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
+      poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
+      spareDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
       edgeStart_(new std::int32_t[kStates + 1]()), cellLinks_(new std::uint8_t[kStates]()), edges_(new std::int16_t[kMaxLinks])
 {
 }
@@ -95,26 +96,51 @@ void ChainFinder::prepare(const CandidateGrid& g)
 {
     if (havePrepared_ && prepared_->samePosition(g)) return;
     const Geometry& geo = g.geo();
-    if (!havePrepared_ || &prepared_->geo() != &geo || poolUsed_ > kPool / 2) {
+    if (!havePrepared_ || &prepared_->geo() != &geo) {
         forgetAll();
     } else {
-        // A state's links come from the cells of its cell's units alone, so a
-        // search that followed links from no unit holding a changed cell
-        // goes as it did.
-        std::array<std::uint64_t, 3> changed{};
-        for (int c = 0; c < geo.numCells; ++c)
-            if (prepared_->cand(c) != g.cand(c) || prepared_->value(c) != g.value(c))
-                for (int i = 0; i < 3; ++i) changed[i] |= geo.unitBits[c][i];
+        // The cells whose candidates changed, and per value the units where
+        // its places changed.
+        Reads changed;
+        unsigned values = 0;
+        for (int c = 0; c < geo.numCells; ++c) {
+            const unsigned diff = static_cast<unsigned>(prepared_->cand(c) ^ g.cand(c));
+            if (diff == 0 && prepared_->value(c) == g.value(c)) continue;
+            changed.cells.set(c);
+            values |= diff;
+            for (unsigned m = diff; m; m &= m - 1)
+                for (int i = 0; i < 3; ++i) changed.units[std::countr_zero(m)][i] |= geo.unitBits[c][i];
+        }
+        auto unchanged = [&](const Reads& r) {
+            if ((r.cells & changed.cells).any()) return false;
+            for (unsigned m = values; m; m &= m - 1) {
+                const auto& a = r.units[std::countr_zero(m)];
+                const auto& b = changed.units[std::countr_zero(m)];
+                if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2])) != 0) return false;
+            }
+            return true;
+        };
         const int numStates = geo.numCells * 18;
         for (int k = 0; k < 2 * kStates; k += kStates)
-            for (int s = k; s < k + numStates; ++s) {
-                const auto& units = rememberedUnits_[s];
-                if (rememberedAt_[s] >= 0 && ((units[0] & changed[0]) | (units[1] & changed[1]) | (units[2] & changed[2])) != 0)
-                    rememberedAt_[s] = -1;
+            for (int s = k; s < k + numStates; ++s)
+                if (rememberedAt_[s] >= 0 && !unchanged(rememberedReads_[s])) rememberedAt_[s] = -1;
+        for (int i = 0; i < kFindings; ++i)
+            if (findings_[i].limit >= 0 && !unchanged(findings_[i].reads)) findings_[i].limit = -1;
+        // Move the searches still kept to the start of a fresh pool.
+        if (poolUsed_ > kPool / 2) {
+            int used = 0;
+            for (int s = 0; s < 2 * kStates; ++s) {
+                const int at = rememberedAt_[s];
+                if (at < 0) continue;
+                std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
+                std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
+                rememberedAt_[s] = used;
+                used += rememberedLength_[s];
             }
-        for (int i = 0; i < kFindings; ++i) {
-            Finding& f = findings_[i];
-            if (f.limit >= 0 && ((f.units[0] & changed[0]) | (f.units[1] & changed[1]) | (f.units[2] & changed[2])) != 0) f.limit = -1;
+            std::swap(poolState_, spareState_);
+            std::swap(poolDepth_, spareDepth_);
+            poolUsed_ = used;
+            if (poolUsed_ > kPool / 2) forgetAll();
         }
     }
     *prepared_ = g;
@@ -188,28 +214,33 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
             depth_[s] = depths[i];
         }
         numReached_ = n;
-        searchUnits_ = rememberedUnits_[key];
+        searchReads_ = &rememberedReads_[key];
         return;
     }
     follow(g, start, links, maxDepth);
     const Geometry& geo = g.geo();
-    std::array<std::uint64_t, 3> units{};
+    const bool keep = poolUsed_ + numReached_ <= kPool;
+    Reads& reads = keep ? rememberedReads_[key] : unkeptReads_;
+    reads = Reads{};
+    searchReads_ = &reads;
     int deepest = 0;
     for (int i = 0; i < numReached_; ++i) {
         const int s = queue_[i], d = depth_[s];
-        if (d < maxDepth)
-            for (int w = 0; w < 3; ++w) units[w] |= geo.unitBits[cellOfState(s)][w];
+        if (d < maxDepth) {
+            const int c = cellOfState(s);
+            reads.cells.set(c);
+            auto& units = reads.units[valueOfState(s)];
+            for (int w = 0; w < 3; ++w) units[w] |= geo.unitBits[c][w];
+        }
         deepest = std::max(deepest, d);
     }
-    searchUnits_ = units;
-    if (poolUsed_ + numReached_ > kPool) return;
+    if (!keep) return;
     rememberedAt_[key] = poolUsed_;
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     for (int i = 0; i < numReached_; ++i) {
         poolState_[poolUsed_] = queue_[i];
         poolDepth_[poolUsed_++] = depth_[queue_[i]];
     }
-    rememberedUnits_[key] = units;
     // A search that ran out of links before maxDepth holds for any depth.
     rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));
 }
@@ -480,7 +511,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                 // From "v is in c": its negation is a contradiction.
                 const int on = stateOf(c, v, true), off = stateOf(c, v, false);
                 chains.followRemembered(g, on, links, limit);
-                f.units = chains.searchUnits();
+                f.reads = chains.searchReads();
                 if (chains.reached(off)) found(base + lengthBonus(chains.depth(off) + kNodeShift), on, off, -1, chains.depth(off));
                 // Without a strong link (or, over all links, a second candidate
                 // in the cell) "v is not in c" implies nothing.
@@ -495,7 +526,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                     sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
                 }
                 chains.followRemembered(g, off, links, limit);
-                for (int w = 0; w < 3; ++w) f.units[w] |= chains.searchUnits()[w];
+                f.reads.add(chains.searchReads());
                 if (chains.reached(on)) found(base + lengthBonus(chains.depth(on) + kNodeShift), off, on, -1, chains.depth(on));
                 for (int i = 0; i < sc.count; ++i) {
                     const int s = sc.states[i];
@@ -563,12 +594,12 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
         if (!f.holds(limit, bestRating)) {
             f.limit = limit;
             f.rating = 1000;
-            f.units = {};
+            f.reads = {};
             int b = 0;
             branches(kind, index, value, [&](int start) {
                 if (b > 0 && sc.count == 0) return; // nothing in common already
                 chains.followRemembered(g, start, ChainFinder::Links::All, limit);
-                for (int w = 0; w < 3; ++w) f.units[w] |= chains.searchUnits()[w];
+                f.reads.add(chains.searchReads());
                 if (b++ == 0) {
                     sc.count = 0;
                     for (int i = 1; i < chains.numReached(); ++i) {

@@ -24,10 +24,24 @@ public:
 
     // Notes the strong links of the position (the other place of a value in
     // a unit where it has two). Call before follow() on a new position; on
-    // the position prepared last it keeps what it remembered, and on a
-    // position that differs from it in a few cells it keeps the searches
-    // that never looked at the units of those cells.
+    // the position prepared last it keeps what it remembered, and on another
+    // it keeps the searches that read nothing that changed.
     void prepare(const CandidateGrid& g);
+
+    // What a search read of the position. The links of a state (c, v) come
+    // from the candidates of c and the places of v in the units of c alone,
+    // so a search reads the cells it followed links from and, per value,
+    // the units of those cells.
+    struct Reads {
+        CellSet cells;
+        std::array<std::array<std::uint64_t, 3>, 9> units{};
+        void add(const Reads& o)
+        {
+            cells |= o.cells;
+            for (int v = 0; v < 9; ++v)
+                for (int i = 0; i < 3; ++i) units[v][i] |= o.units[v][i];
+        }
+    };
 
     // Search from one assumption over strong and weak links of the position
     // prepared last (g must be that position). Afterwards
@@ -40,22 +54,20 @@ public:
     // deeper) costs only a copy.
     void followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
 
-    // The units of the states the last followRemembered() followed links
-    // from (bits of unit numbers; maybe more).
-    const std::array<std::uint64_t, 3>& searchUnits() const { return searchUnits_; }
+    // What the last followRemembered() read (maybe more).
+    const Reads& searchReads() const { return *searchReads_; }
 
     // What a technique concluded from one start (a candidate, a cell, a
     // unit's value) with searches no deeper than `limit`: its lowest rating
     // (the first of equals), where it was found and the deepest state it
-    // used. Kept, like the searches, while the units those searches followed
-    // links from (`units`) keep their candidates; limit is -1 when nothing is
-    // kept.
+    // used. Kept, like the searches, while what those searches read
+    // (`reads`) is unchanged; limit is -1 when nothing is kept.
     struct Finding {
         int limit = -1;
         int rating = 0;
         int depth = 0;
         std::array<int, 4> at{};
-        std::array<std::uint64_t, 3> units{};
+        Reads reads;
         // Whether it is also the answer with searches no deeper than
         // `shallower`, as far as a rating below `below` goes: the
         // conclusions of shallower searches are those of this one whose
@@ -154,15 +166,15 @@ private:
     // Remembered searches, per kind of links and start state
     // (links * kStates + start): the first entry in the pool (-1 when not
     // remembered), the length, the maxDepth it was found with (INT16_MAX
-    // when it ended before that) and the units of the states it followed
-    // links from (bits of unit numbers): the search holds while those keep
-    // their candidates.
+    // when it ended before that) and what it read: the search holds while
+    // that is unchanged.
     static constexpr int kPool = 1 << 20;
     std::unique_ptr<std::int32_t[]> rememberedAt_;
     std::unique_ptr<std::int16_t[]> rememberedLength_;
     std::unique_ptr<std::int16_t[]> rememberedDepth_;
-    std::unique_ptr<std::array<std::uint64_t, 3>[]> rememberedUnits_;
-    std::array<std::uint64_t, 3> searchUnits_{};
+    std::unique_ptr<Reads[]> rememberedReads_;
+    Reads unkeptReads_; // what a search read that the pool had no room for
+    const Reads* searchReads_ = &unkeptReads_;
     std::unique_ptr<Finding[]> findings_;
     std::unique_ptr<TrialResult[]> trials_;
     std::unique_ptr<CandidateGrid> trialPosition_;
@@ -172,6 +184,9 @@ private:
     bool havePrepared_ = false;
     std::unique_ptr<std::int16_t[]> poolState_;
     std::unique_ptr<std::int16_t[]> poolDepth_;
+    // Where the searches still kept move when the pool runs full.
+    std::unique_ptr<std::int16_t[]> spareState_;
+    std::unique_ptr<std::int16_t[]> spareDepth_;
     int poolUsed_ = 0;
     std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
     std::unique_ptr<Scratch> scratch_;
