@@ -23,6 +23,7 @@ ChainFinder::ChainFinder()
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
       findings_(new Finding[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
+      wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
       prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
       spareDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
@@ -73,6 +74,48 @@ void ChainFinder::forgetAll()
     poolUsed_ = 0;
 }
 
+void ChainFinder::changesBetween(const CandidateGrid& before, const CandidateGrid& after, Reads& changed, unsigned& values)
+{
+    const Geometry& geo = after.geo();
+    changed = Reads{};
+    values = 0;
+    for (int c = 0; c < geo.numCells; ++c) {
+        const unsigned diff = static_cast<unsigned>(before.cand(c) ^ after.cand(c));
+        if (diff == 0 && before.value(c) == after.value(c)) continue;
+        changed.cells.set(c);
+        values |= diff;
+        for (unsigned m = diff; m; m &= m - 1)
+            for (int i = 0; i < 3; ++i) changed.units[std::countr_zero(m)][i] |= geo.unitBits[c][i];
+    }
+}
+
+bool ChainFinder::untouched(const Reads& r, const Reads& changed, unsigned values)
+{
+    if ((r.cells & changed.cells).any()) return false;
+    for (unsigned m = values; m; m &= m - 1) {
+        const auto& a = r.units[std::countr_zero(m)];
+        const auto& b = changed.units[std::countr_zero(m)];
+        if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2])) != 0) return false;
+    }
+    return true;
+}
+
+void ChainFinder::prepareWings(const CandidateGrid& g)
+{
+    if (haveWingPosition_ && wingPosition_->samePosition(g)) return;
+    if (!haveWingPosition_ || &wingPosition_->geo() != &g.geo()) {
+        for (int i = 0; i < 2 * kMaxCells; ++i) wingPivots_[i].nothing = false;
+    } else {
+        Reads changed;
+        unsigned values = 0;
+        changesBetween(*wingPosition_, g, changed, values);
+        for (int i = 0; i < 2 * kMaxCells; ++i)
+            if (wingPivots_[i].nothing && !untouched(wingPivots_[i].reads, changed, values)) wingPivots_[i].nothing = false;
+    }
+    *wingPosition_ = g;
+    haveWingPosition_ = true;
+}
+
 void ChainFinder::prepareTrials(const CandidateGrid& g)
 {
     const Geometry& geo = g.geo();
@@ -99,27 +142,10 @@ void ChainFinder::prepare(const CandidateGrid& g)
     if (!havePrepared_ || &prepared_->geo() != &geo) {
         forgetAll();
     } else {
-        // The cells whose candidates changed, and per value the units where
-        // its places changed.
         Reads changed;
         unsigned values = 0;
-        for (int c = 0; c < geo.numCells; ++c) {
-            const unsigned diff = static_cast<unsigned>(prepared_->cand(c) ^ g.cand(c));
-            if (diff == 0 && prepared_->value(c) == g.value(c)) continue;
-            changed.cells.set(c);
-            values |= diff;
-            for (unsigned m = diff; m; m &= m - 1)
-                for (int i = 0; i < 3; ++i) changed.units[std::countr_zero(m)][i] |= geo.unitBits[c][i];
-        }
-        auto unchanged = [&](const Reads& r) {
-            if ((r.cells & changed.cells).any()) return false;
-            for (unsigned m = values; m; m &= m - 1) {
-                const auto& a = r.units[std::countr_zero(m)];
-                const auto& b = changed.units[std::countr_zero(m)];
-                if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2])) != 0) return false;
-            }
-            return true;
-        };
+        changesBetween(*prepared_, g, changed, values);
+        auto unchanged = [&](const Reads& r) { return untouched(r, changed, values); };
         const int numStates = geo.numCells * 18;
         for (int k = 0; k < 2 * kStates; k += kStates)
             for (int s = k; s < k + numStates; ++s)

@@ -54,6 +54,23 @@ public:
     // deeper) costs only a copy.
     void followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
 
+    // What changed between two positions of one board: the cells whose
+    // candidates changed and, per value, the units where its places changed
+    // (values: the values whose places changed, bits).
+    static void changesBetween(const CandidateGrid& before, const CandidateGrid& after, Reads& changed, unsigned& values);
+    // Whether nothing r read is among the changes.
+    static bool untouched(const Reads& r, const Reads& changed, unsigned values);
+
+    // The pivots of the wings of 4 and 5 cells found to give nothing, kept
+    // while what their search read is unchanged.
+    struct WingPivot {
+        bool nothing = false;
+        Reads reads;
+    };
+    // Drops the pivots that may give something on g.
+    void prepareWings(const CandidateGrid& g);
+    WingPivot& wingPivot(int size, int cell) { return wingPivots_[(size - 4) * kMaxCells + cell]; }
+
     // What the last followRemembered() read (maybe more).
     const Reads& searchReads() const { return *searchReads_; }
 
@@ -179,6 +196,9 @@ private:
     std::unique_ptr<TrialResult[]> trials_;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
+    std::unique_ptr<WingPivot[]> wingPivots_;
+    std::unique_ptr<CandidateGrid> wingPosition_;
+    bool haveWingPosition_ = false;
     void forgetAll();
     std::unique_ptr<CandidateGrid> prepared_;
     bool havePrepared_ = false;

@@ -42,6 +42,10 @@ bool findFish(const CandidateGrid& g, int size, Step& step);
 bool findXYWing(const CandidateGrid& g, Step& step);
 bool findXYZWing(const CandidateGrid& g, Step& step);
 bool findBigWing(const CandidateGrid& g, int size, Step& step);
+class ChainFinder;
+// The same, skipping the pivots that memory (the chain techniques' working
+// memory) knows to give nothing.
+bool findBigWing(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
 constexpr int kWXYZRating = 55;
 constexpr int kVWXYZRating = 63;
 
