@@ -71,6 +71,31 @@ public:
     void prepareWings(const CandidateGrid& g);
     WingPivot& wingPivot(int size, int cell) { return wingPivots_[(size - 4) * kMaxCells + cell]; }
 
+    // The values known to give nothing to a finder that looks at the places
+    // of one value at a time (finder 0..5: Skyscraper, Two-String Kite,
+    // Turbot Fish, X-Wing, Swordfish, Jellyfish), with the places they had
+    // then: such a finder gives the same while the places are the same.
+    struct ValueMemo {
+        const Geometry* geo = nullptr;
+        std::array<bool, 9> nothing{};
+        std::array<CellSet, 9> where{};
+        // Whether v is known to give nothing on g; forgets all on another board.
+        bool knows(const CandidateGrid& g, int v)
+        {
+            if (geo != &g.geo()) {
+                geo = &g.geo();
+                nothing.fill(false);
+            }
+            return nothing[v] && where[v] == g.where(v);
+        }
+        void noteNothing(const CandidateGrid& g, int v)
+        {
+            nothing[v] = true;
+            where[v] = g.where(v);
+        }
+    };
+    ValueMemo& valueMemo(int finder) { return valueMemos_[finder]; }
+
     // What the last followRemembered() read (maybe more).
     const Reads& searchReads() const { return *searchReads_; }
 
@@ -196,6 +221,7 @@ private:
     std::unique_ptr<TrialResult[]> trials_;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
+    std::array<ValueMemo, 6> valueMemos_{};
     std::unique_ptr<WingPivot[]> wingPivots_;
     std::unique_ptr<CandidateGrid> wingPosition_;
     bool haveWingPosition_ = false;

@@ -36,13 +36,16 @@ bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step);
 // Basic fish of size 2 (X-Wing), 3 (Swordfish) and 4 (Jellyfish) on the rows
 // and columns of one grid.
 bool findFish(const CandidateGrid& g, int size, Step& step);
+class ChainFinder;
+// The same, skipping the values that memory (the chain techniques' working
+// memory) knows to give nothing.
+bool findFish(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
 
 // XY-Wing and XYZ-Wing; and the larger wings of 4 and 5 cells holding as many
 // values, all but one of which see each other wherever they lie.
 bool findXYWing(const CandidateGrid& g, Step& step);
 bool findXYZWing(const CandidateGrid& g, Step& step);
 bool findBigWing(const CandidateGrid& g, int size, Step& step);
-class ChainFinder;
 // The same, skipping the pivots that memory (the chain techniques' working
 // memory) knows to give nothing.
 bool findBigWing(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
@@ -53,6 +56,8 @@ constexpr int kVWXYZRating = 63;
 // parallel lines), Two-String Kite (a row and a column meeting in a box) and
 // Turbot Fish (any other pair).
 bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step);
+// The same, skipping the values that memory knows to give nothing.
+bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, ChainFinder& memory);
 
 // Patterns that hold only on a puzzle known to have one solution: unique
 // rectangles and the bivalue universal grave.
