@@ -22,7 +22,7 @@ ChainFinder::ChainFinder()
       queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
-      findings_(new Finding[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
+      findings_(new Finding[kFindings]), findingReads_(new Reads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
       wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
       prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
@@ -82,7 +82,7 @@ void ChainFinder::changesBetween(const CandidateGrid& before, const CandidateGri
     for (int c = 0; c < geo.numCells; ++c) {
         const unsigned diff = static_cast<unsigned>(before.cand(c) ^ after.cand(c));
         if (diff == 0 && before.value(c) == after.value(c)) continue;
-        changed.cells.set(c);
+        changed.addCell(c);
         values |= diff;
         for (unsigned m = diff; m; m &= m - 1)
             for (int i = 0; i < 3; ++i) changed.units[std::countr_zero(m)][i] |= geo.unitBits[c][i];
@@ -91,7 +91,9 @@ void ChainFinder::changesBetween(const CandidateGrid& before, const CandidateGri
 
 bool ChainFinder::untouched(const Reads& r, const Reads& changed, unsigned values)
 {
-    if ((r.cells & changed.cells).any()) return false;
+    std::uint64_t meet = 0;
+    for (int i = 0; i < CellSet::kWords; ++i) meet |= r.cells[i] & changed.cells[i];
+    if (meet != 0) return false;
     for (unsigned m = values; m; m &= m - 1) {
         const auto& a = r.units[std::countr_zero(m)];
         const auto& b = changed.units[std::countr_zero(m)];
@@ -151,7 +153,7 @@ void ChainFinder::prepare(const CandidateGrid& g)
             for (int s = k; s < k + numStates; ++s)
                 if (rememberedAt_[s] >= 0 && !unchanged(rememberedReads_[s])) rememberedAt_[s] = -1;
         for (int i = 0; i < kFindings; ++i)
-            if (findings_[i].limit >= 0 && !unchanged(findings_[i].reads)) findings_[i].limit = -1;
+            if (findings_[i].limit >= 0 && !unchanged(findingReads_[i])) findings_[i].limit = -1;
         // Move the searches still kept to the start of a fresh pool.
         if (poolUsed_ > kPool / 2) {
             int used = 0;
@@ -254,7 +256,7 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
         const int s = queue_[i], d = depth_[s];
         if (d < maxDepth) {
             const int c = cellOfState(s);
-            reads.cells.set(c);
+            reads.addCell(c);
             auto& units = reads.units[valueOfState(s)];
             for (int w = 0; w < 3; ++w) units[w] |= geo.unitBits[c][w];
         }
@@ -524,10 +526,12 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
             const int v = std::countr_zero(m);
             const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
             ChainFinder::Finding& f = chains.finding(slots + c * 9 + v);
+            ChainFinder::Reads& reads = chains.findingReads(slots + c * 9 + v);
             if (!f.holds(limit, bestRating)) [&] {
                 // The candidate's lowest rated conclusion, the first of equals.
                 f.limit = limit;
                 f.rating = 1000;
+                f.depth = 0;
                 auto found = [&](int r, int start, int target, int other, int depth) {
                     if (r >= f.rating) return;
                     f.rating = r;
@@ -537,7 +541,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                 // From "v is in c": its negation is a contradiction.
                 const int on = stateOf(c, v, true), off = stateOf(c, v, false);
                 chains.followRemembered(g, on, links, limit);
-                f.reads = chains.searchReads();
+                reads = chains.searchReads();
                 if (chains.reached(off)) found(base + lengthBonus(chains.depth(off) + kNodeShift), on, off, -1, chains.depth(off));
                 // Without a strong link (or, over all links, a second candidate
                 // in the cell) "v is not in c" implies nothing.
@@ -552,7 +556,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                     sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
                 }
                 chains.followRemembered(g, off, links, limit);
-                f.reads.add(chains.searchReads());
+                reads.add(chains.searchReads());
                 if (chains.reached(on)) found(base + lengthBonus(chains.depth(on) + kNodeShift), off, on, -1, chains.depth(on));
                 for (int i = 0; i < sc.count; ++i) {
                     const int s = sc.states[i];
@@ -616,16 +620,19 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
     // the units its searches went over keep their candidates.
     auto tryBranches = [&](int kind, int index, int value) {
         const int limit = longestBelow(kMultipleChainBase, bestRating);
-        ChainFinder::Finding& f = chains.finding(2 * kMaxCandidates + (kind == 0 ? index : kMaxCells + index * 9 + value));
+        const int slot = 2 * kMaxCandidates + (kind == 0 ? index : kMaxCells + index * 9 + value);
+        ChainFinder::Finding& f = chains.finding(slot);
+        ChainFinder::Reads& reads = chains.findingReads(slot);
         if (!f.holds(limit, bestRating)) {
             f.limit = limit;
             f.rating = 1000;
-            f.reads = {};
+            f.depth = 0;
+            reads = {};
             int b = 0;
             branches(kind, index, value, [&](int start) {
                 if (b > 0 && sc.count == 0) return; // nothing in common already
                 chains.followRemembered(g, start, ChainFinder::Links::All, limit);
-                f.reads.add(chains.searchReads());
+                reads.add(chains.searchReads());
                 if (b++ == 0) {
                     sc.count = 0;
                     for (int i = 1; i < chains.numReached(); ++i) {

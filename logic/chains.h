@@ -32,12 +32,16 @@ public:
     // from the candidates of c and the places of v in the units of c alone,
     // so a search reads the cells it followed links from and, per value,
     // the units of those cells.
+    // Like the tables below, left unset by default so that a new finder
+    // costs nothing for them until they are used (the first prepare of each
+    // marks its table empty); Reads{} is empty.
     struct Reads {
-        CellSet cells;
-        std::array<std::array<std::uint64_t, 3>, 9> units{};
+        std::array<std::uint64_t, CellSet::kWords> cells;
+        std::array<std::array<std::uint64_t, 3>, 9> units;
+        void addCell(int c) { cells[static_cast<unsigned>(c) >> 6] |= std::uint64_t{1} << (c & 63); }
         void add(const Reads& o)
         {
-            cells |= o.cells;
+            for (int i = 0; i < CellSet::kWords; ++i) cells[i] |= o.cells[i];
             for (int v = 0; v < 9; ++v)
                 for (int i = 0; i < 3; ++i) units[v][i] |= o.units[v][i];
         }
@@ -64,7 +68,7 @@ public:
     // The pivots of the wings of 4 and 5 cells found to give nothing, kept
     // while what their search read is unchanged.
     struct WingPivot {
-        bool nothing = false;
+        bool nothing;
         Reads reads;
     };
     // Drops the pivots that may give something on g.
@@ -103,13 +107,12 @@ public:
     // unit's value) with searches no deeper than `limit`: its lowest rating
     // (the first of equals), where it was found and the deepest state it
     // used. Kept, like the searches, while what those searches read
-    // (`reads`) is unchanged; limit is -1 when nothing is kept.
+    // (findingReads) is unchanged; limit is -1 when nothing is kept.
     struct Finding {
-        int limit = -1;
-        int rating = 0;
-        int depth = 0;
-        std::array<int, 4> at{};
-        Reads reads;
+        int limit;
+        int rating;
+        int depth;
+        std::array<int, 4> at;
         // Whether it is also the answer with searches no deeper than
         // `shallower`, as far as a rating below `below` goes: the
         // conclusions of shallower searches are those of this one whose
@@ -121,6 +124,7 @@ public:
     };
     static constexpr int kFindings = 3 * kMaxCandidates;
     Finding& finding(int slot) { return findings_[slot]; }
+    Reads& findingReads(int slot) { return findingReads_[slot]; }
 
     bool reached(int s) const { return mark_[s] == stamp_; }
     // Whether candidate v of cell c has a strong link in the prepared position.
@@ -178,10 +182,10 @@ public:
     // contradiction after `placed` placements whose last round began at
     // roundStart (1), or stopped at the limit after `placed` (2).
     struct TrialResult {
-        int kind = -1;
-        int placed = 0;
-        int roundStart = 0;
-        std::array<std::uint64_t, 3> units{};
+        int kind;
+        int placed;
+        int roundStart;
+        std::array<std::uint64_t, 3> units;
     };
     TrialResult& trialResult(int s) { return trials_[s]; }
     // Drops the trial results that may differ on g from the position they
@@ -218,6 +222,7 @@ private:
     Reads unkeptReads_; // what a search read that the pool had no room for
     const Reads* searchReads_ = &unkeptReads_;
     std::unique_ptr<Finding[]> findings_;
+    std::unique_ptr<Reads[]> findingReads_;
     std::unique_ptr<TrialResult[]> trials_;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;

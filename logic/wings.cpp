@@ -165,8 +165,8 @@ bool findBigWing(const CandidateGrid& g, int size, Step& step, ChainFinder* memo
         ChainFinder::WingPivot& known = memory->wingPivot(size, p);
         known.nothing = true;
         known.reads = {};
-        known.reads.cells = geo.peers[p];
-        known.reads.cells.set(p);
+        known.reads.cells = geo.peers[p].w;
+        known.reads.addCell(p);
         std::array<std::uint64_t, 3> units = geo.unitBits[p];
         geo.peers[p].forEach([&](int q) {
             for (int i = 0; i < 3; ++i) units[i] |= geo.unitBits[q][i];
