@@ -76,8 +76,9 @@ public:
     WingPivot& wingPivot(int size, int cell) { return wingPivots_[(size - 4) * kMaxCells + cell]; }
 
     // The values known to give nothing to a finder that looks at the places
-    // of one value at a time (finder 0..5: Skyscraper, Two-String Kite,
-    // Turbot Fish, X-Wing, Swordfish, Jellyfish), with the places they had
+    // of one value at a time (finder 0..8: Skyscraper, Two-String Kite,
+    // Turbot Fish, X-Wing, Swordfish, Jellyfish, Direct Pointing, Pointing,
+    // Claiming), with the places they had
     // then: such a finder gives the same while the places are the same.
     struct ValueMemo {
         const Geometry* geo = nullptr;
@@ -226,7 +227,7 @@ private:
     std::unique_ptr<TrialResult[]> trials_;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
-    std::array<ValueMemo, 6> valueMemos_{};
+    std::array<ValueMemo, 9> valueMemos_{};
     std::unique_ptr<WingPivot[]> wingPivots_;
     std::unique_ptr<CandidateGrid> wingPosition_;
     bool haveWingPosition_ = false;

@@ -21,6 +21,12 @@ bool findNakedSingle(const CandidateGrid& g, Step& step);
 bool findPointing(const CandidateGrid& g, Step& step);
 bool findClaiming(const CandidateGrid& g, Step& step);
 bool findDirectPointing(const CandidateGrid& g, Step& step);
+class ChainFinder;
+// The same three, skipping the values that memory (the chain techniques'
+// working memory) knows to give nothing.
+bool findPointing(const CandidateGrid& g, Step& step, ChainFinder& memory);
+bool findClaiming(const CandidateGrid& g, Step& step, ChainFinder& memory);
+bool findDirectPointing(const CandidateGrid& g, Step& step, ChainFinder& memory);
 // After removing `removed` (cells) for value v, a box through one of the
 // removed cells with one place left for v: that place (its box in unit), or -1.
 // The direct steps count only when they leave such a single.
@@ -36,7 +42,6 @@ bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step);
 // Basic fish of size 2 (X-Wing), 3 (Swordfish) and 4 (Jellyfish) on the rows
 // and columns of one grid.
 bool findFish(const CandidateGrid& g, int size, Step& step);
-class ChainFinder;
 // The same, skipping the values that memory (the chain techniques' working
 // memory) knows to give nothing.
 bool findFish(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
