@@ -23,7 +23,7 @@ ChainFinder::ChainFinder()
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
       findings_(new Finding[kFindings]), findingReads_(new Reads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
-      wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
+      unitMemos_(new UnitMemo[8]), wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
       prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
       spareDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),

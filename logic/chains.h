@@ -101,6 +101,46 @@ public:
     };
     ValueMemo& valueMemo(int finder) { return valueMemos_[finder]; }
 
+    // The units known to give nothing to a finder that looks at one unit at
+    // a time (finder 0..7: naked pair, triple, quad; hidden pair, triple,
+    // quad; direct hidden pair, triple), with the candidates then of the
+    // cells such a finder reads for the unit (`around`, set by the finder
+    // for each board): it gives the same while those are the same.
+    struct UnitMemo {
+        const Geometry* geo = nullptr;
+        std::array<CellSet, kMaxUnits> around;
+        std::array<bool, kMaxUnits> nothing;
+        std::array<std::array<std::uint16_t, 81>, kMaxUnits> cands;
+        // False when the memo is of another board: the finder then sets
+        // `around` for g's board.
+        bool sameBoard(const CandidateGrid& g)
+        {
+            if (geo == &g.geo()) return true;
+            geo = &g.geo();
+            nothing.fill(false);
+            return false;
+        }
+        bool knows(const CandidateGrid& g, int u) const
+        {
+            if (!nothing[u]) return false;
+            int i = 0;
+            bool same = true;
+            around[u].forEach([&](int c) { same = same && cands[u][i++] == g.cand(c); });
+            return same;
+        }
+        // (Not kept when `around` holds more cells than the memo has room for.)
+        void noteNothing(const CandidateGrid& g, int u)
+        {
+            int i = 0;
+            around[u].forEach([&](int c) {
+                if (i < static_cast<int>(cands[u].size())) cands[u][i] = g.cand(c);
+                ++i;
+            });
+            nothing[u] = i <= static_cast<int>(cands[u].size());
+        }
+    };
+    UnitMemo& unitMemo(int finder) { return unitMemos_[finder]; }
+
     // What the last followRemembered() read (maybe more).
     const Reads& searchReads() const { return *searchReads_; }
 
@@ -228,6 +268,7 @@ private:
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
     std::array<ValueMemo, 9> valueMemos_{};
+    std::unique_ptr<UnitMemo[]> unitMemos_;
     std::unique_ptr<WingPivot[]> wingPivots_;
     std::unique_ptr<CandidateGrid> wingPosition_;
     bool haveWingPosition_ = false;

@@ -5,6 +5,10 @@
 
 namespace logic {
 
+// The chain techniques' working memory; some finders also keep there what
+// they learnt of earlier positions.
+class ChainFinder;
+
 // Every finder looks at the position and, when its pattern is there, fills
 // step with one instance of it (the easiest it finds) and returns true. A
 // finder never changes the position and allocates nothing.
@@ -21,7 +25,6 @@ bool findNakedSingle(const CandidateGrid& g, Step& step);
 bool findPointing(const CandidateGrid& g, Step& step);
 bool findClaiming(const CandidateGrid& g, Step& step);
 bool findDirectPointing(const CandidateGrid& g, Step& step);
-class ChainFinder;
 // The same three, skipping the values that memory (the chain techniques'
 // working memory) knows to give nothing.
 bool findPointing(const CandidateGrid& g, Step& step, ChainFinder& memory);
@@ -38,6 +41,11 @@ int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int
 bool findNakedSubset(const CandidateGrid& g, int size, Step& step);
 bool findHiddenSubset(const CandidateGrid& g, int size, Step& step);
 bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step);
+// The same, skipping the units that memory (the chain techniques' working
+// memory) knows to give nothing.
+bool findNakedSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
+bool findHiddenSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
+bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
 
 // Basic fish of size 2 (X-Wing), 3 (Swordfish) and 4 (Jellyfish) on the rows
 // and columns of one grid.
@@ -76,7 +84,6 @@ bool findBugTwo(const CandidateGrid& g, Step& step);
 // forcing chains follow every candidate of a cell or every place of a value in
 // a unit to one conclusion; dynamic forcing chains follow an assumption
 // through the singles it forces.
-class ChainFinder;
 bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 // A loop of bivalue cells linked by equal values.
 bool findYCycle(const CandidateGrid& g, Step& step);
