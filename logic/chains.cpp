@@ -124,13 +124,12 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
     if (!haveTrialPosition_ || &trialPosition_->geo() != &geo) {
         for (int s = 0; s < kStates; ++s) trials_[s].kind = -1;
     } else {
-        std::array<std::uint64_t, 3> changed{};
-        for (int c = 0; c < geo.numCells; ++c)
-            if (trialPosition_->cand(c) != g.cand(c) || trialPosition_->value(c) != g.value(c))
-                for (int i = 0; i < 3; ++i) changed[i] |= geo.unitBits[c][i];
+        Reads changed;
+        unsigned values = 0;
+        changesBetween(*trialPosition_, g, changed, values);
         for (int s = 0; s < geo.numCells * 18; ++s) {
             TrialResult& t = trials_[s];
-            if (t.kind >= 0 && ((t.units[0] & changed[0]) | (t.units[1] & changed[1]) | (t.units[2] & changed[2])) != 0) t.kind = -1;
+            if (t.kind >= 0 && !untouched(t.reads, changed, values)) t.kind = -1;
         }
     }
     *trialPosition_ = g;
@@ -313,7 +312,7 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
     const Geometry& geo = g.geo();
     q.few = CellSet{};
     q.units = {};
-    q.touched = {};
+    q.reads = {};
     q.roundStart = 0;
     q.stopped = false;
     for (int c = 0; c < geo.numCells; ++c)
@@ -334,7 +333,7 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
 
 void ChainFinder::lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v)
 {
-    q.touched[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
+    q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
     if (--q.places[u][v] <= 1 && !(g.placedIn(u) >> v & 1u))
         q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
 }
@@ -345,13 +344,15 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
     const unsigned others = g.cand(c) & ~(1u << v);
     const CellSet lost = g.placeCandidate(c, v);
     q.few.reset(c);
+    q.reads.addCell(c);
     for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
         const int u = geo.unitsOf[c][i];
-        q.touched[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
+        q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
         --q.places[u][v];
         for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, u, std::countr_zero(m));
     }
     lost.forEach([&](int p) {
+        q.reads.addCell(p);
         for (int i = 0; i < geo.numUnitsOf[p]; ++i) lostPlace(g, q, geo.unitsOf[p][i], v);
         if ((g.cand(p) & (g.cand(p) - 1)) == 0) q.few.set(p);
     });
@@ -360,6 +361,7 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
 void ChainFinder::eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
 {
     const Geometry& geo = g.geo();
+    q.reads.addCell(c);
     if (!g.has(c, v)) return;
     g.eliminate(c, v);
     for (int i = 0; i < geo.numUnitsOf[c]; ++i) lostPlace(g, q, geo.unitsOf[c][i], v);
@@ -403,6 +405,7 @@ bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed
         }
         for (int u = nextUnit(0); u >= 0 && u < geo.numUnits; u = nextUnit(u + 1)) {
             q.units[static_cast<unsigned>(u) >> 6] &= ~(std::uint64_t{1} << (u & 63));
+            for (int i = 0; i < CellSet::kWords; ++i) q.reads.cells[i] |= geo.unitSet[u].w[i];
             // Values placed, seen once and seen more than once in the unit.
             const unsigned have = g.placedIn(u);
             unsigned once = 0, twice = 0;
@@ -754,7 +757,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                         else
                             ChainFinder::eliminateQueued(trial, q, c, v);
                         const bool holds = ChainFinder::propagateQueued(trial, q, placed, limit);
-                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, q.touched};
+                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, q.reads};
                         if (holds) continue;
                     }
                     const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);

@@ -186,14 +186,15 @@ public:
     // most one candidate, and the units that may hold a hidden single or lack
     // a value (bits of unit numbers): those where a value not placed has at
     // most one place left, by the count of places kept per unit and value.
-    // It also notes the units whose cells it looked at (touched), the
-    // placements made when its last round began, and whether it stopped at
-    // the limit.
+    // It also notes what it read of the position (the cells whose
+    // candidates it looked at, and per value the units whose places of it it
+    // counted), the placements made when its last round began, and whether
+    // it stopped at the limit.
     struct SinglesQueue {
         CellSet few;
         std::array<std::uint64_t, 3> units{};
         std::array<std::array<std::uint8_t, 9>, kMaxUnits> places{};
-        std::array<std::uint64_t, 3> touched{};
+        Reads reads{};
         int roundStart = 0;
         bool stopped = false;
         // Copies another queue of a board with numUnits units.
@@ -202,7 +203,7 @@ public:
             few = o.few;
             units = o.units;
             std::copy_n(o.places.begin(), numUnits, places.begin());
-            touched = o.touched;
+            reads = o.reads;
             roundStart = o.roundStart;
             stopped = o.stopped;
         }
@@ -218,15 +219,15 @@ public:
     static bool propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed, int limit = kMaxCells);
 
     // What the singles made of one assumption (state) of the dynamic forcing
-    // chains on a position without singles, kept while the units they looked
-    // at keep their candidates: none (-1), no contradiction at all (0), a
+    // chains on a position without singles, kept while what they read is
+    // unchanged: none (-1), no contradiction at all (0), a
     // contradiction after `placed` placements whose last round began at
     // roundStart (1), or stopped at the limit after `placed` (2).
     struct TrialResult {
         int kind;
         int placed;
         int roundStart;
-        std::array<std::uint64_t, 3> units;
+        Reads reads;
     };
     TrialResult& trialResult(int s) { return trials_[s]; }
     // Drops the trial results that may differ on g from the position they
