@@ -67,10 +67,13 @@ int lengthBonus(int length)
     return length >= 0 && length < kBonusTable ? kBonus[length] : bonusOf(length);
 }
 
-void ChainFinder::forgetAll()
+void ChainFinder::forgetAll(const Geometry& geo)
 {
-    std::fill(rememberedAt_.get(), rememberedAt_.get() + 2 * kStates, -1);
-    for (int i = 0; i < kFindings; ++i) findings_[i].limit = -1;
+    const int numStates = geo.numCells * 18;
+    std::fill(rememberedAt_.get(), rememberedAt_.get() + numStates, -1);
+    std::fill(rememberedAt_.get() + kStates, rememberedAt_.get() + kStates + numStates, -1);
+    for (int k = 0; k < 3; ++k)
+        for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i) findings_[i].limit = -1;
     poolUsed_ = 0;
 }
 
@@ -106,13 +109,17 @@ void ChainFinder::prepareWings(const CandidateGrid& g)
 {
     if (haveWingPosition_ && wingPosition_->samePosition(g)) return;
     if (!haveWingPosition_ || &wingPosition_->geo() != &g.geo()) {
-        for (int i = 0; i < 2 * kMaxCells; ++i) wingPivots_[i].nothing = false;
+        for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
+            for (int c = 0; c < g.geo().numCells; ++c) wingPivots_[k + c].nothing = false;
     } else {
         Reads changed;
         unsigned values = 0;
         changesBetween(*wingPosition_, g, changed, values);
-        for (int i = 0; i < 2 * kMaxCells; ++i)
-            if (wingPivots_[i].nothing && !untouched(wingPivots_[i].reads, changed, values)) wingPivots_[i].nothing = false;
+        for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
+            for (int c = 0; c < g.geo().numCells; ++c) {
+                WingPivot& pivot = wingPivots_[k + c];
+                if (pivot.nothing && !untouched(pivot.reads, changed, values)) pivot.nothing = false;
+            }
     }
     *wingPosition_ = g;
     haveWingPosition_ = true;
@@ -122,7 +129,7 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
 {
     const Geometry& geo = g.geo();
     if (!haveTrialPosition_ || &trialPosition_->geo() != &geo) {
-        for (int s = 0; s < kStates; ++s) trials_[s].kind = -1;
+        for (int s = 0; s < geo.numCells * 18; ++s) trials_[s].kind = -1;
     } else {
         Reads changed;
         unsigned values = 0;
@@ -141,7 +148,7 @@ void ChainFinder::prepare(const CandidateGrid& g)
     if (havePrepared_ && prepared_->samePosition(g)) return;
     const Geometry& geo = g.geo();
     if (!havePrepared_ || &prepared_->geo() != &geo) {
-        forgetAll();
+        forgetAll(geo);
     } else {
         Reads changed;
         unsigned values = 0;
@@ -151,23 +158,25 @@ void ChainFinder::prepare(const CandidateGrid& g)
         for (int k = 0; k < 2 * kStates; k += kStates)
             for (int s = k; s < k + numStates; ++s)
                 if (rememberedAt_[s] >= 0 && !unchanged(rememberedReads_[s])) rememberedAt_[s] = -1;
-        for (int i = 0; i < kFindings; ++i)
-            if (findings_[i].limit >= 0 && !unchanged(findingReads_[i])) findings_[i].limit = -1;
+        for (int k = 0; k < 3; ++k)
+            for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i)
+                if (findings_[i].limit >= 0 && !unchanged(findingReads_[i])) findings_[i].limit = -1;
         // Move the searches still kept to the start of a fresh pool.
         if (poolUsed_ > kPool / 2) {
             int used = 0;
-            for (int s = 0; s < 2 * kStates; ++s) {
-                const int at = rememberedAt_[s];
-                if (at < 0) continue;
-                std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
-                std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
-                rememberedAt_[s] = used;
-                used += rememberedLength_[s];
-            }
+            for (int k = 0; k < 2 * kStates; k += kStates)
+                for (int s = k; s < k + numStates; ++s) {
+                    const int at = rememberedAt_[s];
+                    if (at < 0) continue;
+                    std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
+                    std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
+                    rememberedAt_[s] = used;
+                    used += rememberedLength_[s];
+                }
             std::swap(poolState_, spareState_);
             std::swap(poolDepth_, spareDepth_);
             poolUsed_ = used;
-            if (poolUsed_ > kPool / 2) forgetAll();
+            if (poolUsed_ > kPool / 2) forgetAll(geo);
         }
     }
     *prepared_ = g;

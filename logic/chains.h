@@ -273,7 +273,12 @@ private:
     std::unique_ptr<WingPivot[]> wingPivots_;
     std::unique_ptr<CandidateGrid> wingPosition_;
     bool haveWingPosition_ = false;
-    void forgetAll();
+    // Marks empty what a board of geo's size uses of the tables (what lies
+    // beyond is not looked at until a larger board marks it).
+    void forgetAll(const Geometry& geo);
+    // The finding slots of the three techniques that a board of geo's size
+    // uses: [k * kMaxCandidates, k * kMaxCandidates + usedFindings(geo, k)).
+    static int usedFindings(const Geometry& geo, int k) { return k < 2 ? geo.numCells * 9 : kMaxCells + geo.numUnits * 9; }
     std::unique_ptr<CandidateGrid> prepared_;
     bool havePrepared_ = false;
     std::unique_ptr<std::int16_t[]> poolState_;
