@@ -12,6 +12,7 @@ namespace logic {
 struct ChainFinder::Scratch {
     std::array<std::int16_t, kStates> states{}; // states common to the branches so far
     std::array<std::int16_t, kStates> total{};  // their summed lengths
+    std::array<std::int16_t, kStates> deepest{}; // their greatest depth in one branch
     int count = 0;
     CandidateGrid trial;
 };
@@ -19,9 +20,13 @@ struct ChainFinder::Scratch {
 ChainFinder::ChainFinder()
     : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
       queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
-      rememberedAt_(new std::int32_t[kStates]), rememberedLength_(new std::int16_t[kStates]()),
-      rememberedDepth_(new std::int16_t[kStates]()), prepared_(new CandidateGrid),
-      poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
+      rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
+      rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
+      findings_(new Finding[kFindings]), findingReads_(new Reads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
+      unitMemos_(new UnitMemo[8]), wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
+      prepared_(new CandidateGrid),
+      poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
+      spareDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
       edgeStart_(new std::int32_t[kStates + 1]()), cellLinks_(new std::uint8_t[kStates]()), edges_(new std::int16_t[kMaxLinks])
 {
 }
@@ -62,14 +67,120 @@ int lengthBonus(int length)
     return length >= 0 && length < kBonusTable ? kBonus[length] : bonusOf(length);
 }
 
+void ChainFinder::forgetAll(const Geometry& geo)
+{
+    const int numStates = geo.numCells * 18;
+    std::fill(rememberedAt_.get(), rememberedAt_.get() + numStates, -1);
+    std::fill(rememberedAt_.get() + kStates, rememberedAt_.get() + kStates + numStates, -1);
+    for (int k = 0; k < 3; ++k)
+        for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i) findings_[i].limit = -1;
+    poolUsed_ = 0;
+}
+
+void ChainFinder::changesBetween(const CandidateGrid& before, const CandidateGrid& after, Reads& changed, unsigned& values)
+{
+    const Geometry& geo = after.geo();
+    changed = Reads{};
+    values = 0;
+    for (int c = 0; c < geo.numCells; ++c) {
+        const unsigned diff = static_cast<unsigned>(before.cand(c) ^ after.cand(c));
+        if (diff == 0 && before.value(c) == after.value(c)) continue;
+        changed.addCell(c);
+        values |= diff;
+        for (unsigned m = diff; m; m &= m - 1)
+            for (int i = 0; i < 3; ++i) changed.units[std::countr_zero(m)][i] |= geo.unitBits[c][i];
+    }
+}
+
+bool ChainFinder::untouched(const Reads& r, const Reads& changed, unsigned values)
+{
+    std::uint64_t meet = 0;
+    for (int i = 0; i < CellSet::kWords; ++i) meet |= r.cells[i] & changed.cells[i];
+    if (meet != 0) return false;
+    for (unsigned m = values; m; m &= m - 1) {
+        const auto& a = r.units[std::countr_zero(m)];
+        const auto& b = changed.units[std::countr_zero(m)];
+        if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2])) != 0) return false;
+    }
+    return true;
+}
+
+void ChainFinder::prepareWings(const CandidateGrid& g)
+{
+    if (haveWingPosition_ && wingPosition_->samePosition(g)) return;
+    if (!haveWingPosition_ || &wingPosition_->geo() != &g.geo()) {
+        for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
+            for (int c = 0; c < g.geo().numCells; ++c) wingPivots_[k + c].nothing = false;
+    } else {
+        Reads changed;
+        unsigned values = 0;
+        changesBetween(*wingPosition_, g, changed, values);
+        for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
+            for (int c = 0; c < g.geo().numCells; ++c) {
+                WingPivot& pivot = wingPivots_[k + c];
+                if (pivot.nothing && !untouched(pivot.reads, changed, values)) pivot.nothing = false;
+            }
+    }
+    *wingPosition_ = g;
+    haveWingPosition_ = true;
+}
+
+void ChainFinder::prepareTrials(const CandidateGrid& g)
+{
+    const Geometry& geo = g.geo();
+    if (!haveTrialPosition_ || &trialPosition_->geo() != &geo) {
+        for (int s = 0; s < geo.numCells * 18; ++s) trials_[s].kind = -1;
+    } else {
+        Reads changed;
+        unsigned values = 0;
+        changesBetween(*trialPosition_, g, changed, values);
+        for (int s = 0; s < geo.numCells * 18; ++s) {
+            TrialResult& t = trials_[s];
+            if (t.kind >= 0 && !untouched(t.reads, changed, values)) t.kind = -1;
+        }
+    }
+    *trialPosition_ = g;
+    haveTrialPosition_ = true;
+}
+
 void ChainFinder::prepare(const CandidateGrid& g)
 {
     if (havePrepared_ && prepared_->samePosition(g)) return;
+    const Geometry& geo = g.geo();
+    if (!havePrepared_ || &prepared_->geo() != &geo) {
+        forgetAll(geo);
+    } else {
+        Reads changed;
+        unsigned values = 0;
+        changesBetween(*prepared_, g, changed, values);
+        auto unchanged = [&](const Reads& r) { return untouched(r, changed, values); };
+        const int numStates = geo.numCells * 18;
+        for (int k = 0; k < 2 * kStates; k += kStates)
+            for (int s = k; s < k + numStates; ++s)
+                if (rememberedAt_[s] >= 0 && !unchanged(rememberedReads_[s])) rememberedAt_[s] = -1;
+        for (int k = 0; k < 3; ++k)
+            for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i)
+                if (findings_[i].limit >= 0 && !unchanged(findingReads_[i])) findings_[i].limit = -1;
+        // Move the searches still kept to the start of a fresh pool.
+        if (poolUsed_ > kPool / 2) {
+            int used = 0;
+            for (int k = 0; k < 2 * kStates; k += kStates)
+                for (int s = k; s < k + numStates; ++s) {
+                    const int at = rememberedAt_[s];
+                    if (at < 0) continue;
+                    std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
+                    std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
+                    rememberedAt_[s] = used;
+                    used += rememberedLength_[s];
+                }
+            std::swap(poolState_, spareState_);
+            std::swap(poolDepth_, spareDepth_);
+            poolUsed_ = used;
+            if (poolUsed_ > kPool / 2) forgetAll(geo);
+        }
+    }
     *prepared_ = g;
     havePrepared_ = true;
-    const Geometry& geo = g.geo();
-    std::fill(rememberedAt_.get(), rememberedAt_.get() + kStates, -1);
-    poolUsed_ = 0;
     for (int c = 0; c < geo.numCells; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) partners_[c * 9 + std::countr_zero(m)][0] = -1;
     for (int u = 0; u < geo.numUnits; ++u)
@@ -114,10 +225,11 @@ void ChainFinder::prepare(const CandidateGrid& g)
     edgeStart_[numStates] = n;
 }
 
-void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDepth)
+void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth)
 {
-    const int at = rememberedAt_[start];
-    if (at >= 0 && rememberedDepth_[start] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
+    const int key = (links == Links::All ? kStates : 0) + start;
+    const int at = rememberedAt_[key];
+    if (at >= 0 && rememberedDepth_[key] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
         if (++stamp_ == 0) {
             std::fill(mark_.get(), mark_.get() + kStates, 0u);
             stamp_ = 1;
@@ -127,7 +239,7 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDep
         // makes the answer the same as a new search's, whatever was
         // remembered before.
         const std::int16_t* depths = poolDepth_.get() + at;
-        const int length = rememberedLength_[start];
+        const int length = rememberedLength_[key];
         const int n = depths[length - 1] <= maxDepth
                           ? length
                           : static_cast<int>(std::upper_bound(depths, depths + length, maxDepth) - depths);
@@ -138,17 +250,35 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, int maxDep
             depth_[s] = depths[i];
         }
         numReached_ = n;
+        searchReads_ = &rememberedReads_[key];
         return;
     }
-    follow(g, start, Links::All, maxDepth);
-    if (poolUsed_ + numReached_ > kPool) return;
-    rememberedAt_[start] = poolUsed_;
-    rememberedLength_[start] = static_cast<std::int16_t>(numReached_);
-    rememberedDepth_[start] = static_cast<std::int16_t>(std::min(maxDepth, static_cast<int>(INT16_MAX)));
+    follow(g, start, links, maxDepth);
+    const Geometry& geo = g.geo();
+    const bool keep = poolUsed_ + numReached_ <= kPool;
+    Reads& reads = keep ? rememberedReads_[key] : unkeptReads_;
+    reads = Reads{};
+    searchReads_ = &reads;
+    int deepest = 0;
+    for (int i = 0; i < numReached_; ++i) {
+        const int s = queue_[i], d = depth_[s];
+        if (d < maxDepth) {
+            const int c = cellOfState(s);
+            reads.addCell(c);
+            auto& units = reads.units[valueOfState(s)];
+            for (int w = 0; w < 3; ++w) units[w] |= geo.unitBits[c][w];
+        }
+        deepest = std::max(deepest, d);
+    }
+    if (!keep) return;
+    rememberedAt_[key] = poolUsed_;
+    rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     for (int i = 0; i < numReached_; ++i) {
         poolState_[poolUsed_] = queue_[i];
         poolDepth_[poolUsed_++] = depth_[queue_[i]];
     }
+    // A search that ran out of links before maxDepth holds for any depth.
+    rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));
 }
 
 void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
@@ -191,6 +321,9 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
     const Geometry& geo = g.geo();
     q.few = CellSet{};
     q.units = {};
+    q.reads = {};
+    q.roundStart = 0;
+    q.stopped = false;
     for (int c = 0; c < geo.numCells; ++c)
         if (g.value(c) < 0 && (g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
     for (int u = 0; u < geo.numUnits; ++u) {
@@ -209,6 +342,7 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
 
 void ChainFinder::lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v)
 {
+    q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
     if (--q.places[u][v] <= 1 && !(g.placedIn(u) >> v & 1u))
         q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
 }
@@ -219,12 +353,15 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
     const unsigned others = g.cand(c) & ~(1u << v);
     const CellSet lost = g.placeCandidate(c, v);
     q.few.reset(c);
+    q.reads.addCell(c);
     for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
         const int u = geo.unitsOf[c][i];
+        q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
         --q.places[u][v];
         for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, u, std::countr_zero(m));
     }
     lost.forEach([&](int p) {
+        q.reads.addCell(p);
         for (int i = 0; i < geo.numUnitsOf[p]; ++i) lostPlace(g, q, geo.unitsOf[p][i], v);
         if ((g.cand(p) & (g.cand(p) - 1)) == 0) q.few.set(p);
     });
@@ -233,6 +370,7 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
 void ChainFinder::eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
 {
     const Geometry& geo = g.geo();
+    q.reads.addCell(c);
     if (!g.has(c, v)) return;
     g.eliminate(c, v);
     for (int i = 0; i < geo.numUnitsOf[c]; ++i) lostPlace(g, q, geo.unitsOf[c][i], v);
@@ -261,7 +399,11 @@ bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed
         return -1;
     };
     for (bool changed = true; changed;) {
-        if (placed > limit) return true;
+        if (placed > limit) {
+            q.stopped = true;
+            return true;
+        }
+        q.roundStart = placed;
         changed = false;
         for (int c = q.few.next(0); c >= 0; c = q.few.next(c + 1)) {
             const unsigned m = g.cand(c);
@@ -272,6 +414,7 @@ bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed
         }
         for (int u = nextUnit(0); u >= 0 && u < geo.numUnits; u = nextUnit(u + 1)) {
             q.units[static_cast<unsigned>(u) >> 6] &= ~(std::uint64_t{1} << (u & 63));
+            for (int i = 0; i < CellSet::kWords; ++i) q.reads.cells[i] |= geo.unitSet[u].w[i];
             // Values placed, seen once and seen more than once in the unit.
             const unsigned have = g.placedIn(u);
             unsigned once = 0, twice = 0;
@@ -386,59 +529,60 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
     chains.prepare(g);
     // Short chains first: each round allows one tenth more, and the first
     // round that finds a chain finds the lowest rated one.
+    // What each candidate gives is kept between positions while the units
+    // its searches went over keep their candidates.
+    const int slots = links == ChainFinder::Links::All ? kMaxCandidates : 0;
     for (int ceiling = floor + 2; bestStart < 0 && ceiling <= 1000; ceiling = 1001)
     for (int c = 0; c < geo.numCells && bestRating > floor; ++c)
         for (unsigned m = g.cand(c); m; m &= m - 1) {
             const int v = std::countr_zero(m);
-            // From "v is in c": its negation is a contradiction.
-            const int on = stateOf(c, v, true), off = stateOf(c, v, false);
             const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
-            if (links == ChainFinder::Links::All)
-                chains.followRemembered(g, on, limit);
-            else
-                chains.follow(g, on, links, limit);
-            if (chains.reached(off)) {
-                const int r = base + lengthBonus(chains.depth(off) + kNodeShift);
-                if (r < bestRating) {
-                    bestRating = r;
-                    bestStart = on;
-                    bestTarget = off;
-                    bestOther = -1;
+            ChainFinder::Finding& f = chains.finding(slots + c * 9 + v);
+            ChainFinder::Reads& reads = chains.findingReads(slots + c * 9 + v);
+            if (!f.holds(limit, bestRating)) [&] {
+                // The candidate's lowest rated conclusion, the first of equals.
+                f.limit = limit;
+                f.rating = 1000;
+                f.depth = 0;
+                auto found = [&](int r, int start, int target, int other, int depth) {
+                    if (r >= f.rating) return;
+                    f.rating = r;
+                    f.depth = depth;
+                    f.at = {start, target, other, target};
+                };
+                // From "v is in c": its negation is a contradiction.
+                const int on = stateOf(c, v, true), off = stateOf(c, v, false);
+                chains.followRemembered(g, on, links, limit);
+                reads = chains.searchReads();
+                if (chains.reached(off)) found(base + lengthBonus(chains.depth(off) + kNodeShift), on, off, -1, chains.depth(off));
+                // Without a strong link (or, over all links, a second candidate
+                // in the cell) "v is not in c" implies nothing.
+                if (!chains.hasStrongLink(c, v) &&
+                    (links == ChainFinder::Links::OneValue || bitCount(static_cast<unsigned>(g.cand(c))) != 2))
+                    return;
+                // Keep what "v is in c" implies, for the two-sided conclusions.
+                sc.count = 0;
+                for (int i = 1; i < chains.numReached(); ++i) {
+                    const int s = chains.reachedState(i);
+                    sc.states[sc.count] = static_cast<std::int16_t>(s);
+                    sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
                 }
-            }
-            // Without a strong link (or, over all links, a second candidate
-            // in the cell) "v is not in c" implies nothing.
-            if (!chains.hasStrongLink(c, v) &&
-                (links == ChainFinder::Links::OneValue || bitCount(static_cast<unsigned>(g.cand(c))) != 2))
-                continue;
-            // Keep what "v is in c" implies, for the two-sided conclusions.
-            sc.count = 0;
-            for (int i = 1; i < chains.numReached(); ++i) {
-                const int s = chains.reachedState(i);
-                sc.states[sc.count] = static_cast<std::int16_t>(s);
-                sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
-            }
-            chains.follow(g, off, links, limit);
-            if (chains.reached(on)) {
-                const int r = base + lengthBonus(chains.depth(on) + kNodeShift);
-                if (r < bestRating) {
-                    bestRating = r;
-                    bestStart = off;
-                    bestTarget = on;
-                    bestOther = -1;
+                chains.followRemembered(g, off, links, limit);
+                reads.add(chains.searchReads());
+                if (chains.reached(on)) found(base + lengthBonus(chains.depth(on) + kNodeShift), off, on, -1, chains.depth(on));
+                for (int i = 0; i < sc.count; ++i) {
+                    const int s = sc.states[i];
+                    if (s == off || !chains.reached(s)) continue;
+                    found(base + lengthBonus(sc.total[i] + chains.depth(s) + 2 * kNodeShift), on, s, off,
+                          std::max(static_cast<int>(sc.total[i]), chains.depth(s)));
                 }
-            }
-            for (int i = 0; i < sc.count; ++i) {
-                const int s = sc.states[i];
-                if (s == off || !chains.reached(s)) continue;
-                const int r = base + lengthBonus(sc.total[i] + chains.depth(s) + 2 * kNodeShift);
-                if (r < bestRating) {
-                    bestRating = r;
-                    bestStart = on;
-                    bestTarget = s;
-                    bestOther = off;
-                    bestOtherTarget = s;
-                }
+            }();
+            if (f.rating < bestRating) {
+                bestRating = f.rating;
+                bestStart = f.at[0];
+                bestTarget = f.at[1];
+                bestOther = f.at[2];
+                bestOtherTarget = f.at[3];
             }
         }
     if (bestStart < 0) return false;
@@ -484,37 +628,58 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             (g.where(value) & geo.unitSet[index]).forEach([&](int c) { each(stateOf(c, value, true)); });
         }
     };
+    // What each cell or unit's value gives is kept between positions while
+    // the units its searches went over keep their candidates.
     auto tryBranches = [&](int kind, int index, int value) {
-        int b = 0;
-        branches(kind, index, value, [&](int start) {
-            if (b > 0 && sc.count == 0) return; // nothing in common already
-            chains.followRemembered(g, start, longestBelow(kMultipleChainBase, bestRating));
-            if (b++ == 0) {
-                sc.count = 0;
-                for (int i = 1; i < chains.numReached(); ++i) {
-                    const int s = chains.reachedState(i);
-                    sc.states[sc.count] = static_cast<std::int16_t>(s);
-                    sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+        const int limit = longestBelow(kMultipleChainBase, bestRating);
+        const int slot = 2 * kMaxCandidates + (kind == 0 ? index : kMaxCells + index * 9 + value);
+        ChainFinder::Finding& f = chains.finding(slot);
+        ChainFinder::Reads& reads = chains.findingReads(slot);
+        if (!f.holds(limit, bestRating)) {
+            f.limit = limit;
+            f.rating = 1000;
+            f.depth = 0;
+            reads = {};
+            int b = 0;
+            branches(kind, index, value, [&](int start) {
+                if (b > 0 && sc.count == 0) return; // nothing in common already
+                chains.followRemembered(g, start, ChainFinder::Links::All, limit);
+                reads.add(chains.searchReads());
+                if (b++ == 0) {
+                    sc.count = 0;
+                    for (int i = 1; i < chains.numReached(); ++i) {
+                        const int s = chains.reachedState(i);
+                        sc.states[sc.count] = static_cast<std::int16_t>(s);
+                        sc.deepest[sc.count] = static_cast<std::int16_t>(chains.depth(s));
+                        sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+                    }
+                    return;
                 }
-                return;
-            }
-            int kept = 0;
-            for (int i = 0; i < sc.count; ++i)
-                if (chains.reached(sc.states[i])) {
-                    sc.states[kept] = sc.states[i];
-                    sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
+                int kept = 0;
+                for (int i = 0; i < sc.count; ++i)
+                    if (chains.reached(sc.states[i])) {
+                        sc.states[kept] = sc.states[i];
+                        sc.deepest[kept] = static_cast<std::int16_t>(std::max(static_cast<int>(sc.deepest[i]), chains.depth(sc.states[i])));
+                        sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
+                    }
+                sc.count = kept;
+            });
+            // The lowest rated conclusion, the first of equals.
+            for (int i = 0; i < sc.count; ++i) {
+                const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
+                if (r < f.rating) {
+                    f.rating = r;
+                    f.depth = sc.deepest[i];
+                    f.at[0] = sc.states[i];
                 }
-            sc.count = kept;
-        });
-        for (int i = 0; i < sc.count; ++i) {
-            const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
-            if (r < bestRating) {
-                bestRating = r;
-                bestState = sc.states[i];
-                bestKind = kind;
-                bestIndex = index;
-                bestValue = value;
             }
+        }
+        if (f.rating < bestRating) {
+            bestRating = f.rating;
+            bestState = f.at[0];
+            bestKind = kind;
+            bestIndex = index;
+            bestValue = value;
         }
     };
     // The places of every value in every unit.
@@ -558,6 +723,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     ChainFinder::queueAll(g, base);
     const bool quiet = !base.few.any() && (base.units[0] | base.units[1] | base.units[2]) == 0;
     const auto& placesIn = base.places;
+    chains.prepareTrials(g);
     // On a position without singles, removing v from a cell that keeps two
     // candidates, where every unit of the cell keeps two places for v, makes
     // no single either: nothing follows.
@@ -582,14 +748,27 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                 for (bool on : {true, false}) {
                     if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
                     if (!on && leadsNowhere(c, v)) continue;
-                    trial = g;
-                    q.copyFrom(base, geo.numUnits);
+                    // On a position without singles what follows depends on
+                    // the units the singles looked at alone, so an earlier
+                    // position's answer holds while those are unchanged.
+                    ChainFinder::TrialResult& known = chains.trialResult(stateOf(c, v, on));
                     int placed = 0;
-                    if (on)
-                        ChainFinder::placeQueued(trial, q, c, v);
-                    else
-                        ChainFinder::eliminateQueued(trial, q, c, v);
-                    if (ChainFinder::propagateQueued(trial, q, placed, limit)) continue;
+                    if (quiet && known.kind == 0) continue;
+                    if (quiet && known.kind == 1 && limit < known.roundStart) continue;
+                    if (quiet && known.kind == 2 && limit < known.placed) continue;
+                    if (quiet && known.kind == 1) {
+                        placed = known.placed;
+                    } else {
+                        trial = g;
+                        q.copyFrom(base, geo.numUnits);
+                        if (on)
+                            ChainFinder::placeQueued(trial, q, c, v);
+                        else
+                            ChainFinder::eliminateQueued(trial, q, c, v);
+                        const bool holds = ChainFinder::propagateQueued(trial, q, placed, limit);
+                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, q.reads};
+                        if (holds) continue;
+                    }
                     const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);
                     if (r < bestRating) {
                         bestRating = r;

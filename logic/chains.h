@@ -24,8 +24,28 @@ public:
 
     // Notes the strong links of the position (the other place of a value in
     // a unit where it has two). Call before follow() on a new position; on
-    // the position prepared last it keeps what it remembered.
+    // the position prepared last it keeps what it remembered, and on another
+    // it keeps the searches that read nothing that changed.
     void prepare(const CandidateGrid& g);
+
+    // What a search read of the position. The links of a state (c, v) come
+    // from the candidates of c and the places of v in the units of c alone,
+    // so a search reads the cells it followed links from and, per value,
+    // the units of those cells.
+    // Like the tables below, left unset by default so that a new finder
+    // costs nothing for them until they are used (the first prepare of each
+    // marks its table empty); Reads{} is empty.
+    struct Reads {
+        std::array<std::uint64_t, CellSet::kWords> cells;
+        std::array<std::array<std::uint64_t, 3>, 9> units;
+        void addCell(int c) { cells[static_cast<unsigned>(c) >> 6] |= std::uint64_t{1} << (c & 63); }
+        void add(const Reads& o)
+        {
+            for (int i = 0; i < CellSet::kWords; ++i) cells[i] |= o.cells[i];
+            for (int v = 0; v < 9; ++v)
+                for (int i = 0; i < 3; ++i) units[v][i] |= o.units[v][i];
+        }
+    };
 
     // Search from one assumption over strong and weak links of the position
     // prepared last (g must be that position). Afterwards
@@ -33,10 +53,119 @@ public:
     // it took.
     // States more than maxDepth links away are not followed further.
     void follow(const CandidateGrid& g, int start, Links links, int maxDepth = kStates);
-    // follow() over all links, remembering each start's result until another
-    // position is prepared, so that a start asked for again (no deeper) costs
-    // only a copy.
-    void followRemembered(const CandidateGrid& g, int start, int maxDepth);
+    // follow(), remembering each start's result while the position keeps
+    // the links the search went over, so that a start asked for again (no
+    // deeper) costs only a copy.
+    void followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
+
+    // What changed between two positions of one board: the cells whose
+    // candidates changed and, per value, the units where its places changed
+    // (values: the values whose places changed, bits).
+    static void changesBetween(const CandidateGrid& before, const CandidateGrid& after, Reads& changed, unsigned& values);
+    // Whether nothing r read is among the changes.
+    static bool untouched(const Reads& r, const Reads& changed, unsigned values);
+
+    // The pivots of the wings of 4 and 5 cells found to give nothing, kept
+    // while what their search read is unchanged.
+    struct WingPivot {
+        bool nothing;
+        Reads reads;
+    };
+    // Drops the pivots that may give something on g.
+    void prepareWings(const CandidateGrid& g);
+    WingPivot& wingPivot(int size, int cell) { return wingPivots_[(size - 4) * kMaxCells + cell]; }
+
+    // The values known to give nothing to a finder that looks at the places
+    // of one value at a time (finder 0..8: Skyscraper, Two-String Kite,
+    // Turbot Fish, X-Wing, Swordfish, Jellyfish, Direct Pointing, Pointing,
+    // Claiming), with the places they had
+    // then: such a finder gives the same while the places are the same.
+    struct ValueMemo {
+        const Geometry* geo = nullptr;
+        std::array<bool, 9> nothing{};
+        std::array<CellSet, 9> where{};
+        // Whether v is known to give nothing on g; forgets all on another board.
+        bool knows(const CandidateGrid& g, int v)
+        {
+            if (geo != &g.geo()) {
+                geo = &g.geo();
+                nothing.fill(false);
+            }
+            return nothing[v] && where[v] == g.where(v);
+        }
+        void noteNothing(const CandidateGrid& g, int v)
+        {
+            nothing[v] = true;
+            where[v] = g.where(v);
+        }
+    };
+    ValueMemo& valueMemo(int finder) { return valueMemos_[finder]; }
+
+    // The units known to give nothing to a finder that looks at one unit at
+    // a time (finder 0..7: naked pair, triple, quad; hidden pair, triple,
+    // quad; direct hidden pair, triple), with the candidates then of the
+    // cells such a finder reads for the unit (`around`, set by the finder
+    // for each board): it gives the same while those are the same.
+    struct UnitMemo {
+        const Geometry* geo = nullptr;
+        std::array<CellSet, kMaxUnits> around;
+        std::array<bool, kMaxUnits> nothing;
+        std::array<std::array<std::uint16_t, 81>, kMaxUnits> cands;
+        // False when the memo is of another board: the finder then sets
+        // `around` for g's board.
+        bool sameBoard(const CandidateGrid& g)
+        {
+            if (geo == &g.geo()) return true;
+            geo = &g.geo();
+            nothing.fill(false);
+            return false;
+        }
+        bool knows(const CandidateGrid& g, int u) const
+        {
+            if (!nothing[u]) return false;
+            int i = 0;
+            bool same = true;
+            around[u].forEach([&](int c) { same = same && cands[u][i++] == g.cand(c); });
+            return same;
+        }
+        // (Not kept when `around` holds more cells than the memo has room for.)
+        void noteNothing(const CandidateGrid& g, int u)
+        {
+            int i = 0;
+            around[u].forEach([&](int c) {
+                if (i < static_cast<int>(cands[u].size())) cands[u][i] = g.cand(c);
+                ++i;
+            });
+            nothing[u] = i <= static_cast<int>(cands[u].size());
+        }
+    };
+    UnitMemo& unitMemo(int finder) { return unitMemos_[finder]; }
+
+    // What the last followRemembered() read (maybe more).
+    const Reads& searchReads() const { return *searchReads_; }
+
+    // What a technique concluded from one start (a candidate, a cell, a
+    // unit's value) with searches no deeper than `limit`: its lowest rating
+    // (the first of equals), where it was found and the deepest state it
+    // used. Kept, like the searches, while what those searches read
+    // (findingReads) is unchanged; limit is -1 when nothing is kept.
+    struct Finding {
+        int limit;
+        int rating;
+        int depth;
+        std::array<int, 4> at;
+        // Whether it is also the answer with searches no deeper than
+        // `shallower`, as far as a rating below `below` goes: the
+        // conclusions of shallower searches are those of this one whose
+        // states lie no deeper, in the same order.
+        bool holds(int shallower, int below) const
+        {
+            return limit == shallower || (limit > shallower && (rating >= below || depth <= shallower));
+        }
+    };
+    static constexpr int kFindings = 3 * kMaxCandidates;
+    Finding& finding(int slot) { return findings_[slot]; }
+    Reads& findingReads(int slot) { return findingReads_[slot]; }
 
     bool reached(int s) const { return mark_[s] == stamp_; }
     // Whether candidate v of cell c has a strong link in the prepared position.
@@ -57,16 +186,26 @@ public:
     // most one candidate, and the units that may hold a hidden single or lack
     // a value (bits of unit numbers): those where a value not placed has at
     // most one place left, by the count of places kept per unit and value.
+    // It also notes what it read of the position (the cells whose
+    // candidates it looked at, and per value the units whose places of it it
+    // counted), the placements made when its last round began, and whether
+    // it stopped at the limit.
     struct SinglesQueue {
         CellSet few;
         std::array<std::uint64_t, 3> units{};
         std::array<std::array<std::uint8_t, 9>, kMaxUnits> places{};
+        Reads reads{};
+        int roundStart = 0;
+        bool stopped = false;
         // Copies another queue of a board with numUnits units.
         void copyFrom(const SinglesQueue& o, int numUnits)
         {
             few = o.few;
             units = o.units;
             std::copy_n(o.places.begin(), numUnits, places.begin());
+            reads = o.reads;
+            roundStart = o.roundStart;
+            stopped = o.stopped;
         }
     };
     // Everything of the position that may need a look.
@@ -78,6 +217,22 @@ public:
     static void lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v);
     // propagateSingles from a queue made by queueAll and the calls above.
     static bool propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed, int limit = kMaxCells);
+
+    // What the singles made of one assumption (state) of the dynamic forcing
+    // chains on a position without singles, kept while what they read is
+    // unchanged: none (-1), no contradiction at all (0), a
+    // contradiction after `placed` placements whose last round began at
+    // roundStart (1), or stopped at the limit after `placed` (2).
+    struct TrialResult {
+        int kind;
+        int placed;
+        int roundStart;
+        Reads reads;
+    };
+    TrialResult& trialResult(int s) { return trials_[s]; }
+    // Drops the trial results that may differ on g from the position they
+    // were found on.
+    void prepareTrials(const CandidateGrid& g);
 
     // Solves the position by search; false when it has no solution.
     bool solve(const CandidateGrid& g, CandidateGrid& solution);
@@ -96,16 +251,41 @@ private:
     std::uint32_t stamp_ = 0;
     int numReached_ = 0;
     std::unique_ptr<std::array<std::int16_t, 6>[]> partners_; // per candidate, -1 ended
-    // Remembered searches: per start state its first entry in the pool and
-    // its length (-1 when not remembered).
+    // Remembered searches, per kind of links and start state
+    // (links * kStates + start): the first entry in the pool (-1 when not
+    // remembered), the length, the maxDepth it was found with (INT16_MAX
+    // when it ended before that) and what it read: the search holds while
+    // that is unchanged.
     static constexpr int kPool = 1 << 20;
     std::unique_ptr<std::int32_t[]> rememberedAt_;
     std::unique_ptr<std::int16_t[]> rememberedLength_;
-    std::unique_ptr<std::int16_t[]> rememberedDepth_; // the maxDepth it was found with
+    std::unique_ptr<std::int16_t[]> rememberedDepth_;
+    std::unique_ptr<Reads[]> rememberedReads_;
+    Reads unkeptReads_; // what a search read that the pool had no room for
+    const Reads* searchReads_ = &unkeptReads_;
+    std::unique_ptr<Finding[]> findings_;
+    std::unique_ptr<Reads[]> findingReads_;
+    std::unique_ptr<TrialResult[]> trials_;
+    std::unique_ptr<CandidateGrid> trialPosition_;
+    bool haveTrialPosition_ = false;
+    std::array<ValueMemo, 9> valueMemos_{};
+    std::unique_ptr<UnitMemo[]> unitMemos_;
+    std::unique_ptr<WingPivot[]> wingPivots_;
+    std::unique_ptr<CandidateGrid> wingPosition_;
+    bool haveWingPosition_ = false;
+    // Marks empty what a board of geo's size uses of the tables (what lies
+    // beyond is not looked at until a larger board marks it).
+    void forgetAll(const Geometry& geo);
+    // The finding slots of the three techniques that a board of geo's size
+    // uses: [k * kMaxCandidates, k * kMaxCandidates + usedFindings(geo, k)).
+    static int usedFindings(const Geometry& geo, int k) { return k < 2 ? geo.numCells * 9 : kMaxCells + geo.numUnits * 9; }
     std::unique_ptr<CandidateGrid> prepared_;
     bool havePrepared_ = false;
     std::unique_ptr<std::int16_t[]> poolState_;
     std::unique_ptr<std::int16_t[]> poolDepth_;
+    // Where the searches still kept move when the pool runs full.
+    std::unique_ptr<std::int16_t[]> spareState_;
+    std::unique_ptr<std::int16_t[]> spareDepth_;
     int poolUsed_ = 0;
     std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
     std::unique_ptr<Scratch> scratch_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <bit>
 
+#include "chains.h"
 #include "techniques.h"
 
 namespace logic {
@@ -25,10 +26,13 @@ int unitOf(const Geometry& geo, int gi, bool row, int k)
 
 } // namespace
 
-bool findFish(const CandidateGrid& g, int size, Step& step)
+namespace {
+
+bool findFish(const CandidateGrid& g, int size, Step& step, ChainFinder::ValueMemo* memo)
 {
     const Geometry& geo = g.geo();
-    for (int v = 0; v < 9; ++v)
+    for (int v = 0; v < 9; ++v) {
+        if (memo && memo->knows(g, v)) continue;
         for (int gi = 0; gi < geo.numGrids; ++gi)
             for (bool rows : {true, false}) {
                 // Per base line, the cross lines where v may go.
@@ -80,7 +84,18 @@ bool findFish(const CandidateGrid& g, int size, Step& step)
                     return true;
                 }
             }
+        if (memo) memo->noteNothing(g, v);
+    }
     return false;
+}
+
+} // namespace
+
+bool findFish(const CandidateGrid& g, int size, Step& step) { return findFish(g, size, step, nullptr); }
+
+bool findFish(const CandidateGrid& g, int size, Step& step, ChainFinder& memory)
+{
+    return findFish(g, size, step, &memory.valueMemo(1 + size));
 }
 
 } // namespace logic

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "chains.h"
 #include "techniques.h"
 
 namespace logic {
@@ -53,10 +54,14 @@ bool lockedIn(const CandidateGrid& g, int from, int to, int v, bool direct, Tech
     return true;
 }
 
-bool findLocked(const CandidateGrid& g, bool pointing, bool direct, Technique t, int rating, Step& step)
+// What v gives depends on its places alone: memo, when given, skips the
+// values known to give nothing.
+bool findLocked(const CandidateGrid& g, bool pointing, bool direct, Technique t, int rating, Step& step,
+                ChainFinder::ValueMemo* memo = nullptr)
 {
     const Geometry& geo = g.geo();
-    for (int v = 0; v < 9; ++v)
+    for (int v = 0; v < 9; ++v) {
+        if (memo && memo->knows(g, v)) continue;
         for (int from = 0; from < geo.numUnits; ++from) {
             if ((geo.units[from].kind == UnitKind::Box) != pointing) continue;
             const CellSet places = g.where(v) & geo.unitSet[from];
@@ -68,6 +73,8 @@ bool findLocked(const CandidateGrid& g, bool pointing, bool direct, Technique t,
                 if (lockedIn(g, from, to, v, direct, t, rating, step)) return true;
             }
         }
+        if (memo) memo->noteNothing(g, v);
+    }
     return false;
 }
 
@@ -80,6 +87,21 @@ bool findClaiming(const CandidateGrid& g, Step& step) { return findLocked(g, fal
 bool findDirectPointing(const CandidateGrid& g, Step& step)
 {
     return findLocked(g, true, true, Technique::DirectPointing, 17, step);
+}
+
+bool findDirectPointing(const CandidateGrid& g, Step& step, ChainFinder& memory)
+{
+    return findLocked(g, true, true, Technique::DirectPointing, 17, step, &memory.valueMemo(6));
+}
+
+bool findPointing(const CandidateGrid& g, Step& step, ChainFinder& memory)
+{
+    return findLocked(g, true, false, Technique::Pointing, 26, step, &memory.valueMemo(7));
+}
+
+bool findClaiming(const CandidateGrid& g, Step& step, ChainFinder& memory)
+{
+    return findLocked(g, false, false, Technique::Claiming, 28, step, &memory.valueMemo(8));
 }
 
 

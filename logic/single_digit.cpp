@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <bit>
 
+#include "chains.h"
 #include "techniques.h"
 
 namespace logic {
@@ -28,9 +29,7 @@ Technique kindOf(const Geometry& geo, int u1, int u2, int b, int c)
     return Technique::TurbotFish;
 }
 
-} // namespace
-
-bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step)
+bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, ChainFinder::ValueMemo* memo)
 {
     const Geometry& geo = g.geo();
     struct Link {
@@ -54,6 +53,7 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step)
         return true;
     };
     for (int v = 0; v < 9; ++v) {
+        if (memo && memo->knows(g, v)) continue;
         const auto& links = linksOf[v];
         const int n = numLinks[v];
         for (int i = 0; i < n; ++i)
@@ -87,8 +87,22 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step)
                     return true;
                 }
             }
-        }
+        if (memo) memo->noteNothing(g, v);
+    }
     return false;
+}
+
+} // namespace
+
+bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step)
+{
+    return findSingleDigitPattern(g, kind, step, nullptr);
+}
+
+bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, ChainFinder& memory)
+{
+    const int finder = kind == Technique::Skyscraper ? 0 : kind == Technique::TwoStringKite ? 1 : 2;
+    return findSingleDigitPattern(g, kind, step, &memory.valueMemo(finder));
 }
 
 } // namespace logic

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <bit>
 
+#include "chains.h"
 #include "techniques.h"
 
 namespace logic {
@@ -21,12 +22,47 @@ template <class F> bool choose(int n, int size, F&& f)
     return false;
 }
 
+// The cells a finder reads for unit u: the unit, and for naked subsets the
+// cells that see two of its cells (where the values go from), for direct
+// hidden subsets the boxes of its cells (where the hidden single is).
+enum class Around { Unit, CommonPeers, Boxes };
+
+ChainFinder::UnitMemo* memoFor(const CandidateGrid& g, ChainFinder& memory, int finder, Around around)
+{
+    ChainFinder::UnitMemo& memo = memory.unitMemo(finder);
+    if (memo.sameBoard(g)) return &memo;
+    const Geometry& geo = g.geo();
+    for (int u = 0; u < geo.numUnits; ++u) {
+        CellSet cells = geo.unitSet[u];
+        const auto& in = geo.units[u].cells;
+        for (int i = 0; i < 9; ++i) {
+            if (around == Around::Boxes)
+                for (int k = 0; k < geo.numUnitsOf[in[i]]; ++k)
+                    if (geo.units[geo.unitsOf[in[i]][k]].kind == UnitKind::Box) cells |= geo.unitSet[geo.unitsOf[in[i]][k]];
+            if (around == Around::CommonPeers)
+                for (int j = i + 1; j < 9; ++j) cells |= geo.peers[in[i]] & geo.peers[in[j]];
+        }
+        memo.around[u] = cells;
+    }
+    return &memo;
+}
+
 } // namespace
 
-bool findNakedSubset(const CandidateGrid& g, int size, Step& step)
+bool findNakedSubset(const CandidateGrid& g, int size, Step& step, ChainFinder::UnitMemo* memo);
+
+bool findNakedSubset(const CandidateGrid& g, int size, Step& step) { return findNakedSubset(g, size, step, nullptr); }
+
+bool findNakedSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory)
+{
+    return findNakedSubset(g, size, step, memoFor(g, memory, size - 2, Around::CommonPeers));
+}
+
+bool findNakedSubset(const CandidateGrid& g, int size, Step& step, ChainFinder::UnitMemo* memo)
 {
     const Geometry& geo = g.geo();
     for (int u = 0; u < geo.numUnits; ++u) {
+        if (memo && memo->knows(g, u)) continue;
         std::array<int, 9> cells{};
         int n = 0;
         for (int c : geo.units[u].cells) {
@@ -61,16 +97,18 @@ bool findNakedSubset(const CandidateGrid& g, int size, Step& step)
             return true;
         });
         if (found) return true;
+        if (memo) memo->noteNothing(g, u);
     }
     return false;
 }
 
 namespace {
 
-bool hiddenSubset(const CandidateGrid& g, int size, bool direct, Step& step)
+bool hiddenSubset(const CandidateGrid& g, int size, bool direct, Step& step, ChainFinder::UnitMemo* memo = nullptr)
 {
     const Geometry& geo = g.geo();
     for (int u = 0; u < geo.numUnits; ++u) {
+        if (memo && memo->knows(g, u)) continue;
         // Per value, its places in the unit as bits of the unit's cells.
         std::array<unsigned, 9> at{};
         for (int i = 0; i < 9; ++i)
@@ -126,6 +164,7 @@ bool hiddenSubset(const CandidateGrid& g, int size, bool direct, Step& step)
             return true;
         });
         if (found) return true;
+        if (memo) memo->noteNothing(g, u);
     }
     return false;
 }
@@ -135,5 +174,15 @@ bool hiddenSubset(const CandidateGrid& g, int size, bool direct, Step& step)
 bool findHiddenSubset(const CandidateGrid& g, int size, Step& step) { return hiddenSubset(g, size, false, step); }
 
 bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step) { return hiddenSubset(g, size, true, step); }
+
+bool findHiddenSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory)
+{
+    return hiddenSubset(g, size, false, step, memoFor(g, memory, 1 + size, Around::Unit));
+}
+
+bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory)
+{
+    return hiddenSubset(g, size, true, step, memoFor(g, memory, 4 + size, Around::Boxes));
+}
 
 } // namespace logic

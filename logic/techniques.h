@@ -5,6 +5,10 @@
 
 namespace logic {
 
+// The chain techniques' working memory; some finders also keep there what
+// they learnt of earlier positions.
+class ChainFinder;
+
 // Every finder looks at the position and, when its pattern is there, fills
 // step with one instance of it (the easiest it finds) and returns true. A
 // finder never changes the position and allocates nothing.
@@ -21,6 +25,11 @@ bool findNakedSingle(const CandidateGrid& g, Step& step);
 bool findPointing(const CandidateGrid& g, Step& step);
 bool findClaiming(const CandidateGrid& g, Step& step);
 bool findDirectPointing(const CandidateGrid& g, Step& step);
+// The same three, skipping the values that memory (the chain techniques'
+// working memory) knows to give nothing.
+bool findPointing(const CandidateGrid& g, Step& step, ChainFinder& memory);
+bool findClaiming(const CandidateGrid& g, Step& step, ChainFinder& memory);
+bool findDirectPointing(const CandidateGrid& g, Step& step, ChainFinder& memory);
 // After removing `removed` (cells) for value v, a box through one of the
 // removed cells with one place left for v: that place (its box in unit), or -1.
 // The direct steps count only when they leave such a single.
@@ -32,16 +41,27 @@ int hiddenSingleAfter(const CandidateGrid& g, const CellSet& removed, int v, int
 bool findNakedSubset(const CandidateGrid& g, int size, Step& step);
 bool findHiddenSubset(const CandidateGrid& g, int size, Step& step);
 bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step);
+// The same, skipping the units that memory (the chain techniques' working
+// memory) knows to give nothing.
+bool findNakedSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
+bool findHiddenSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
+bool findDirectHiddenSubset(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
 
 // Basic fish of size 2 (X-Wing), 3 (Swordfish) and 4 (Jellyfish) on the rows
 // and columns of one grid.
 bool findFish(const CandidateGrid& g, int size, Step& step);
+// The same, skipping the values that memory (the chain techniques' working
+// memory) knows to give nothing.
+bool findFish(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
 
 // XY-Wing and XYZ-Wing; and the larger wings of 4 and 5 cells holding as many
 // values, all but one of which see each other wherever they lie.
 bool findXYWing(const CandidateGrid& g, Step& step);
 bool findXYZWing(const CandidateGrid& g, Step& step);
 bool findBigWing(const CandidateGrid& g, int size, Step& step);
+// The same, skipping the pivots that memory (the chain techniques' working
+// memory) knows to give nothing.
+bool findBigWing(const CandidateGrid& g, int size, Step& step, ChainFinder& memory);
 constexpr int kWXYZRating = 55;
 constexpr int kVWXYZRating = 63;
 
@@ -49,6 +69,8 @@ constexpr int kVWXYZRating = 63;
 // parallel lines), Two-String Kite (a row and a column meeting in a box) and
 // Turbot Fish (any other pair).
 bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step);
+// The same, skipping the values that memory knows to give nothing.
+bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, ChainFinder& memory);
 
 // Patterns that hold only on a puzzle known to have one solution: unique
 // rectangles and the bivalue universal grave.
@@ -62,7 +84,6 @@ bool findBugTwo(const CandidateGrid& g, Step& step);
 // forcing chains follow every candidate of a cell or every place of a value in
 // a unit to one conclusion; dynamic forcing chains follow an assumption
 // through the singles it forces.
-class ChainFinder;
 bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 // A loop of bivalue cells linked by equal values.
 bool findYCycle(const CandidateGrid& g, Step& step);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <bit>
 
+#include "chains.h"
 #include "techniques.h"
 
 namespace logic {
@@ -73,11 +74,13 @@ struct BigWing {
     std::array<int, 32> pool{};
     int poolSize = 0;
     std::array<int, 8> chosen{};
+    unsigned removable = 0; // the values z whose cells to remove it from were looked at
 
     // z: the one value whose places do not all see each other.
-    bool check(unsigned all, int z, Step& step) const
+    bool check(unsigned all, int z, Step& step)
     {
         const Geometry& geo = g.geo();
+        removable |= 1u << z;
         CellSet targets = g.where(z);
         for (int i = 0; i < size; ++i) {
             targets.reset(chosen[i]);
@@ -93,13 +96,28 @@ struct BigWing {
         return true;
     }
 
+    // Whether some cell outside the first n chosen holds z and sees those
+    // of them that hold it.
+    bool targetsLeft(int n, int z)
+    {
+        const Geometry& geo = g.geo();
+        removable |= 1u << z;
+        CellSet targets = g.where(z);
+        for (int i = 0; i < n; ++i) {
+            targets.reset(chosen[i]);
+            if (g.has(chosen[i], z)) targets &= geo.peers[chosen[i]];
+        }
+        return targets.any();
+    }
+
     // loose: the values already placed in two cells that do not see each
     // other; a set with two such values never becomes a wing.
     bool extend(int depth, int from, unsigned all, unsigned loose, Step& step)
     {
         if (depth >= size || depth >= static_cast<int>(chosen.size())) return bitCount(all) == size && bitCount(loose) == 1 && check(all, std::countr_zero(loose), step);
         const Geometry& geo = g.geo();
-        for (int i = from; i < poolSize; ++i) {
+        // Too few cells left to fill the set: nothing to find.
+        for (int i = from; i <= poolSize - (size - depth); ++i) {
             const int q = pool[i];
             const unsigned next = all | g.cand(q);
             if (bitCount(next) > size) continue;
@@ -108,6 +126,9 @@ struct BigWing {
                 if (!geo.sees(chosen[j], q)) nextLoose |= g.cand(chosen[j]) & g.cand(q);
             if (bitCount(nextLoose) > 1) continue;
             chosen[depth] = q;
+            // Once z is known, the cells that may lose it only get fewer as
+            // cells join: none left, no wing.
+            if (nextLoose != 0 && !targetsLeft(depth + 1, std::countr_zero(nextLoose))) continue;
             if (extend(depth + 1, i + 1, next, nextLoose, step)) return true;
         }
         return false;
@@ -116,12 +137,16 @@ struct BigWing {
 
 } // namespace
 
-bool findBigWing(const CandidateGrid& g, int size, Step& step)
+namespace {
+
+bool findBigWing(const CandidateGrid& g, int size, Step& step, ChainFinder* memory)
 {
     const Geometry& geo = g.geo();
+    if (memory) memory->prepareWings(g);
     for (int p = 0; p < geo.numCells; ++p) {
         const int k = bitCount(static_cast<unsigned>(g.cand(p)));
         if (g.value(p) >= 0 || k < 2 || k > size) continue;
+        if (memory && memory->wingPivot(size, p).nothing) continue;
         BigWing w{g, size};
         // The pivot sees the other cells; they come from its later peers so
         // that every set is tried once per pivot.
@@ -133,8 +158,31 @@ bool findBigWing(const CandidateGrid& g, int size, Step& step)
         });
         w.chosen[0] = p;
         if (w.extend(1, 0, g.cand(p), 0, step)) return true;
+        if (!memory) continue;
+        // The search read the candidates of the pivot and its peers, and the
+        // places of each z it looked at in the units of those cells (the
+        // cells to remove z from see one of the chosen).
+        ChainFinder::WingPivot& known = memory->wingPivot(size, p);
+        known.nothing = true;
+        known.reads = {};
+        known.reads.cells = geo.peers[p].w;
+        known.reads.addCell(p);
+        std::array<std::uint64_t, 3> units = geo.unitBits[p];
+        geo.peers[p].forEach([&](int q) {
+            for (int i = 0; i < 3; ++i) units[i] |= geo.unitBits[q][i];
+        });
+        for (unsigned m = w.removable; m; m &= m - 1) known.reads.units[std::countr_zero(m)] = units;
     }
     return false;
+}
+
+} // namespace
+
+bool findBigWing(const CandidateGrid& g, int size, Step& step) { return findBigWing(g, size, step, nullptr); }
+
+bool findBigWing(const CandidateGrid& g, int size, Step& step, ChainFinder& memory)
+{
+    return findBigWing(g, size, step, &memory);
 }
 
 } // namespace logic
