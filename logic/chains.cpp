@@ -18,8 +18,7 @@ struct ChainFinder::Scratch {
 };
 
 ChainFinder::ChainFinder()
-    : mark_(new std::uint32_t[kStates]()), depth_(new std::int16_t[kStates]()), parent_(new std::int16_t[kStates]()),
-      queue_(new std::int16_t[kStates]()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
+    : node_(new Node[kStates]()), queue_(new std::int16_t[kStates]()), reachedList_(queue_.get()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
       findings_(new Finding[kFindings]), findingReads_(new Reads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
@@ -231,7 +230,7 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
     const int at = rememberedAt_[key];
     if (at >= 0 && rememberedDepth_[key] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
         if (++stamp_ == 0) {
-            std::fill(mark_.get(), mark_.get() + kStates, 0u);
+            for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
             stamp_ = 1;
         }
         // The search went at least as deep as asked; its states come by
@@ -243,12 +242,15 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
         const int n = depths[length - 1] <= maxDepth
                           ? length
                           : static_cast<int>(std::upper_bound(depths, depths + length, maxDepth) - depths);
+        const std::int16_t* states = poolState_.get() + at;
+        Node* const node = node_.get();
+        const std::uint32_t stamp = stamp_;
         for (int i = 0; i < n; ++i) {
-            const int s = poolState_[at + i];
-            queue_[i] = static_cast<std::int16_t>(s);
-            mark_[s] = stamp_;
-            depth_[s] = depths[i];
+            Node& x = node[states[i]];
+            x.mark = stamp;
+            x.depth = depths[i];
         }
+        reachedList_ = states;
         numReached_ = n;
         searchReads_ = &rememberedReads_[key];
         return;
@@ -261,7 +263,7 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
     searchReads_ = &reads;
     int deepest = 0;
     for (int i = 0; i < numReached_; ++i) {
-        const int s = queue_[i], d = depth_[s];
+        const int s = queue_[i], d = node_[s].depth;
         if (d < maxDepth) {
             const int c = cellOfState(s);
             reads.addCell(c);
@@ -275,7 +277,7 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     for (int i = 0; i < numReached_; ++i) {
         poolState_[poolUsed_] = queue_[i];
-        poolDepth_[poolUsed_++] = depth_[queue_[i]];
+        poolDepth_[poolUsed_++] = node_[queue_[i]].depth;
     }
     // A search that ran out of links before maxDepth holds for any depth.
     rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));
@@ -284,35 +286,30 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
 void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
 {
     if (++stamp_ == 0) {
-        std::fill(mark_.get(), mark_.get() + kStates, 0u);
+        for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
         stamp_ = 1;
     }
     const std::uint32_t stamp = stamp_;
-    std::uint32_t* const mark = mark_.get();
-    std::int16_t* const depth = depth_.get();
-    std::int16_t* const parent = parent_.get();
+    Node* const node = node_.get();
     std::int16_t* const queue = queue_.get();
     const std::int16_t* const edges = edges_.get();
     const bool cellLinks = links == Links::All;
     int head = 0, tail = 0;
-    mark[start] = stamp;
-    depth[start] = 0;
-    parent[start] = -1;
+    node[start] = Node{stamp, 0, -1};
     queue[tail++] = static_cast<std::int16_t>(start);
     while (head < tail) {
         const int s = queue[head++];
-        const int d = depth[s];
+        const int d = node[s].depth;
         if (d >= maxDepth) continue;
         const int end = edgeStart_[s + 1];
         for (int i = edgeStart_[s] + (cellLinks ? 0 : cellLinks_[s]); i < end; ++i) {
             const int t = edges[i];
-            if (mark[t] == stamp) continue;
-            mark[t] = stamp;
-            depth[t] = static_cast<std::int16_t>(d + 1);
-            parent[t] = static_cast<std::int16_t>(s);
+            if (node[t].mark == stamp) continue;
+            node[t] = Node{stamp, static_cast<std::int16_t>(d + 1), static_cast<std::int16_t>(s)};
             queue[tail++] = static_cast<std::int16_t>(t);
         }
     }
+    reachedList_ = queue;
     numReached_ = tail;
 }
 

@@ -167,14 +167,14 @@ public:
     Finding& finding(int slot) { return findings_[slot]; }
     Reads& findingReads(int slot) { return findingReads_[slot]; }
 
-    bool reached(int s) const { return mark_[s] == stamp_; }
+    bool reached(int s) const { return node_[s].mark == stamp_; }
     // Whether candidate v of cell c has a strong link in the prepared position.
     bool hasStrongLink(int c, int v) const { return partners_[c * 9 + v][0] >= 0; }
     // The states reached by the last search, in the order found.
     int numReached() const { return numReached_; }
-    int reachedState(int i) const { return queue_[i]; }
-    int depth(int s) const { return depth_[s]; }
-    int parent(int s) const { return parent_[s]; }
+    int reachedState(int i) const { return reachedList_[i]; }
+    int depth(int s) const { return node_[s].depth; }
+    int parent(int s) const { return node_[s].parent; }
 
     // Places singles until none is left. False on a contradiction (a cell
     // without candidates or a unit without a place for a value it lacks);
@@ -244,10 +244,18 @@ public:
 private:
     bool search(int depth);
 
-    std::unique_ptr<std::uint32_t[]> mark_;
-    std::unique_ptr<std::int16_t[]> depth_;
-    std::unique_ptr<std::int16_t[]> parent_;
+    // What a search knows of a state, side by side so that a visit touches
+    // one place: the search that reached it (stamp), its depth and parent.
+    struct Node {
+        std::uint32_t mark;
+        std::int16_t depth;
+        std::int16_t parent;
+    };
+    std::unique_ptr<Node[]> node_;
     std::unique_ptr<std::int16_t[]> queue_;
+    // The states of the last search in the order found: queue_, or a
+    // remembered search read where the pool keeps it.
+    const std::int16_t* reachedList_ = nullptr;
     std::uint32_t stamp_ = 0;
     int numReached_ = 0;
     std::unique_ptr<std::array<std::int16_t, 6>[]> partners_; // per candidate, -1 ended
