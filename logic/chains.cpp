@@ -255,22 +255,17 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
         searchReads_ = &rememberedReads_[key];
         return;
     }
-    follow(g, start, links, maxDepth);
     const Geometry& geo = g.geo();
-    const bool keep = poolUsed_ + numReached_ <= kPool;
-    Reads& reads = keep ? rememberedReads_[key] : unkeptReads_;
+    Reads& reads = rememberedReads_[key];
     reads = Reads{};
     searchReads_ = &reads;
-    int deepest = 0;
-    for (int i = 0; i < numReached_; ++i) {
-        const int s = queue_[i], d = node_[s].depth;
-        if (d < maxDepth) {
-            const int c = cellOfState(s);
-            reads.addCell(c);
-            auto& units = reads.units[valueOfState(s)];
-            for (int w = 0; w < 3; ++w) units[w] |= geo.unitBits[c][w];
-        }
-        deepest = std::max(deepest, d);
+    followReading(start, links, maxDepth, geo, reads);
+    int deepest = node_[queue_[numReached_ - 1]].depth; // states come by depth
+    const bool keep = poolUsed_ + numReached_ <= kPool;
+    if (!keep) {
+        unkeptReads_ = reads;
+        searchReads_ = &unkeptReads_;
+        rememberedAt_[key] = -1;
     }
     if (!keep) return;
     rememberedAt_[key] = poolUsed_;
@@ -284,6 +279,17 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
 }
 
 void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
+{
+    followFrom<false>(start, links, maxDepth, nullptr, nullptr);
+}
+
+void ChainFinder::followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads)
+{
+    followFrom<true>(start, links, maxDepth, &geo, &reads);
+}
+
+template <bool kReads>
+void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads)
 {
     if (++stamp_ == 0) {
         for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
@@ -301,6 +307,14 @@ void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDe
         const int s = queue[head++];
         const int d = node[s].depth;
         if (d >= maxDepth) continue;
+        if constexpr (kReads) {
+            // A state whose links are followed reads its cell and, for its
+            // value, the units of that cell.
+            const int c = cellOfState(s);
+            reads->addCell(c);
+            auto& units = reads->units[valueOfState(s)];
+            for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
+        }
         const int end = edgeStart_[s + 1];
         for (int i = edgeStart_[s] + (cellLinks ? 0 : cellLinks_[s]); i < end; ++i) {
             const int t = edges[i];

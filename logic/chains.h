@@ -243,6 +243,10 @@ public:
 
 private:
     bool search(int depth);
+    // follow(), also noting in reads what the search read.
+    void followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads);
+    template <bool kReads>
+    void followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads);
 
     // What a search knows of a state, side by side so that a visit touches
     // one place: the search that reached it (stamp), its depth and parent.
