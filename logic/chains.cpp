@@ -260,14 +260,15 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
     reads = Reads{};
     searchReads_ = &reads;
     followReading(start, links, maxDepth, geo, reads);
-    int deepest = node_[queue_[numReached_ - 1]].depth; // states come by depth
-    const bool keep = poolUsed_ + numReached_ <= kPool;
-    if (!keep) {
+    if (poolUsed_ + numReached_ > kPool) {
+        // No room to keep it: its reads move aside, and what was kept under
+        // this key is dropped with the reads it had.
         unkeptReads_ = reads;
         searchReads_ = &unkeptReads_;
         rememberedAt_[key] = -1;
+        return;
     }
-    if (!keep) return;
+    const int deepest = node_[queue_[numReached_ - 1]].depth; // states come by depth
     rememberedAt_[key] = poolUsed_;
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     for (int i = 0; i < numReached_; ++i) {
