@@ -141,6 +141,20 @@ public:
     };
     UnitMemo& unitMemo(int finder) { return unitMemos_[finder]; }
 
+    // The bivalue cells (up to 64, with their candidates) and the places of
+    // every value of the last position on which the Y-Cycle finder found
+    // nothing. Its loops are made of those cells alone and its removals
+    // are places of the values, so it finds nothing either on a position
+    // with the same bivalue cells whose places are among those.
+    struct CycleMemo {
+        const Geometry* geo = nullptr;
+        int numBivalue = 0;
+        std::array<std::int16_t, 64> cells{};
+        std::array<std::uint16_t, 64> cands{};
+        std::array<CellSet, 9> where{};
+    };
+    CycleMemo& cycleMemo() { return cycleMemo_; }
+
     // What the last followRemembered() read (maybe more).
     const Reads& searchReads() const { return *searchReads_; }
 
@@ -281,6 +295,7 @@ private:
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
     std::array<ValueMemo, 9> valueMemos_{};
+    CycleMemo cycleMemo_{};
     std::unique_ptr<UnitMemo[]> unitMemos_;
     std::unique_ptr<WingPivot[]> wingPivots_;
     std::unique_ptr<CandidateGrid> wingPosition_;

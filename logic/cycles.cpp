@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <bit>
 
+#include "chains.h"
 #include "techniques.h"
 
 namespace logic {
@@ -82,12 +83,21 @@ struct CycleSearch {
 
 } // namespace
 
-bool findYCycle(const CandidateGrid& g, Step& step)
+namespace {
+
+bool findYCycle(const CandidateGrid& g, Step& step, ChainFinder::CycleMemo* memo)
 {
     const Geometry& geo = g.geo();
     CycleSearch s(g);
     for (int c = 0; c < geo.numCells && s.numBivalue < 64; ++c)
         if (g.value(c) < 0 && bitCount(static_cast<unsigned>(g.cand(c))) == 2) s.bivalue[s.numBivalue++] = c;
+    if (memo && memo->geo == &geo && memo->numBivalue == s.numBivalue) {
+        bool same = true;
+        for (int i = 0; i < s.numBivalue && same; ++i)
+            same = memo->cells[i] == s.bivalue[i] && memo->cands[i] == g.cand(s.bivalue[i]);
+        for (int v = 0; v < 9 && same; ++v) same = (g.where(v) & memo->where[v]) == g.where(v);
+        if (same) return false;
+    }
     for (int i = 0; i < s.numBivalue; ++i) {
         const int start = s.bivalue[i];
         const unsigned m = g.cand(start);
@@ -99,9 +109,29 @@ bool findYCycle(const CandidateGrid& g, Step& step)
         s.extend(1, out);
         s.onPath[start] = false;
     }
-    if (s.bestLength > kLongestCycle) return false;
+    if (s.bestLength > kLongestCycle) {
+        if (memo) {
+            memo->geo = &geo;
+            memo->numBivalue = s.numBivalue;
+            for (int i = 0; i < s.numBivalue; ++i) {
+                memo->cells[i] = static_cast<std::int16_t>(s.bivalue[i]);
+                memo->cands[i] = g.cand(s.bivalue[i]);
+            }
+            for (int v = 0; v < 9; ++v) memo->where[v] = g.where(v);
+        }
+        return false;
+    }
     step = s.best;
     return true;
+}
+
+} // namespace
+
+bool findYCycle(const CandidateGrid& g, Step& step) { return findYCycle(g, step, nullptr); }
+
+bool findYCycle(const CandidateGrid& g, Step& step, ChainFinder& memory)
+{
+    return findYCycle(g, step, &memory.cycleMemo());
 }
 
 } // namespace logic

@@ -47,7 +47,7 @@ constexpr FinderEntry kFinders[] = {
     {Technique::Bug, 56, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBug(g, s); }},
     {Technique::BugTwo, 57, true, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findBugTwo(g, s); }},
     {Technique::XChain, 66, false, findXChain},
-    {Technique::YCycle, 66, false, [](const CandidateGrid& g, Step& s, ChainFinder&) { return findYCycle(g, s); }},
+    {Technique::YCycle, 66, false, [](const CandidateGrid& g, Step& s, ChainFinder& m) { return findYCycle(g, s, m); }},
     {Technique::ForcingChain, 70, false, findForcingChain},
     {Technique::CellForcingChain, 80, false, findMultipleForcingChain},
     {Technique::DynamicForcingChain, 85, false, findDynamicForcingChain},

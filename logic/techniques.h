@@ -87,6 +87,7 @@ bool findBugTwo(const CandidateGrid& g, Step& step);
 bool findXChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 // A loop of bivalue cells linked by equal values.
 bool findYCycle(const CandidateGrid& g, Step& step);
+bool findYCycle(const CandidateGrid& g, Step& step, ChainFinder& memory);
 bool findForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);
 bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -126,6 +127,30 @@ TEST(TechniquePositions, EachFinderProvesWhatThePositionHolds)
         EXPECT_EQ(step.technique, p.technique);
         EXPECT_EQ(outcome(geo, step), p.expected);
         EXPECT_FALSE(describeStep(geo, step).empty());
+    }
+}
+
+// What a finder keeps from a position where it found nothing must not hide
+// the step of the next: each is asked after every other position of its
+// board, and after near misses of the standard board (a Y-Cycle's loop
+// broken at one cell).
+TEST(TechniquePositions, WhatFindersKeptFromOtherPositionsHidesNothing)
+{
+    const std::array<const char*, 1> nearMisses = {
+        "r1c1:12 r1c5:23 r5c5:34 r5c1:15 1:r1c1,r5c1 2:r1c1,r1c5,r1c9 3:r1c5,r5c5 4:r5c5"};
+    ChainFinder chains;
+    for (const Position& p : kPositions) {
+        SCOPED_TRACE(std::string(techniqueName(p.technique)) + ": " + p.marks);
+        const Geometry& geo = Geometry::forGrids(p.numGrids);
+        Step ignored;
+        for (const Position& other : kPositions)
+            if (&other != &p && other.numGrids == p.numGrids)
+                findTechnique(p.technique, build(geo, other.marks), ignored, chains);
+        if (p.numGrids == 1)
+            for (const char* marks : nearMisses) findTechnique(p.technique, build(geo, marks), ignored, chains);
+        Step step;
+        ASSERT_TRUE(findTechnique(p.technique, build(geo, p.marks), step, chains));
+        EXPECT_EQ(outcome(geo, step), p.expected);
     }
 }
 
