@@ -155,6 +155,19 @@ public:
     };
     CycleMemo& cycleMemo() { return cycleMemo_; }
 
+    // The same for the XY-Wing (0) and XYZ-Wing (1) finders: their cells
+    // are those with two candidates (and three, for a pivot of XYZ), so they
+    // find nothing on a position with the same such cells, with the same
+    // candidates, whose places are among those of one where they found
+    // nothing.
+    struct SmallCellsMemo {
+        const Geometry* geo = nullptr;
+        CellSet cells;
+        std::array<std::uint16_t, kMaxCells> cands{};
+        std::array<CellSet, 9> where{};
+    };
+    SmallCellsMemo& wingMemo(int finder) { return wingMemos_[finder]; }
+
     // What the last followRemembered() read (maybe more).
     const Reads& searchReads() const { return *searchReads_; }
 
@@ -296,6 +309,7 @@ private:
     bool haveTrialPosition_ = false;
     std::array<ValueMemo, 9> valueMemos_{};
     CycleMemo cycleMemo_{};
+    std::array<SmallCellsMemo, 2> wingMemos_{};
     std::unique_ptr<UnitMemo[]> unitMemos_;
     std::unique_ptr<WingPivot[]> wingPivots_;
     std::unique_ptr<CandidateGrid> wingPosition_;

@@ -58,6 +58,8 @@ bool findFish(const CandidateGrid& g, int size, Step& step, ChainFinder& memory)
 // values, all but one of which see each other wherever they lie.
 bool findXYWing(const CandidateGrid& g, Step& step);
 bool findXYZWing(const CandidateGrid& g, Step& step);
+bool findXYWing(const CandidateGrid& g, Step& step, ChainFinder& memory);
+bool findXYZWing(const CandidateGrid& g, Step& step, ChainFinder& memory);
 bool findBigWing(const CandidateGrid& g, int size, Step& step);
 // The same, skipping the pivots that memory (the chain techniques' working
 // memory) knows to give nothing.

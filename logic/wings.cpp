@@ -11,10 +11,23 @@ namespace {
 // A pivot with two pincers among its peers: the pivot holds the pincers'
 // values but z, each pincer holds z and one other pivot value; z goes from
 // every cell that sees both pincers (and the pivot, when the pivot holds z).
-bool findWing(const CandidateGrid& g, bool withZ, Step& step)
+bool findWing(const CandidateGrid& g, bool withZ, Step& step, ChainFinder::SmallCellsMemo* memo)
 {
     const Geometry& geo = g.geo();
     const int pivotSize = withZ ? 3 : 2;
+    CellSet small;
+    if (memo) {
+        for (int c = 0; c < geo.numCells; ++c) {
+            const int k = bitCount(static_cast<unsigned>(g.cand(c)));
+            if (g.value(c) < 0 && k >= 2 && k <= pivotSize) small.set(c);
+        }
+        if (memo->geo == &geo && memo->cells == small) {
+            bool same = true;
+            small.forEach([&](int c) { same = same && memo->cands[c] == g.cand(c); });
+            for (int v = 0; v < 9 && same; ++v) same = (g.where(v) & memo->where[v]) == g.where(v);
+            if (same) return false;
+        }
+    }
     for (int p = 0; p < geo.numCells; ++p) {
         const unsigned pm = g.cand(p);
         if (g.value(p) >= 0 || bitCount(pm) != pivotSize) continue;
@@ -50,14 +63,24 @@ bool findWing(const CandidateGrid& g, bool withZ, Step& step)
                 return true;
             }
     }
+    if (memo) {
+        memo->geo = &geo;
+        memo->cells = small;
+        small.forEach([&](int c) { memo->cands[c] = g.cand(c); });
+        for (int v = 0; v < 9; ++v) memo->where[v] = g.where(v);
+    }
     return false;
 }
 
 } // namespace
 
-bool findXYWing(const CandidateGrid& g, Step& step) { return findWing(g, false, step); }
+bool findXYWing(const CandidateGrid& g, Step& step) { return findWing(g, false, step, nullptr); }
 
-bool findXYZWing(const CandidateGrid& g, Step& step) { return findWing(g, true, step); }
+bool findXYZWing(const CandidateGrid& g, Step& step) { return findWing(g, true, step, nullptr); }
+
+bool findXYWing(const CandidateGrid& g, Step& step, ChainFinder& memory) { return findWing(g, false, step, &memory.wingMemo(0)); }
+
+bool findXYZWing(const CandidateGrid& g, Step& step, ChainFinder& memory) { return findWing(g, true, step, &memory.wingMemo(1)); }
 
 } // namespace logic
 
