@@ -84,10 +84,10 @@ void GameJournal::tellProblem(bool now)
                            [this, problem] { w_.dialogs().message(&w_, problem, platform::MessageIcon::Exclamation); });
 }
 
-void GameJournal::write()
+void GameJournal::write(const journal::GameRecord& game)
 {
     if (!journal_) return;
-    if (const std::int64_t id = journal_->save(current_, snapshot())) current_ = id;
+    if (const std::int64_t id = journal_->save(current_, game)) current_ = id;
     tellProblem(false);
 }
 
@@ -101,8 +101,10 @@ void GameJournal::changed()
 
 void GameJournal::started()
 {
+    wrongEntries_ = 0;
     // A full board (a finished game started again) has nothing left to play.
-    if (snapshot().open() == 0) {
+    const journal::GameRecord game = snapshot();
+    if (game.open() == 0) {
         underWay_ = false;
         current_ = 0;
         return;
@@ -111,8 +113,7 @@ void GameJournal::started()
         current_ = 0;
         underWay_ = true;
     }
-    wrongEntries_ = 0;
-    write();
+    write(game);
 }
 
 void GameJournal::tick()

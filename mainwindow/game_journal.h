@@ -72,7 +72,8 @@ public:
     QAction* mnuStatistics = nullptr;
 
 private:
-    void write();
+    void write() { write(snapshot()); }
+    void write(const journal::GameRecord& game);
     void tellProblem(bool now);
 
     frmMain& w_;
