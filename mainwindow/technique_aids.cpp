@@ -128,14 +128,15 @@ void TechniqueAids::showRatingOf(std::vector<BoardValue> givens, int numGrids)
     requestedGrids_ = numGrids;
     const std::uint64_t generation = generation_;
     pool_.start([this, generation, numGrids, givens = std::move(givens)] {
-        const Outcome outcome = rate(givens, numGrids);
+        if (!rater_) rater_ = std::make_unique<logic::Rater>(logic::RaterOptions{true});
+        const Outcome outcome = rate(givens, numGrids, *rater_);
         QMetaObject::invokeMethod(this, [this, generation, outcome] { ratingReady(generation, outcome); },
                                   Qt::QueuedConnection);
     });
 }
 
 // Runs on the worker thread: touches nothing of the window.
-TechniqueAids::Outcome TechniqueAids::rate(const std::vector<BoardValue>& givens, int numGrids)
+TechniqueAids::Outcome TechniqueAids::rate(const std::vector<BoardValue>& givens, int numGrids, logic::Rater& rater)
 {
     Outcome out;
     logic::CandidateGrid g(logic::Geometry::forGrids(numGrids));
@@ -143,7 +144,6 @@ TechniqueAids::Outcome TechniqueAids::rate(const std::vector<BoardValue>& givens
         out.kind = Outcome::NoSingleSolution;
         return out;
     }
-    logic::Rater rater(logic::RaterOptions{true});
     const logic::Rating r = rater.rate(g);
     if (!r.solved) {
         out.kind = Outcome::NoSingleSolution;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QThreadPool>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "cell_numbering.h"
@@ -11,6 +12,10 @@
 
 class QAction;
 class QLabel;
+
+namespace logic {
+class Rater;
+}
 
 namespace mainwindow {
 
@@ -75,12 +80,17 @@ private:
         int hardest = 0; // logic::Technique
         int steps = 0;
     };
-    static Outcome rate(const std::vector<BoardValue>& givens, int numGrids);
+    // Runs on the worker thread, with the rater kept there.
+    static Outcome rate(const std::vector<BoardValue>& givens, int numGrids, logic::Rater& rater);
     void ratingReady(std::uint64_t generation, const Outcome& outcome);
     std::vector<BoardValue> boardValues() const;
     void showStep(const QString& text);
 
     frmMain& w_;
+    // The worker's rater, made on its first rating and kept: a new one costs
+    // a few milliseconds to set up. Only the pool's one thread touches it,
+    // one rating at a time.
+    std::unique_ptr<logic::Rater> rater_;
     QThreadPool pool_;
     // Counts rating requests; a result carries the count it was asked under.
     std::uint64_t generation_ = 0;

@@ -8,8 +8,12 @@
 //   - Get Solution on the puzzle's givens, yields and the writing of the
 //     moves included; also with a real yield at every call and with none, to
 //     show what the throttle saves.
+// With --ratings FILE (puzzle lines of 81 or 405 characters) it times, for
+// each puzzle instead, how long the window takes to show its rating once the
+// puzzle is on the board: givens read off the board, solution count, the
+// rating on the worker thread and the label written (wall time).
 //
-//   play_bench [--puzzles N]
+//   play_bench [--puzzles N] [--ratings FILE]
 #include <QApplication>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -17,6 +21,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,7 +32,9 @@
 #include "generator.h"
 #include "plain_board.h"
 #include "plain_generator_board.h"
+#include "puzzle_input.h"
 #include "scripted_dialogs.h"
+#include "technique_aids.h"
 
 namespace {
 
@@ -111,6 +119,48 @@ int solutionAt(const Puzzle& p, int cell)
     return -1;
 }
 
+// Times the rating of every puzzle of a file of puzzle lines as the window
+// shows it; returns the process's exit status.
+int timeRatings(mainwindow::frmMain& w, const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<files::Puzzle> puzzles;
+    int errorLine = 0;
+    std::string reason;
+    if (!in || !files::parsePuzzleLines(text.str(), puzzles, errorLine, reason)) {
+        std::fprintf(stderr, "%s: line %d: %s\n", path, errorLine, reason.c_str());
+        return 1;
+    }
+    std::vector<double> times;
+    for (const files::Puzzle& puzzle : puzzles) {
+        if (puzzle.doc.numGrids != w.numGrids) {
+            if (puzzle.doc.numGrids == 5)
+                w.mnuSamurai_Click();
+            else
+                w.mnuStd9x9_Click();
+        }
+        Puzzle p;
+        for (auto& grid : p.givens) grid.fill(-1);
+        for (const files::PuzzleRecord& r : puzzle.doc.records)
+            p.givens[static_cast<std::size_t>(r.grid)][static_cast<std::size_t>(r.row * 9 + r.col)] = r.val;
+        show(w, p);
+        QApplication::processEvents();
+        const auto t0 = Clock::now();
+        w.aids().rateBoard();
+        while (w.aids().shownRating() < 0 && msSince(t0) < 60000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        times.push_back(msSince(t0));
+        if (w.aids().shownRating() < 0) std::fprintf(stderr, "line %d: no rating shown\n", puzzle.line);
+    }
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    const double p99 = sorted.empty() ? 0 : sorted[std::min(sorted.size() - 1, (sorted.size() * 99 + 99) / 100 - 1)];
+    std::printf("%s: %zu puzzles, rating shown after median %.2f ms, p99 %.2f ms, max %.2f ms (wall)\n", path,
+                times.size(), median(times), p99, maximum(times));
+    return 0;
+}
+
 bool isGiven(const Puzzle& p, int cell)
 {
     for (int g = 0; g < 5; ++g)
@@ -135,8 +185,12 @@ void setCell(mainwindow::frmMain& w, int cell, const std::string& text, bool asU
 int main(int argc, char** argv)
 {
     int puzzles = 9;
+    const char* ratings = nullptr;
     for (int i = 1; i < argc; ++i)
-        if (!std::strcmp(argv[i], "--puzzles") && i + 1 < argc) puzzles = std::max(1, std::atoi(argv[++i]));
+        if (!std::strcmp(argv[i], "--puzzles") && i + 1 < argc)
+            puzzles = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--ratings") && i + 1 < argc)
+            ratings = argv[++i];
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
@@ -156,6 +210,7 @@ int main(int argc, char** argv)
     w.mnuSamurai_Click();
     w.show();
     QApplication::processEvents();
+    if (ratings) return timeRatings(w, ratings);
 
     std::vector<double> checks, wrongChecks, hints, solveThrottled, solveEveryCall, solveNoYield;
     std::vector<int> givensCounts;
