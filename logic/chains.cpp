@@ -10,15 +10,23 @@ namespace logic {
 
 // The search lists kept between the searches of one technique.
 struct ChainFinder::Scratch {
-    std::array<std::int16_t, kStates> states{}; // states common to the branches so far
-    std::array<std::int16_t, kStates> total{};  // their summed lengths
-    std::array<std::int16_t, kStates> deepest{}; // their greatest depth in one branch
+    std::array<std::int16_t, kStates> states{}; // states of a first search
+    std::array<std::int16_t, kStates> total{};  // their depths
     int count = 0;
+    // The multiple forcing chains' branches so far, by state: the last
+    // branch that reached it (round + branch, a state reached by every
+    // branch so far has the latest), the lengths to it summed and the
+    // greatest depth.
+    std::array<std::uint32_t, kStates> branch{};
+    std::array<std::int16_t, kStates> sum{};
+    std::array<std::int16_t, kStates> most{};
+    std::uint32_t round = 0;
     CandidateGrid trial;
 };
 
 ChainFinder::ChainFinder()
-    : node_(new Node[kStates]()), queue_(new std::int16_t[kStates]()), reachedList_(queue_.get()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
+    : node_(new Node[kStates]()), queue_(new std::int16_t[kStates]()), reachedList_(queue_.get()),
+      unkeptDepths_(new std::int16_t[kStates]), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
       findings_(new Finding[kFindings]), findingReads_(new Reads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
@@ -226,13 +234,20 @@ void ChainFinder::prepare(const CandidateGrid& g)
 
 void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth)
 {
+    remembered<true>(g, start, links, maxDepth);
+}
+
+void ChainFinder::listRemembered(const CandidateGrid& g, int start, Links links, int maxDepth)
+{
+    remembered<false>(g, start, links, maxDepth);
+}
+
+template <bool kMark>
+void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int maxDepth)
+{
     const int key = (links == Links::All ? kStates : 0) + start;
     const int at = rememberedAt_[key];
     if (at >= 0 && rememberedDepth_[key] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
-        if (++stamp_ == 0) {
-            for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
-            stamp_ = 1;
-        }
         // The search went at least as deep as asked; its states come by
         // depth, so those of the asked depth are a prefix. Keeping to it
         // makes the answer the same as a new search's, whatever was
@@ -243,14 +258,21 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
                           ? length
                           : static_cast<int>(std::upper_bound(depths, depths + length, maxDepth) - depths);
         const std::int16_t* states = poolState_.get() + at;
-        Node* const node = node_.get();
-        const std::uint32_t stamp = stamp_;
-        for (int i = 0; i < n; ++i) {
-            Node& x = node[states[i]];
-            x.mark = stamp;
-            x.depth = depths[i];
+        if constexpr (kMark) {
+            if (++stamp_ == 0) {
+                for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
+                stamp_ = 1;
+            }
+            Node* const node = node_.get();
+            const std::uint32_t stamp = stamp_;
+            for (int i = 0; i < n; ++i) {
+                Node& x = node[states[i]];
+                x.mark = stamp;
+                x.depth = depths[i];
+            }
         }
         reachedList_ = states;
+        reachedDepths_ = depths;
         numReached_ = n;
         searchReads_ = &rememberedReads_[key];
         return;
@@ -266,11 +288,14 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
         unkeptReads_ = reads;
         searchReads_ = &unkeptReads_;
         rememberedAt_[key] = -1;
+        for (int i = 0; i < numReached_; ++i) unkeptDepths_[i] = node_[queue_[i]].depth;
+        reachedDepths_ = unkeptDepths_.get();
         return;
     }
     const int deepest = node_[queue_[numReached_ - 1]].depth; // states come by depth
     rememberedAt_[key] = poolUsed_;
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
+    reachedDepths_ = poolDepth_.get() + poolUsed_;
     for (int i = 0; i < numReached_; ++i) {
         poolState_[poolUsed_] = queue_[i];
         poolDepth_[poolUsed_++] = node_[queue_[i]].depth;
@@ -652,37 +677,54 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             f.rating = 1000;
             f.depth = 0;
             reads = {};
-            int b = 0;
+            if (sc.round > UINT32_MAX - 2 * kMaxBranches) {
+                sc.branch.fill(0);
+                sc.round = 0;
+            }
+            const std::uint32_t round = sc.round;
+            sc.round += kMaxBranches + 1;
+            // The states every branch reaches: sc.states keeps those of the
+            // first in the order found, and sc.branch tells which are still
+            // common (sc.count of them).
+            std::uint32_t b = 0;
+            int first = 0;
             branches(kind, index, value, [&](int start) {
                 if (b > 0 && sc.count == 0) return; // nothing in common already
-                chains.followRemembered(g, start, ChainFinder::Links::All, limit);
+                chains.listRemembered(g, start, ChainFinder::Links::All, limit);
                 reads.add(chains.searchReads());
+                const int n = chains.numReached();
                 if (b++ == 0) {
-                    sc.count = 0;
-                    for (int i = 1; i < chains.numReached(); ++i) {
-                        const int s = chains.reachedState(i);
-                        sc.states[sc.count] = static_cast<std::int16_t>(s);
-                        sc.deepest[sc.count] = static_cast<std::int16_t>(chains.depth(s));
-                        sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+                    for (int i = 1; i < n; ++i) {
+                        const int s = chains.reachedState(i), d = chains.reachedDepth(i);
+                        sc.states[i - 1] = static_cast<std::int16_t>(s);
+                        sc.branch[s] = round + 1;
+                        sc.sum[s] = static_cast<std::int16_t>(d + 1);
+                        sc.most[s] = static_cast<std::int16_t>(d);
                     }
+                    first = sc.count = n - 1;
                     return;
                 }
                 int kept = 0;
-                for (int i = 0; i < sc.count; ++i)
-                    if (chains.reached(sc.states[i])) {
-                        sc.states[kept] = sc.states[i];
-                        sc.deepest[kept] = static_cast<std::int16_t>(std::max(static_cast<int>(sc.deepest[i]), chains.depth(sc.states[i])));
-                        sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
-                    }
+                for (int i = 0; i < n; ++i) {
+                    const int s = chains.reachedState(i);
+                    if (sc.branch[s] != round + b - 1) continue;
+                    const int d = chains.reachedDepth(i);
+                    sc.branch[s] = round + b;
+                    sc.sum[s] = static_cast<std::int16_t>(sc.sum[s] + d + 1);
+                    sc.most[s] = static_cast<std::int16_t>(std::max(static_cast<int>(sc.most[s]), d));
+                    ++kept;
+                }
                 sc.count = kept;
             });
             // The lowest rated conclusion, the first of equals.
-            for (int i = 0; i < sc.count; ++i) {
-                const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
+            for (int i = 0; i < first && sc.count > 0; ++i) {
+                const int s = sc.states[i];
+                if (sc.branch[s] != round + b) continue;
+                const int r = kMultipleChainBase + lengthBonus(sc.sum[s]);
                 if (r < f.rating) {
                     f.rating = r;
-                    f.depth = sc.deepest[i];
-                    f.at[0] = sc.states[i];
+                    f.depth = sc.most[s];
+                    f.at[0] = s;
                 }
             }
         }

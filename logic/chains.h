@@ -57,6 +57,11 @@ public:
     // the links the search went over, so that a start asked for again (no
     // deeper) costs only a copy.
     void followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
+    // followRemembered() for a caller that goes over the reached states in
+    // order alone: a remembered search is not marked again, so reached() and
+    // depth() may tell of another search; reachedDepth(i) is the depth of
+    // reachedState(i).
+    void listRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
 
     // What changed between two positions of one board: the cells whose
     // candidates changed and, per value, the units where its places changed
@@ -200,6 +205,7 @@ public:
     // The states reached by the last search, in the order found.
     int numReached() const { return numReached_; }
     int reachedState(int i) const { return reachedList_[i]; }
+    int reachedDepth(int i) const { return reachedDepths_[i]; }
     int depth(int s) const { return node_[s].depth; }
     int parent(int s) const { return node_[s].parent; }
 
@@ -270,6 +276,8 @@ public:
 
 private:
     bool search(int depth);
+    template <bool kMark>
+    void remembered(const CandidateGrid& g, int start, Links links, int maxDepth);
     // follow(), also noting in reads what the search read.
     void followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads);
     template <bool kReads>
@@ -287,6 +295,10 @@ private:
     // The states of the last search in the order found: queue_, or a
     // remembered search read where the pool keeps it.
     const std::int16_t* reachedList_ = nullptr;
+    // Their depths, after a followRemembered() or listRemembered(): in the
+    // pool, or in unkeptDepths_ for a search the pool had no room for.
+    const std::int16_t* reachedDepths_ = nullptr;
+    std::unique_ptr<std::int16_t[]> unkeptDepths_;
     std::uint32_t stamp_ = 0;
     int numReached_ = 0;
     std::unique_ptr<std::array<std::int16_t, 6>[]> partners_; // per candidate, -1 ended
