@@ -42,6 +42,14 @@ ChainFinder::~ChainFinder() = default;
 
 namespace {
 
+// Calls f(i) for each set bit i of `bits`, in order; f may clear the bit.
+template <std::size_t N, typename F>
+void forEachBit(std::array<std::uint64_t, N>& bits, F&& f)
+{
+    for (std::size_t w = 0; w < N; ++w)
+        for (std::uint64_t m = bits[w]; m; m &= m - 1) f(static_cast<int>(w * 64) + std::countr_zero(m));
+}
+
 // The length ceilings of the chain ratings: 4, 6, 8, 12, 16, 24, ...
 constexpr int nextCeiling(int ceiling, int added) { return added % 2 == 1 ? ceiling * 3 / 2 : ceiling * 4 / 3; }
 
@@ -81,6 +89,8 @@ void ChainFinder::forgetAll(const Geometry& geo)
     std::fill(rememberedAt_.get() + kStates, rememberedAt_.get() + kStates + numStates, -1);
     for (int k = 0; k < 3; ++k)
         for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i) findings_[i].limit = -1;
+    keptSearches_.fill(0);
+    keptFindings_.fill(0);
     poolUsed_ = 0;
 }
 
@@ -161,25 +171,27 @@ void ChainFinder::prepare(const CandidateGrid& g)
         unsigned values = 0;
         changesBetween(*prepared_, g, changed, values);
         auto unchanged = [&](const Reads& r) { return untouched(r, changed, values); };
-        const int numStates = geo.numCells * 18;
-        for (int k = 0; k < 2 * kStates; k += kStates)
-            for (int s = k; s < k + numStates; ++s)
-                if (rememberedAt_[s] >= 0 && !unchanged(rememberedReads_[s])) rememberedAt_[s] = -1;
-        for (int k = 0; k < 3; ++k)
-            for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i)
-                if (findings_[i].limit >= 0 && !unchanged(findingReads_[i])) findings_[i].limit = -1;
+        auto drop = [](std::uint64_t& word, int i) { word &= ~(std::uint64_t{1} << (i & 63)); };
+        forEachBit(keptSearches_, [&](int s) {
+            if (rememberedAt_[s] >= 0 && unchanged(rememberedReads_[s])) return;
+            rememberedAt_[s] = -1;
+            drop(keptSearches_[static_cast<unsigned>(s) >> 6], s);
+        });
+        forEachBit(keptFindings_, [&](int i) {
+            if (findings_[i].limit >= 0 && unchanged(findingReads_[i])) return;
+            findings_[i].limit = -1;
+            drop(keptFindings_[static_cast<unsigned>(i) >> 6], i);
+        });
         // Move the searches still kept to the start of a fresh pool.
         if (poolUsed_ > kPool / 2) {
             int used = 0;
-            for (int k = 0; k < 2 * kStates; k += kStates)
-                for (int s = k; s < k + numStates; ++s) {
-                    const int at = rememberedAt_[s];
-                    if (at < 0) continue;
-                    std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
-                    std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
-                    rememberedAt_[s] = used;
-                    used += rememberedLength_[s];
-                }
+            forEachBit(keptSearches_, [&](int s) {
+                const int at = rememberedAt_[s];
+                std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
+                std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
+                rememberedAt_[s] = used;
+                used += rememberedLength_[s];
+            });
             std::swap(poolState_, spareState_);
             std::swap(poolDepth_, spareDepth_);
             poolUsed_ = used;
@@ -288,12 +300,14 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
         unkeptReads_ = reads;
         searchReads_ = &unkeptReads_;
         rememberedAt_[key] = -1;
+        keptSearches_[static_cast<unsigned>(key) >> 6] &= ~(std::uint64_t{1} << (key & 63));
         for (int i = 0; i < numReached_; ++i) unkeptDepths_[i] = node_[queue_[i]].depth;
         reachedDepths_ = unkeptDepths_.get();
         return;
     }
     const int deepest = node_[queue_[numReached_ - 1]].depth; // states come by depth
     rememberedAt_[key] = poolUsed_;
+    keptSearches_[static_cast<unsigned>(key) >> 6] |= std::uint64_t{1} << (key & 63);
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     reachedDepths_ = poolDepth_.get() + poolUsed_;
     for (int i = 0; i < numReached_; ++i) {

@@ -196,7 +196,11 @@ public:
         }
     };
     static constexpr int kFindings = 3 * kMaxCandidates;
-    Finding& finding(int slot) { return findings_[slot]; }
+    Finding& finding(int slot)
+    {
+        keptFindings_[static_cast<unsigned>(slot) >> 6] |= std::uint64_t{1} << (slot & 63);
+        return findings_[slot];
+    }
     Reads& findingReads(int slot) { return findingReads_[slot]; }
 
     bool reached(int s) const { return node_[s].mark == stamp_; }
@@ -314,6 +318,11 @@ private:
     std::unique_ptr<Reads[]> rememberedReads_;
     Reads unkeptReads_; // what a search read that the pool had no room for
     const Reads* searchReads_ = &unkeptReads_;
+    // The keys of the searches kept and the slots of the findings that
+    // may be kept (all those asked for since the last prepare()), so that
+    // prepare() looks at those alone.
+    std::array<std::uint64_t, (2 * kStates + 63) / 64> keptSearches_{};
+    std::array<std::uint64_t, (kFindings + 63) / 64> keptFindings_{};
     std::unique_ptr<Finding[]> findings_;
     std::unique_ptr<Reads[]> findingReads_;
     std::unique_ptr<TrialResult[]> trials_;
