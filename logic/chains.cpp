@@ -75,6 +75,14 @@ constexpr auto kBonus = [] {
     return t;
 }();
 
+// The cell and value of every state (cell * 16 + value), looked up in the
+// search's hot loop.
+constexpr auto kCellValue = [] {
+    std::array<std::uint16_t, ChainFinder::kStates> t{};
+    for (int s = 0; s < ChainFinder::kStates; ++s) t[s] = static_cast<std::uint16_t>(cellOfState(s) * 16 + valueOfState(s));
+    return t;
+}();
+
 } // namespace
 
 int lengthBonus(int length)
@@ -350,9 +358,9 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
         if constexpr (kReads) {
             // A state whose links are followed reads its cell and, for its
             // value, the units of that cell.
-            const int c = cellOfState(s);
+            const int c = kCellValue[s] >> 4;
             reads->addCell(c);
-            auto& units = reads->units[valueOfState(s)];
+            auto& units = reads->units[kCellValue[s] & 15];
             for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
         }
         const int end = edgeStart_[s + 1];
