@@ -229,27 +229,29 @@ void ChainFinder::prepare(const CandidateGrid& g)
         }
     // The links of every state, in the order follow() takes them.
     int n = 0;
-    const int numStates = geo.numCells * 18;
-    for (int s = 0; s < numStates; ++s) {
-        edgeStart_[s] = n;
-        cellLinks_[s] = 0;
-        const int c = cellOfState(s), v = valueOfState(s);
-        if (c >= geo.numCells || !g.has(c, v)) continue;
-        const unsigned rest = g.cand(c) & ~(1u << v);
-        if (isOn(s)) {
-            for (unsigned m = rest; m; m &= m - 1) edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
-            cellLinks_[s] = static_cast<std::uint8_t>(bitCount(rest));
-            (geo.peers[c] & g.where(v)).forEach([&](int p) { edges_[n++] = static_cast<std::int16_t>(stateOf(p, v, false)); });
-        } else {
+    for (int c = 0; c < geo.numCells; ++c)
+        for (int v = 0; v < 9; ++v) {
+            const int off = stateOf(c, v, false), on = off + 1;
+            edgeStart_[off] = n;
+            cellLinks_[off] = 0;
+            cellLinks_[on] = 0;
+            if (!g.has(c, v)) {
+                edgeStart_[on] = n;
+                continue;
+            }
+            const unsigned rest = g.cand(c) & ~(1u << v);
             if (bitCount(rest) == 1) {
                 edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(rest), true));
-                cellLinks_[s] = 1;
+                cellLinks_[off] = 1;
             }
             for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p)
                 edges_[n++] = static_cast<std::int16_t>(stateOf(*p, v, true));
+            edgeStart_[on] = n;
+            for (unsigned m = rest; m; m &= m - 1) edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
+            cellLinks_[on] = static_cast<std::uint8_t>(bitCount(rest));
+            (geo.peers[c] & g.where(v)).forEach([&](int p) { edges_[n++] = static_cast<std::int16_t>(stateOf(p, v, false)); });
         }
-    }
-    edgeStart_[numStates] = n;
+    edgeStart_[geo.numCells * 18] = n;
 }
 
 void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth)
