@@ -303,43 +303,45 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
     Reads& reads = rememberedReads_[key];
     reads = Reads{};
     searchReads_ = &reads;
-    followReading(start, links, maxDepth, geo, reads);
-    if (poolUsed_ + numReached_ > kPool) {
+    // The search goes straight to the end of the pool where it has room for
+    // any search.
+    if (poolUsed_ + kStates > kPool) {
         // No room to keep it: its reads move aside, and what was kept under
         // this key is dropped with the reads it had.
+        followReading(start, links, maxDepth, geo, reads, queue_.get(), unkeptDepths_.get());
         unkeptReads_ = reads;
         searchReads_ = &unkeptReads_;
         rememberedAt_[key] = -1;
         keptSearches_[static_cast<unsigned>(key) >> 6] &= ~(std::uint64_t{1} << (key & 63));
-        for (int i = 0; i < numReached_; ++i) unkeptDepths_[i] = node_[queue_[i]].depth;
         reachedDepths_ = unkeptDepths_.get();
         return;
     }
-    const int deepest = node_[queue_[numReached_ - 1]].depth; // states come by depth
+    std::int16_t* const depths = poolDepth_.get() + poolUsed_;
+    followReading(start, links, maxDepth, geo, reads, poolState_.get() + poolUsed_, depths);
+    const int deepest = depths[numReached_ - 1]; // states come by depth
     rememberedAt_[key] = poolUsed_;
     keptSearches_[static_cast<unsigned>(key) >> 6] |= std::uint64_t{1} << (key & 63);
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
-    reachedDepths_ = poolDepth_.get() + poolUsed_;
-    for (int i = 0; i < numReached_; ++i) {
-        poolState_[poolUsed_] = queue_[i];
-        poolDepth_[poolUsed_++] = node_[queue_[i]].depth;
-    }
+    reachedDepths_ = depths;
+    poolUsed_ += numReached_;
     // A search that ran out of links before maxDepth holds for any depth.
     rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));
 }
 
 void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
 {
-    followFrom<false>(start, links, maxDepth, nullptr, nullptr);
+    followFrom<false>(start, links, maxDepth, nullptr, nullptr, queue_.get(), nullptr);
 }
 
-void ChainFinder::followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads)
+void ChainFinder::followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads, std::int16_t* list,
+                                std::int16_t* depths)
 {
-    followFrom<true>(start, links, maxDepth, &geo, &reads);
+    followFrom<true>(start, links, maxDepth, &geo, &reads, list, depths);
 }
 
 template <bool kReads>
-void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads)
+void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads, std::int16_t* list,
+                             std::int16_t* depths)
 {
     if (++stamp_ == 0) {
         for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
@@ -347,11 +349,12 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
     }
     const std::uint32_t stamp = stamp_;
     Node* const node = node_.get();
-    std::int16_t* const queue = queue_.get();
+    std::int16_t* const queue = list;
     const std::int16_t* const edges = edges_.get();
     const bool cellLinks = links == Links::All;
     int head = 0, tail = 0;
     node[start] = Node{stamp, 0, -1};
+    if constexpr (kReads) depths[tail] = 0;
     queue[tail++] = static_cast<std::int16_t>(start);
     while (head < tail) {
         const int s = queue[head++];
@@ -370,6 +373,7 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
             const int t = edges[i];
             if (node[t].mark == stamp) continue;
             node[t] = Node{stamp, static_cast<std::int16_t>(d + 1), static_cast<std::int16_t>(s)};
+            if constexpr (kReads) depths[tail] = static_cast<std::int16_t>(d + 1);
             queue[tail++] = static_cast<std::int16_t>(t);
         }
     }

@@ -282,10 +282,13 @@ private:
     bool search(int depth);
     template <bool kMark>
     void remembered(const CandidateGrid& g, int start, Links links, int maxDepth);
-    // follow(), also noting in reads what the search read.
-    void followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads);
+    // follow(), also noting in reads what the search read, with the states
+    // found going to `list` and their depths to `depths`.
+    void followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads, std::int16_t* list,
+                       std::int16_t* depths);
     template <bool kReads>
-    void followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads);
+    void followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads, std::int16_t* list,
+                    std::int16_t* depths);
 
     // What a search knows of a state, side by side so that a visit touches
     // one place: the search that reached it (stamp), its depth and parent.
@@ -296,8 +299,8 @@ private:
     };
     std::unique_ptr<Node[]> node_;
     std::unique_ptr<std::int16_t[]> queue_;
-    // The states of the last search in the order found: queue_, or a
-    // remembered search read where the pool keeps it.
+    // The states of the last search in the order found: where the pool
+    // keeps it, or queue_ for one that is not kept.
     const std::int16_t* reachedList_ = nullptr;
     // Their depths, after a followRemembered() or listRemembered(): in the
     // pool, or in unkeptDepths_ for a search the pool had no room for.
