@@ -34,8 +34,13 @@ ChainFinder::ChainFinder()
       prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
       spareDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
-      edgeStart_(new std::int32_t[kStates + 1]()), cellLinks_(new std::uint8_t[kStates]()), edges_(new std::int16_t[kMaxLinks])
+      edgeStart_(new std::int32_t[kStates]), edgeEnd_(new std::int32_t[kStates]()), cellLinks_(new std::uint8_t[kStates]()),
+      edges_(new std::int16_t[kMaxLinks])
 {
+    // Room for the links of each state: a state "off" has at most one link
+    // within its cell and one strong link per unit, a state "on" at most
+    // eight within its cell and one per peer.
+    for (int s = 0; s < kStates; ++s) edgeStart_[s] = s / 2 * kLinksPerCandidate + (isOn(s) ? kOffLinks : 0);
 }
 
 ChainFinder::~ChainFinder() = default;
@@ -172,11 +177,12 @@ void ChainFinder::prepare(const CandidateGrid& g)
 {
     if (havePrepared_ && prepared_->samePosition(g)) return;
     const Geometry& geo = g.geo();
-    if (!havePrepared_ || &prepared_->geo() != &geo) {
+    Reads changed;
+    unsigned values = 0;
+    const bool fresh = !havePrepared_ || &prepared_->geo() != &geo;
+    if (fresh) {
         forgetAll(geo);
     } else {
-        Reads changed;
-        unsigned values = 0;
         changesBetween(*prepared_, g, changed, values);
         auto unchanged = [&](const Reads& r) { return untouched(r, changed, values); };
         auto drop = [](std::uint64_t& word, int i) { word &= ~(std::uint64_t{1} << (i & 63)); };
@@ -208,50 +214,67 @@ void ChainFinder::prepare(const CandidateGrid& g)
     }
     *prepared_ = g;
     havePrepared_ = true;
-    for (int c = 0; c < geo.numCells; ++c)
-        for (unsigned m = g.cand(c); m; m &= m - 1) partners_[c * 9 + std::countr_zero(m)][0] = -1;
-    for (int u = 0; u < geo.numUnits; ++u)
-        for (unsigned two = g.twoPlaceValues(u); two; two &= two - 1) {
-            const int v = std::countr_zero(two);
-            int a = -1, other = -1;
-            g.twoPlaces(u, v, a, other);
-            auto add = [&](int from, int to) {
-                auto& list = partners_[from * 9 + v];
-                int n = 0;
-                while (n < 5 && list[n] >= 0) ++n;
-                for (int i = 0; i < n; ++i)
-                    if (list[i] == to) return;
-                list[n] = static_cast<std::int16_t>(to);
-                list[n + 1] = -1;
-            };
-            add(a, other);
-            add(other, a);
+    // The strong links and links of candidate v of cell c, in the order
+    // follow() takes them. A state's links come from the candidates of its
+    // cell and the places of its value in the units of the cell alone.
+    auto noteLinks = [&](int c, int v) {
+        const int off = stateOf(c, v, false), on = off + 1;
+        auto& list = partners_[c * 9 + v];
+        list[0] = -1;
+        edgeEnd_[off] = edgeStart_[off];
+        edgeEnd_[on] = edgeStart_[on];
+        cellLinks_[off] = 0;
+        cellLinks_[on] = 0;
+        if (!g.has(c, v)) return;
+        // The other place of v in each unit of c (in unit order) where it
+        // has two.
+        int n = 0;
+        for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
+            const CellSet two = g.where(v) & geo.unitSet[geo.unitsOf[c][i]];
+            if (!two.any() || two.count() != 2) continue;
+            CellSet other = two;
+            other.reset(c);
+            const int p = other.first();
+            if (std::find(list.begin(), list.begin() + n, p) != list.begin() + n) continue;
+            list[n++] = static_cast<std::int16_t>(p);
+            list[n] = -1;
         }
-    // The links of every state, in the order follow() takes them.
-    int n = 0;
-    for (int c = 0; c < geo.numCells; ++c)
-        for (int v = 0; v < 9; ++v) {
-            const int off = stateOf(c, v, false), on = off + 1;
-            edgeStart_[off] = n;
-            cellLinks_[off] = 0;
-            cellLinks_[on] = 0;
-            if (!g.has(c, v)) {
-                edgeStart_[on] = n;
-                continue;
-            }
-            const unsigned rest = g.cand(c) & ~(1u << v);
-            if (bitCount(rest) == 1) {
-                edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(rest), true));
-                cellLinks_[off] = 1;
-            }
-            for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p)
-                edges_[n++] = static_cast<std::int16_t>(stateOf(*p, v, true));
-            edgeStart_[on] = n;
-            for (unsigned m = rest; m; m &= m - 1) edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
-            cellLinks_[on] = static_cast<std::uint8_t>(bitCount(rest));
-            (geo.peers[c] & g.where(v)).forEach([&](int p) { edges_[n++] = static_cast<std::int16_t>(stateOf(p, v, false)); });
+        const unsigned rest = g.cand(c) & ~(1u << v);
+        std::int16_t* e = edges_.get() + edgeStart_[off];
+        if (bitCount(rest) == 1) {
+            *e++ = static_cast<std::int16_t>(stateOf(c, std::countr_zero(rest), true));
+            cellLinks_[off] = 1;
         }
-    edgeStart_[geo.numCells * 18] = n;
+        for (const std::int16_t* p = list.data(); *p >= 0; ++p) *e++ = static_cast<std::int16_t>(stateOf(*p, v, true));
+        edgeEnd_[off] = static_cast<std::int32_t>(e - edges_.get());
+        e = edges_.get() + edgeStart_[on];
+        for (unsigned m = rest; m; m &= m - 1) *e++ = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
+        cellLinks_[on] = static_cast<std::uint8_t>(bitCount(rest));
+        (geo.peers[c] & g.where(v)).forEach([&](int p) { *e++ = static_cast<std::int16_t>(stateOf(p, v, false)); });
+        edgeEnd_[on] = static_cast<std::int32_t>(e - edges_.get());
+    };
+    if (fresh) {
+        for (int c = 0; c < geo.numCells; ++c)
+            for (int v = 0; v < 9; ++v) noteLinks(c, v);
+        return;
+    }
+    // Only the candidates of the cells that changed, and those of a value
+    // whose places changed in one of their units, have other links now.
+    CellSet cells;
+    for (int i = 0; i < CellSet::kWords; ++i) cells.w[i] = changed.cells[i];
+    cells.forEach([&](int c) {
+        for (int v = 0; v < 9; ++v) noteLinks(c, v);
+    });
+    for (unsigned m = values; m; m &= m - 1) {
+        const int v = std::countr_zero(m);
+        CellSet near;
+        for (int i = 0; i < 3; ++i)
+            for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
+                const CellSet& unit = geo.unitSet[i * 64 + std::countr_zero(b)];
+                for (int k = 0; k < CellSet::kWords; ++k) near.w[k] |= unit.w[k] & ~cells.w[k];
+            }
+        near.forEach([&](int c) { noteLinks(c, v); });
+    }
 }
 
 void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth)
@@ -368,7 +391,7 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
             auto& units = reads->units[kCellValue[s] & 15];
             for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
         }
-        const int end = edgeStart_[s + 1];
+        const int end = edgeEnd_[s];
         for (int i = edgeStart_[s] + (cellLinks ? 0 : cellLinks_[s]); i < end; ++i) {
             const int t = edges[i];
             if (node[t].mark == stamp) continue;

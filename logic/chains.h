@@ -355,10 +355,15 @@ private:
     std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
     std::unique_ptr<Scratch> scratch_;
     // The links of the prepared position, state by state in the order a
-    // search follows them: from edgeStart_[s], first the links within the
-    // cell (cellLinks_[s] of them), then those of one value.
-    static constexpr int kMaxLinks = kMaxCandidates * 72;
+    // search follows them: from edgeStart_[s] to edgeEnd_[s], first the
+    // links within the cell (cellLinks_[s] of them), then those of one
+    // value. Each candidate has room for kLinksPerCandidate, kOffLinks of
+    // them for its state "off" (a cell has at most 5 units and 40 peers).
+    static constexpr int kOffLinks = 6;
+    static constexpr int kLinksPerCandidate = 64;
+    static constexpr int kMaxLinks = kMaxCandidates * kLinksPerCandidate;
     std::unique_ptr<std::int32_t[]> edgeStart_;
+    std::unique_ptr<std::int32_t[]> edgeEnd_;
     std::unique_ptr<std::uint8_t[]> cellLinks_;
     std::unique_ptr<std::int16_t[]> edges_;
 };
