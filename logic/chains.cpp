@@ -10,15 +10,23 @@ namespace logic {
 
 // The search lists kept between the searches of one technique.
 struct ChainFinder::Scratch {
-    std::array<std::int16_t, kStates> states{}; // states common to the branches so far
-    std::array<std::int16_t, kStates> total{};  // their summed lengths
-    std::array<std::int16_t, kStates> deepest{}; // their greatest depth in one branch
+    std::array<std::int16_t, kStates> states{}; // states of a first search
+    std::array<std::int16_t, kStates> total{};  // their depths
     int count = 0;
+    // The multiple forcing chains' branches so far, by state: the last
+    // branch that reached it (round + branch, a state reached by every
+    // branch so far has the latest), the lengths to it summed and the
+    // greatest depth.
+    std::array<std::uint32_t, kStates> branch{};
+    std::array<std::int16_t, kStates> sum{};
+    std::array<std::int16_t, kStates> most{};
+    std::uint32_t round = 0;
     CandidateGrid trial;
 };
 
 ChainFinder::ChainFinder()
-    : node_(new Node[kStates]()), queue_(new std::int16_t[kStates]()), reachedList_(queue_.get()), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
+    : node_(new Node[kStates]()), queue_(new std::int16_t[kStates]()), reachedList_(queue_.get()),
+      unkeptDepths_(new std::int16_t[kStates]), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
       findings_(new Finding[kFindings]), findingReads_(new Reads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
@@ -26,13 +34,26 @@ ChainFinder::ChainFinder()
       prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
       spareDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
-      edgeStart_(new std::int32_t[kStates + 1]()), cellLinks_(new std::uint8_t[kStates]()), edges_(new std::int16_t[kMaxLinks])
+      edgeStart_(new std::int32_t[kStates]), edgeEnd_(new std::int32_t[kStates]()), cellLinks_(new std::uint8_t[kStates]()),
+      edges_(new std::int16_t[kMaxLinks])
 {
+    // Room for the links of each state: a state "off" has at most one link
+    // within its cell and one strong link per unit, a state "on" at most
+    // eight within its cell and one per peer.
+    for (int s = 0; s < kStates; ++s) edgeStart_[s] = s / 2 * kLinksPerCandidate + (isOn(s) ? kOffLinks : 0);
 }
 
 ChainFinder::~ChainFinder() = default;
 
 namespace {
+
+// Calls f(i) for each set bit i of `bits`, in order; f may clear the bit.
+template <std::size_t N, typename F>
+void forEachBit(std::array<std::uint64_t, N>& bits, F&& f)
+{
+    for (std::size_t w = 0; w < N; ++w)
+        for (std::uint64_t m = bits[w]; m; m &= m - 1) f(static_cast<int>(w * 64) + std::countr_zero(m));
+}
 
 // The length ceilings of the chain ratings: 4, 6, 8, 12, 16, 24, ...
 constexpr int nextCeiling(int ceiling, int added) { return added % 2 == 1 ? ceiling * 3 / 2 : ceiling * 4 / 3; }
@@ -59,6 +80,14 @@ constexpr auto kBonus = [] {
     return t;
 }();
 
+// The cell and value of every state (cell * 16 + value), looked up in the
+// search's hot loop.
+constexpr auto kCellValue = [] {
+    std::array<std::uint16_t, ChainFinder::kStates> t{};
+    for (int s = 0; s < ChainFinder::kStates; ++s) t[s] = static_cast<std::uint16_t>(cellOfState(s) * 16 + valueOfState(s));
+    return t;
+}();
+
 } // namespace
 
 int lengthBonus(int length)
@@ -73,6 +102,8 @@ void ChainFinder::forgetAll(const Geometry& geo)
     std::fill(rememberedAt_.get() + kStates, rememberedAt_.get() + kStates + numStates, -1);
     for (int k = 0; k < 3; ++k)
         for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i) findings_[i].limit = -1;
+    keptSearches_.fill(0);
+    keptFindings_.fill(0);
     poolUsed_ = 0;
 }
 
@@ -146,32 +177,35 @@ void ChainFinder::prepare(const CandidateGrid& g)
 {
     if (havePrepared_ && prepared_->samePosition(g)) return;
     const Geometry& geo = g.geo();
-    if (!havePrepared_ || &prepared_->geo() != &geo) {
+    Reads changed;
+    unsigned values = 0;
+    const bool fresh = !havePrepared_ || &prepared_->geo() != &geo;
+    if (fresh) {
         forgetAll(geo);
     } else {
-        Reads changed;
-        unsigned values = 0;
         changesBetween(*prepared_, g, changed, values);
         auto unchanged = [&](const Reads& r) { return untouched(r, changed, values); };
-        const int numStates = geo.numCells * 18;
-        for (int k = 0; k < 2 * kStates; k += kStates)
-            for (int s = k; s < k + numStates; ++s)
-                if (rememberedAt_[s] >= 0 && !unchanged(rememberedReads_[s])) rememberedAt_[s] = -1;
-        for (int k = 0; k < 3; ++k)
-            for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i)
-                if (findings_[i].limit >= 0 && !unchanged(findingReads_[i])) findings_[i].limit = -1;
+        auto drop = [](std::uint64_t& word, int i) { word &= ~(std::uint64_t{1} << (i & 63)); };
+        forEachBit(keptSearches_, [&](int s) {
+            if (rememberedAt_[s] >= 0 && unchanged(rememberedReads_[s])) return;
+            rememberedAt_[s] = -1;
+            drop(keptSearches_[static_cast<unsigned>(s) >> 6], s);
+        });
+        forEachBit(keptFindings_, [&](int i) {
+            if (findings_[i].limit >= 0 && unchanged(findingReads_[i])) return;
+            findings_[i].limit = -1;
+            drop(keptFindings_[static_cast<unsigned>(i) >> 6], i);
+        });
         // Move the searches still kept to the start of a fresh pool.
         if (poolUsed_ > kPool / 2) {
             int used = 0;
-            for (int k = 0; k < 2 * kStates; k += kStates)
-                for (int s = k; s < k + numStates; ++s) {
-                    const int at = rememberedAt_[s];
-                    if (at < 0) continue;
-                    std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
-                    std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
-                    rememberedAt_[s] = used;
-                    used += rememberedLength_[s];
-                }
+            forEachBit(keptSearches_, [&](int s) {
+                const int at = rememberedAt_[s];
+                std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
+                std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
+                rememberedAt_[s] = used;
+                used += rememberedLength_[s];
+            });
             std::swap(poolState_, spareState_);
             std::swap(poolDepth_, spareDepth_);
             poolUsed_ = used;
@@ -180,59 +214,85 @@ void ChainFinder::prepare(const CandidateGrid& g)
     }
     *prepared_ = g;
     havePrepared_ = true;
-    for (int c = 0; c < geo.numCells; ++c)
-        for (unsigned m = g.cand(c); m; m &= m - 1) partners_[c * 9 + std::countr_zero(m)][0] = -1;
-    for (int u = 0; u < geo.numUnits; ++u)
-        for (unsigned two = g.twoPlaceValues(u); two; two &= two - 1) {
-            const int v = std::countr_zero(two);
-            int a = -1, other = -1;
-            g.twoPlaces(u, v, a, other);
-            auto add = [&](int from, int to) {
-                auto& list = partners_[from * 9 + v];
-                int n = 0;
-                while (n < 5 && list[n] >= 0) ++n;
-                for (int i = 0; i < n; ++i)
-                    if (list[i] == to) return;
-                list[n] = static_cast<std::int16_t>(to);
-                list[n + 1] = -1;
-            };
-            add(a, other);
-            add(other, a);
+    // The strong links and links of candidate v of cell c, in the order
+    // follow() takes them. A state's links come from the candidates of its
+    // cell and the places of its value in the units of the cell alone.
+    auto noteLinks = [&](int c, int v) {
+        const int off = stateOf(c, v, false), on = off + 1;
+        auto& list = partners_[c * 9 + v];
+        list[0] = -1;
+        edgeEnd_[off] = edgeStart_[off];
+        edgeEnd_[on] = edgeStart_[on];
+        cellLinks_[off] = 0;
+        cellLinks_[on] = 0;
+        if (!g.has(c, v)) return;
+        // The other place of v in each unit of c (in unit order) where it
+        // has two.
+        int n = 0;
+        for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
+            const CellSet two = g.where(v) & geo.unitSet[geo.unitsOf[c][i]];
+            if (!two.any() || two.count() != 2) continue;
+            CellSet other = two;
+            other.reset(c);
+            const int p = other.first();
+            if (std::find(list.begin(), list.begin() + n, p) != list.begin() + n) continue;
+            list[n++] = static_cast<std::int16_t>(p);
+            list[n] = -1;
         }
-    // The links of every state, in the order follow() takes them.
-    int n = 0;
-    const int numStates = geo.numCells * 18;
-    for (int s = 0; s < numStates; ++s) {
-        edgeStart_[s] = n;
-        cellLinks_[s] = 0;
-        const int c = cellOfState(s), v = valueOfState(s);
-        if (c >= geo.numCells || !g.has(c, v)) continue;
         const unsigned rest = g.cand(c) & ~(1u << v);
-        if (isOn(s)) {
-            for (unsigned m = rest; m; m &= m - 1) edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
-            cellLinks_[s] = static_cast<std::uint8_t>(bitCount(rest));
-            (geo.peers[c] & g.where(v)).forEach([&](int p) { edges_[n++] = static_cast<std::int16_t>(stateOf(p, v, false)); });
-        } else {
-            if (bitCount(rest) == 1) {
-                edges_[n++] = static_cast<std::int16_t>(stateOf(c, std::countr_zero(rest), true));
-                cellLinks_[s] = 1;
-            }
-            for (const std::int16_t* p = partners_[c * 9 + v].data(); *p >= 0; ++p)
-                edges_[n++] = static_cast<std::int16_t>(stateOf(*p, v, true));
+        std::int16_t* e = edges_.get() + edgeStart_[off];
+        if (bitCount(rest) == 1) {
+            *e++ = static_cast<std::int16_t>(stateOf(c, std::countr_zero(rest), true));
+            cellLinks_[off] = 1;
         }
+        for (const std::int16_t* p = list.data(); *p >= 0; ++p) *e++ = static_cast<std::int16_t>(stateOf(*p, v, true));
+        edgeEnd_[off] = static_cast<std::int32_t>(e - edges_.get());
+        e = edges_.get() + edgeStart_[on];
+        for (unsigned m = rest; m; m &= m - 1) *e++ = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
+        cellLinks_[on] = static_cast<std::uint8_t>(bitCount(rest));
+        (geo.peers[c] & g.where(v)).forEach([&](int p) { *e++ = static_cast<std::int16_t>(stateOf(p, v, false)); });
+        edgeEnd_[on] = static_cast<std::int32_t>(e - edges_.get());
+    };
+    if (fresh) {
+        for (int c = 0; c < geo.numCells; ++c)
+            for (int v = 0; v < 9; ++v) noteLinks(c, v);
+        return;
     }
-    edgeStart_[numStates] = n;
+    // Only the candidates of the cells that changed, and those of a value
+    // whose places changed in one of their units, have other links now.
+    CellSet cells;
+    for (int i = 0; i < CellSet::kWords; ++i) cells.w[i] = changed.cells[i];
+    cells.forEach([&](int c) {
+        for (int v = 0; v < 9; ++v) noteLinks(c, v);
+    });
+    for (unsigned m = values; m; m &= m - 1) {
+        const int v = std::countr_zero(m);
+        CellSet near;
+        for (int i = 0; i < 3; ++i)
+            for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
+                const CellSet& unit = geo.unitSet[i * 64 + std::countr_zero(b)];
+                for (int k = 0; k < CellSet::kWords; ++k) near.w[k] |= unit.w[k] & ~cells.w[k];
+            }
+        near.forEach([&](int c) { noteLinks(c, v); });
+    }
 }
 
 void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth)
 {
+    remembered<true>(g, start, links, maxDepth);
+}
+
+void ChainFinder::listRemembered(const CandidateGrid& g, int start, Links links, int maxDepth)
+{
+    remembered<false>(g, start, links, maxDepth);
+}
+
+template <bool kMark>
+void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int maxDepth)
+{
     const int key = (links == Links::All ? kStates : 0) + start;
     const int at = rememberedAt_[key];
     if (at >= 0 && rememberedDepth_[key] >= std::min(maxDepth, static_cast<int>(INT16_MAX))) {
-        if (++stamp_ == 0) {
-            for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
-            stamp_ = 1;
-        }
         // The search went at least as deep as asked; its states come by
         // depth, so those of the asked depth are a prefix. Keeping to it
         // makes the answer the same as a new search's, whatever was
@@ -243,14 +303,21 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
                           ? length
                           : static_cast<int>(std::upper_bound(depths, depths + length, maxDepth) - depths);
         const std::int16_t* states = poolState_.get() + at;
-        Node* const node = node_.get();
-        const std::uint32_t stamp = stamp_;
-        for (int i = 0; i < n; ++i) {
-            Node& x = node[states[i]];
-            x.mark = stamp;
-            x.depth = depths[i];
+        if constexpr (kMark) {
+            if (++stamp_ == 0) {
+                for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
+                stamp_ = 1;
+            }
+            Node* const node = node_.get();
+            const std::uint32_t stamp = stamp_;
+            for (int i = 0; i < n; ++i) {
+                Node& x = node[states[i]];
+                x.mark = stamp;
+                x.depth = depths[i];
+            }
         }
         reachedList_ = states;
+        reachedDepths_ = depths;
         numReached_ = n;
         searchReads_ = &rememberedReads_[key];
         return;
@@ -259,38 +326,45 @@ void ChainFinder::followRemembered(const CandidateGrid& g, int start, Links link
     Reads& reads = rememberedReads_[key];
     reads = Reads{};
     searchReads_ = &reads;
-    followReading(start, links, maxDepth, geo, reads);
-    if (poolUsed_ + numReached_ > kPool) {
+    // The search goes straight to the end of the pool where it has room for
+    // any search.
+    if (poolUsed_ + kStates > kPool) {
         // No room to keep it: its reads move aside, and what was kept under
         // this key is dropped with the reads it had.
+        followReading(start, links, maxDepth, geo, reads, queue_.get(), unkeptDepths_.get());
         unkeptReads_ = reads;
         searchReads_ = &unkeptReads_;
         rememberedAt_[key] = -1;
+        keptSearches_[static_cast<unsigned>(key) >> 6] &= ~(std::uint64_t{1} << (key & 63));
+        reachedDepths_ = unkeptDepths_.get();
         return;
     }
-    const int deepest = node_[queue_[numReached_ - 1]].depth; // states come by depth
+    std::int16_t* const depths = poolDepth_.get() + poolUsed_;
+    followReading(start, links, maxDepth, geo, reads, poolState_.get() + poolUsed_, depths);
+    const int deepest = depths[numReached_ - 1]; // states come by depth
     rememberedAt_[key] = poolUsed_;
+    keptSearches_[static_cast<unsigned>(key) >> 6] |= std::uint64_t{1} << (key & 63);
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
-    for (int i = 0; i < numReached_; ++i) {
-        poolState_[poolUsed_] = queue_[i];
-        poolDepth_[poolUsed_++] = node_[queue_[i]].depth;
-    }
+    reachedDepths_ = depths;
+    poolUsed_ += numReached_;
     // A search that ran out of links before maxDepth holds for any depth.
     rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));
 }
 
 void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
 {
-    followFrom<false>(start, links, maxDepth, nullptr, nullptr);
+    followFrom<false>(start, links, maxDepth, nullptr, nullptr, queue_.get(), nullptr);
 }
 
-void ChainFinder::followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads)
+void ChainFinder::followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads, std::int16_t* list,
+                                std::int16_t* depths)
 {
-    followFrom<true>(start, links, maxDepth, &geo, &reads);
+    followFrom<true>(start, links, maxDepth, &geo, &reads, list, depths);
 }
 
 template <bool kReads>
-void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads)
+void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads, std::int16_t* list,
+                             std::int16_t* depths)
 {
     if (++stamp_ == 0) {
         for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
@@ -298,11 +372,12 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
     }
     const std::uint32_t stamp = stamp_;
     Node* const node = node_.get();
-    std::int16_t* const queue = queue_.get();
+    std::int16_t* const queue = list;
     const std::int16_t* const edges = edges_.get();
     const bool cellLinks = links == Links::All;
     int head = 0, tail = 0;
     node[start] = Node{stamp, 0, -1};
+    if constexpr (kReads) depths[tail] = 0;
     queue[tail++] = static_cast<std::int16_t>(start);
     while (head < tail) {
         const int s = queue[head++];
@@ -311,16 +386,17 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
         if constexpr (kReads) {
             // A state whose links are followed reads its cell and, for its
             // value, the units of that cell.
-            const int c = cellOfState(s);
+            const int c = kCellValue[s] >> 4;
             reads->addCell(c);
-            auto& units = reads->units[valueOfState(s)];
+            auto& units = reads->units[kCellValue[s] & 15];
             for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
         }
-        const int end = edgeStart_[s + 1];
+        const int end = edgeEnd_[s];
         for (int i = edgeStart_[s] + (cellLinks ? 0 : cellLinks_[s]); i < end; ++i) {
             const int t = edges[i];
             if (node[t].mark == stamp) continue;
             node[t] = Node{stamp, static_cast<std::int16_t>(d + 1), static_cast<std::int16_t>(s)};
+            if constexpr (kReads) depths[tail] = static_cast<std::int16_t>(d + 1);
             queue[tail++] = static_cast<std::int16_t>(t);
         }
     }
@@ -652,37 +728,54 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             f.rating = 1000;
             f.depth = 0;
             reads = {};
-            int b = 0;
+            if (sc.round > UINT32_MAX - 2 * kMaxBranches) {
+                sc.branch.fill(0);
+                sc.round = 0;
+            }
+            const std::uint32_t round = sc.round;
+            sc.round += kMaxBranches + 1;
+            // The states every branch reaches: sc.states keeps those of the
+            // first in the order found, and sc.branch tells which are still
+            // common (sc.count of them).
+            std::uint32_t b = 0;
+            int first = 0;
             branches(kind, index, value, [&](int start) {
                 if (b > 0 && sc.count == 0) return; // nothing in common already
-                chains.followRemembered(g, start, ChainFinder::Links::All, limit);
+                chains.listRemembered(g, start, ChainFinder::Links::All, limit);
                 reads.add(chains.searchReads());
+                const int n = chains.numReached();
                 if (b++ == 0) {
-                    sc.count = 0;
-                    for (int i = 1; i < chains.numReached(); ++i) {
-                        const int s = chains.reachedState(i);
-                        sc.states[sc.count] = static_cast<std::int16_t>(s);
-                        sc.deepest[sc.count] = static_cast<std::int16_t>(chains.depth(s));
-                        sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s) + 1);
+                    for (int i = 1; i < n; ++i) {
+                        const int s = chains.reachedState(i), d = chains.reachedDepth(i);
+                        sc.states[i - 1] = static_cast<std::int16_t>(s);
+                        sc.branch[s] = round + 1;
+                        sc.sum[s] = static_cast<std::int16_t>(d + 1);
+                        sc.most[s] = static_cast<std::int16_t>(d);
                     }
+                    first = sc.count = n - 1;
                     return;
                 }
                 int kept = 0;
-                for (int i = 0; i < sc.count; ++i)
-                    if (chains.reached(sc.states[i])) {
-                        sc.states[kept] = sc.states[i];
-                        sc.deepest[kept] = static_cast<std::int16_t>(std::max(static_cast<int>(sc.deepest[i]), chains.depth(sc.states[i])));
-                        sc.total[kept++] = static_cast<std::int16_t>(sc.total[i] + chains.depth(sc.states[i]) + 1);
-                    }
+                for (int i = 0; i < n; ++i) {
+                    const int s = chains.reachedState(i);
+                    if (sc.branch[s] != round + b - 1) continue;
+                    const int d = chains.reachedDepth(i);
+                    sc.branch[s] = round + b;
+                    sc.sum[s] = static_cast<std::int16_t>(sc.sum[s] + d + 1);
+                    sc.most[s] = static_cast<std::int16_t>(std::max(static_cast<int>(sc.most[s]), d));
+                    ++kept;
+                }
                 sc.count = kept;
             });
             // The lowest rated conclusion, the first of equals.
-            for (int i = 0; i < sc.count; ++i) {
-                const int r = kMultipleChainBase + lengthBonus(sc.total[i]);
+            for (int i = 0; i < first && sc.count > 0; ++i) {
+                const int s = sc.states[i];
+                if (sc.branch[s] != round + b) continue;
+                const int r = kMultipleChainBase + lengthBonus(sc.sum[s]);
                 if (r < f.rating) {
                     f.rating = r;
-                    f.depth = sc.deepest[i];
-                    f.at[0] = sc.states[i];
+                    f.depth = sc.most[s];
+                    f.at[0] = s;
                 }
             }
         }

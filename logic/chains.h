@@ -57,6 +57,11 @@ public:
     // the links the search went over, so that a start asked for again (no
     // deeper) costs only a copy.
     void followRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
+    // followRemembered() for a caller that goes over the reached states in
+    // order alone: a remembered search is not marked again, so reached() and
+    // depth() may tell of another search; reachedDepth(i) is the depth of
+    // reachedState(i).
+    void listRemembered(const CandidateGrid& g, int start, Links links, int maxDepth);
 
     // What changed between two positions of one board: the cells whose
     // candidates changed and, per value, the units where its places changed
@@ -191,7 +196,11 @@ public:
         }
     };
     static constexpr int kFindings = 3 * kMaxCandidates;
-    Finding& finding(int slot) { return findings_[slot]; }
+    Finding& finding(int slot)
+    {
+        keptFindings_[static_cast<unsigned>(slot) >> 6] |= std::uint64_t{1} << (slot & 63);
+        return findings_[slot];
+    }
     Reads& findingReads(int slot) { return findingReads_[slot]; }
 
     bool reached(int s) const { return node_[s].mark == stamp_; }
@@ -200,6 +209,7 @@ public:
     // The states reached by the last search, in the order found.
     int numReached() const { return numReached_; }
     int reachedState(int i) const { return reachedList_[i]; }
+    int reachedDepth(int i) const { return reachedDepths_[i]; }
     int depth(int s) const { return node_[s].depth; }
     int parent(int s) const { return node_[s].parent; }
 
@@ -270,10 +280,15 @@ public:
 
 private:
     bool search(int depth);
-    // follow(), also noting in reads what the search read.
-    void followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads);
+    template <bool kMark>
+    void remembered(const CandidateGrid& g, int start, Links links, int maxDepth);
+    // follow(), also noting in reads what the search read, with the states
+    // found going to `list` and their depths to `depths`.
+    void followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads, std::int16_t* list,
+                       std::int16_t* depths);
     template <bool kReads>
-    void followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads);
+    void followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads, std::int16_t* list,
+                    std::int16_t* depths);
 
     // What a search knows of a state, side by side so that a visit touches
     // one place: the search that reached it (stamp), its depth and parent.
@@ -284,9 +299,13 @@ private:
     };
     std::unique_ptr<Node[]> node_;
     std::unique_ptr<std::int16_t[]> queue_;
-    // The states of the last search in the order found: queue_, or a
-    // remembered search read where the pool keeps it.
+    // The states of the last search in the order found: where the pool
+    // keeps it, or queue_ for one that is not kept.
     const std::int16_t* reachedList_ = nullptr;
+    // Their depths, after a followRemembered() or listRemembered(): in the
+    // pool, or in unkeptDepths_ for a search the pool had no room for.
+    const std::int16_t* reachedDepths_ = nullptr;
+    std::unique_ptr<std::int16_t[]> unkeptDepths_;
     std::uint32_t stamp_ = 0;
     int numReached_ = 0;
     std::unique_ptr<std::array<std::int16_t, 6>[]> partners_; // per candidate, -1 ended
@@ -302,6 +321,11 @@ private:
     std::unique_ptr<Reads[]> rememberedReads_;
     Reads unkeptReads_; // what a search read that the pool had no room for
     const Reads* searchReads_ = &unkeptReads_;
+    // The keys of the searches kept and the slots of the findings that
+    // may be kept (all those asked for since the last prepare()), so that
+    // prepare() looks at those alone.
+    std::array<std::uint64_t, (2 * kStates + 63) / 64> keptSearches_{};
+    std::array<std::uint64_t, (kFindings + 63) / 64> keptFindings_{};
     std::unique_ptr<Finding[]> findings_;
     std::unique_ptr<Reads[]> findingReads_;
     std::unique_ptr<TrialResult[]> trials_;
@@ -331,10 +355,15 @@ private:
     std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
     std::unique_ptr<Scratch> scratch_;
     // The links of the prepared position, state by state in the order a
-    // search follows them: from edgeStart_[s], first the links within the
-    // cell (cellLinks_[s] of them), then those of one value.
-    static constexpr int kMaxLinks = kMaxCandidates * 72;
+    // search follows them: from edgeStart_[s] to edgeEnd_[s], first the
+    // links within the cell (cellLinks_[s] of them), then those of one
+    // value. Each candidate has room for kLinksPerCandidate, kOffLinks of
+    // them for its state "off" (a cell has at most 5 units and 40 peers).
+    static constexpr int kOffLinks = 6;
+    static constexpr int kLinksPerCandidate = 64;
+    static constexpr int kMaxLinks = kMaxCandidates * kLinksPerCandidate;
     std::unique_ptr<std::int32_t[]> edgeStart_;
+    std::unique_ptr<std::int32_t[]> edgeEnd_;
     std::unique_ptr<std::uint8_t[]> cellLinks_;
     std::unique_ptr<std::int16_t[]> edges_;
 };
