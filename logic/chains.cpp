@@ -135,7 +135,11 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
         changesBetween(*trialPosition_, g, changed, values);
         for (int s = 0; s < geo.numCells * 18; ++s) {
             TrialResult& t = trials_[s];
-            if (t.kind >= 0 && !untouched(t.reads, changed, values)) t.kind = -1;
+            if (t.kind >= 0 && t.kind != 3 && !untouched(t.reads, changed, values)) t.kind = -1;
+        }
+        for (int s = 0; s < geo.numCells * 18; ++s) {
+            TrialResult& t = trials_[s];
+            if (t.kind == 3 && trials_[t.from].kind != 0) t.kind = -1;
         }
     }
     *trialPosition_ = g;
@@ -765,7 +769,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                     // position's answer holds while those are unchanged.
                     ChainFinder::TrialResult& known = chains.trialResult(stateOf(c, v, on));
                     int placed = 0;
-                    if (quiet && known.kind == 0) continue;
+                    if (quiet && (known.kind == 0 || known.kind == 3)) continue;
                     if (quiet && known.kind == 1 && limit < known.roundStart) continue;
                     if (quiet && known.kind == 2 && limit < known.placed) continue;
                     if (quiet && known.kind == 1) {
@@ -778,7 +782,30 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                         else
                             ChainFinder::eliminateQueued(trial, q, c, v);
                         const bool holds = ChainFinder::propagateQueued(trial, q, placed, limit);
-                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, q.reads};
+                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, -1, q.reads};
+                        if (holds && quiet && !q.stopped) {
+                            // Singles lead nowhere from any placement or
+                            // removal they made here: what those make is
+                            // a part of this.
+                            const int from = stateOf(c, v, on);
+                            auto noteNothing = [&](int s) {
+                                ChainFinder::TrialResult& t = chains.trialResult(s);
+                                if (t.kind == -1 || t.kind == 2) {
+                                    t.kind = 3;
+                                    t.from = from;
+                                }
+                            };
+                            for (int i = 0; i < CellSet::kWords; ++i)
+                                for (std::uint64_t x = q.reads.cells[i]; x; x &= x - 1) {
+                                    const int p = i * 64 + std::countr_zero(x);
+                                    const unsigned gone = g.cand(p) & ~trial.cand(p);
+                                    if (gone == 0) continue;
+                                    const int w = trial.value(p);
+                                    if (w >= 0 && g.value(p) < 0) noteNothing(stateOf(p, w, true));
+                                    for (unsigned k = gone; k; k &= k - 1)
+                                        if (std::countr_zero(k) != w) noteNothing(stateOf(p, std::countr_zero(k), false));
+                                }
+                        }
                         if (holds) continue;
                     }
                     const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);

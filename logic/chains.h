@@ -250,10 +250,15 @@ public:
     // unchanged: none (-1), no contradiction at all (0), a
     // contradiction after `placed` placements whose last round began at
     // roundStart (1), or stopped at the limit after `placed` (2).
+    // Kind 3: no contradiction either, as the state is among what the
+    // singles made of assumption `from` (kind 0): the singles of a
+    // consequence make a part of what the assumption made. Kept while that
+    // one is.
     struct TrialResult {
         int kind;
         int placed;
         int roundStart;
+        int from;
         Reads reads;
     };
     TrialResult& trialResult(int s) { return trials_[s]; }
