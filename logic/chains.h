@@ -103,41 +103,39 @@ public:
 
     // The units known to give nothing to a finder that looks at one unit at
     // a time (finder 0..7: naked pair, triple, quad; hidden pair, triple,
-    // quad; direct hidden pair, triple), with the candidates then of the
-    // cells such a finder reads for the unit (`around`, set by the finder
-    // for each board): it gives the same while those are the same.
+    // quad; direct hidden pair, triple) while the candidates of the cells
+    // such a finder reads for the unit (`around`, set by the finder for each
+    // board) stay as they were: each call first drops the units around which
+    // a cell changed since the last call.
     struct UnitMemo {
         const Geometry* geo = nullptr;
         std::array<CellSet, kMaxUnits> around;
         std::array<bool, kMaxUnits> nothing;
-        std::array<std::array<std::uint16_t, 81>, kMaxUnits> cands;
+        std::array<std::uint16_t, kMaxCells> seen; // the candidates at the last call
         // False when the memo is of another board: the finder then sets
         // `around` for g's board.
         bool sameBoard(const CandidateGrid& g)
         {
-            if (geo == &g.geo()) return true;
-            geo = &g.geo();
-            nothing.fill(false);
-            return false;
+            const int numCells = g.geo().numCells;
+            if (geo != &g.geo()) {
+                geo = &g.geo();
+                nothing.fill(false);
+                for (int c = 0; c < numCells; ++c) seen[c] = g.cand(c);
+                return false;
+            }
+            CellSet changed;
+            for (int c = 0; c < numCells; ++c)
+                if (seen[c] != g.cand(c)) {
+                    changed.set(c);
+                    seen[c] = g.cand(c);
+                }
+            if (changed.any())
+                for (int u = 0; u < g.geo().numUnits; ++u)
+                    if (nothing[u] && (around[u] & changed).any()) nothing[u] = false;
+            return true;
         }
-        bool knows(const CandidateGrid& g, int u) const
-        {
-            if (!nothing[u]) return false;
-            int i = 0;
-            bool same = true;
-            around[u].forEach([&](int c) { same = same && cands[u][i++] == g.cand(c); });
-            return same;
-        }
-        // (Not kept when `around` holds more cells than the memo has room for.)
-        void noteNothing(const CandidateGrid& g, int u)
-        {
-            int i = 0;
-            around[u].forEach([&](int c) {
-                if (i < static_cast<int>(cands[u].size())) cands[u][i] = g.cand(c);
-                ++i;
-            });
-            nothing[u] = i <= static_cast<int>(cands[u].size());
-        }
+        bool knows(const CandidateGrid&, int u) const { return nothing[u]; }
+        void noteNothing(const CandidateGrid&, int u) { nothing[u] = true; }
     };
     UnitMemo& unitMemo(int finder) { return unitMemos_[finder]; }
 
