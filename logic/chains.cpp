@@ -109,15 +109,18 @@ void ChainFinder::prepareWings(const CandidateGrid& g)
     if (haveWingPosition_ && wingPosition_->samePosition(g)) return;
     if (!haveWingPosition_ || &wingPosition_->geo() != &g.geo()) {
         for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
-            for (int c = 0; c < g.geo().numCells; ++c) wingPivots_[k + c].nothing = false;
+            for (int c = 0; c < g.geo().numCells; ++c) wingPivots_[k + c].nothing = wingPivots_[k + c].again = false;
     } else {
         Reads changed;
         unsigned values = 0;
         changesBetween(*wingPosition_, g, changed, values);
+        bool removalsOnly = true;
+        for (int v = 0; v < 9 && removalsOnly; ++v) removalsOnly = (g.where(v) & wingPosition_->where(v)) == g.where(v);
         for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
             for (int c = 0; c < g.geo().numCells; ++c) {
                 WingPivot& pivot = wingPivots_[k + c];
                 if (pivot.nothing && !untouched(pivot.reads, changed, values)) pivot.nothing = false;
+                pivot.again = pivot.again && removalsOnly;
             }
     }
     *wingPosition_ = g;

@@ -66,9 +66,18 @@ public:
     static bool untouched(const Reads& r, const Reads& changed, unsigned values);
 
     // The pivots of the wings of 4 and 5 cells found to give nothing, kept
-    // while what their search read is unchanged.
+    // while what their search read is unchanged. A pivot's search reads its
+    // candidates and those of the peers it may pair with (pool) alone,
+    // besides the places of the values it would remove, which only get
+    // fewer while the positions do: so the pivot also gives nothing on a
+    // position with the same pool (`again`) reached by removals only.
     struct WingPivot {
         bool nothing;
+        bool again;
+        std::uint16_t cand;
+        std::uint8_t poolSize;
+        std::array<std::int16_t, 32> pool;
+        std::array<std::uint16_t, 32> poolCands;
         Reads reads;
     };
     // Drops the pivots that may give something on g.

@@ -133,12 +133,13 @@ TEST(TechniquePositions, EachFinderProvesWhatThePositionHolds)
 // What a finder keeps from a position where it found nothing must not hide
 // the step of the next: each is asked after every other position of its
 // board, and after near misses of the standard board (a Y-Cycle's loop broken
-// at one cell, an XY-Wing with nothing to remove).
+// at one cell, an XY-Wing and a WXYZ-Wing with nothing to remove; the wing's
+// cells are those of the real one, which only adds a place).
 TEST(TechniquePositions, WhatFindersKeptFromOtherPositionsHidesNothing)
 {
-    const std::array<const char*, 2> nearMisses = {
+    const std::array<const char*, 3> nearMisses = {
         "r1c1:12 r1c5:23 r5c5:34 r5c1:15 1:r1c1,r5c1 2:r1c1,r1c5,r1c9 3:r1c5,r5c5 4:r5c5",
-        "r1c1:12 r1c5:13 r5c1:23 3:r1c5,r5c1,r9c9"};
+        "r1c1:12 r1c5:13 r5c1:23 3:r1c5,r5c1,r9c9", "r1c1:123 r1c5:14 r2c2:24 r3c3:34 4:r1c5,r2c2,r3c3,r9c9"};
     ChainFinder chains;
     for (const Position& p : kPositions) {
         SCOPED_TRACE(std::string(techniqueName(p.technique)) + ": " + p.marks);
