@@ -35,11 +35,16 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, 
     struct Link {
         int unit, a, b;
     };
-    // The strong links of every value, unit by unit.
+    // The values not known to give nothing.
+    unsigned open = 0;
+    for (int v = 0; v < 9; ++v)
+        if (!memo || !memo->knows(g, v)) open |= 1u << v;
+    if (open == 0) return false;
+    // The strong links of those values, unit by unit.
     std::array<std::array<Link, kMaxUnits>, 9> linksOf;
     std::array<int, 9> numLinks{};
     for (int u = 0; u < geo.numUnits; ++u)
-        for (unsigned two = g.twoPlaceValues(u); two; two &= two - 1) {
+        for (unsigned two = g.twoPlaceValues(u) & open; two; two &= two - 1) {
             const int v = std::countr_zero(two);
             Link& l = linksOf[v][numLinks[v]++];
             l.unit = u;
@@ -53,7 +58,7 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, 
         return true;
     };
     for (int v = 0; v < 9; ++v) {
-        if (memo && memo->knows(g, v)) continue;
+        if (!(open >> v & 1u)) continue;
         const auto& links = linksOf[v];
         const int n = numLinks[v];
         for (int i = 0; i < n; ++i)
