@@ -361,9 +361,11 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
 
 void ChainFinder::lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v)
 {
+    // Where v is placed its places no longer count (and the placement
+    // noted the read).
+    if (g.placedIn(u) >> v & 1u) return;
     q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
-    if (--q.places[u][v] <= 1 && !(g.placedIn(u) >> v & 1u))
-        q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
+    if (--q.places[u][v] <= 1) q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
 }
 
 void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
@@ -376,7 +378,6 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
     for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
         const int u = geo.unitsOf[c][i];
         q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
-        --q.places[u][v];
         for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, u, std::countr_zero(m));
     }
     lost.forEach([&](int p) {

@@ -219,7 +219,8 @@ public:
     // What propagateSingles still has to look at: the empty cells with at
     // most one candidate, and the units that may hold a hidden single or lack
     // a value (bits of unit numbers): those where a value not placed has at
-    // most one place left, by the count of places kept per unit and value.
+    // most one place left, by the count of places kept per unit and value
+    // (of the values not placed there).
     // It also notes what it read of the position (the cells whose
     // candidates it looked at, and per value the units whose places of it it
     // counted), the placements made when its last round began, and whether
