@@ -140,15 +140,18 @@ void ChainFinder::prepareWings(const CandidateGrid& g)
     if (haveWingPosition_ && wingPosition_->samePosition(g)) return;
     if (!haveWingPosition_ || &wingPosition_->geo() != &g.geo()) {
         for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
-            for (int c = 0; c < g.geo().numCells; ++c) wingPivots_[k + c].nothing = false;
+            for (int c = 0; c < g.geo().numCells; ++c) wingPivots_[k + c].nothing = wingPivots_[k + c].again = false;
     } else {
         Reads changed;
         unsigned values = 0;
         changesBetween(*wingPosition_, g, changed, values);
+        bool removalsOnly = true;
+        for (int v = 0; v < 9 && removalsOnly; ++v) removalsOnly = (g.where(v) & wingPosition_->where(v)) == g.where(v);
         for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
             for (int c = 0; c < g.geo().numCells; ++c) {
                 WingPivot& pivot = wingPivots_[k + c];
                 if (pivot.nothing && !untouched(pivot.reads, changed, values)) pivot.nothing = false;
+                pivot.again = pivot.again && removalsOnly;
             }
     }
     *wingPosition_ = g;
@@ -166,7 +169,11 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
         changesBetween(*trialPosition_, g, changed, values);
         for (int s = 0; s < geo.numCells * 18; ++s) {
             TrialResult& t = trials_[s];
-            if (t.kind >= 0 && !untouched(t.reads, changed, values)) t.kind = -1;
+            if (t.kind >= 0 && t.kind != 3 && !untouched(t.reads, changed, values)) t.kind = -1;
+        }
+        for (int s = 0; s < geo.numCells * 18; ++s) {
+            TrialResult& t = trials_[s];
+            if (t.kind == 3 && trials_[t.from].kind != 0) t.kind = -1;
         }
     }
     *trialPosition_ = g;
@@ -430,9 +437,11 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
 
 void ChainFinder::lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v)
 {
+    // Where v is placed its places no longer count (and the placement
+    // noted the read).
+    if (g.placedIn(u) >> v & 1u) return;
     q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
-    if (--q.places[u][v] <= 1 && !(g.placedIn(u) >> v & 1u))
-        q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
+    if (--q.places[u][v] <= 1) q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
 }
 
 void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
@@ -445,7 +454,6 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
     for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
         const int u = geo.unitsOf[c][i];
         q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
-        --q.places[u][v];
         for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, u, std::countr_zero(m));
     }
     lost.forEach([&](int p) {
@@ -858,7 +866,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                     // position's answer holds while those are unchanged.
                     ChainFinder::TrialResult& known = chains.trialResult(stateOf(c, v, on));
                     int placed = 0;
-                    if (quiet && known.kind == 0) continue;
+                    if (quiet && (known.kind == 0 || known.kind == 3)) continue;
                     if (quiet && known.kind == 1 && limit < known.roundStart) continue;
                     if (quiet && known.kind == 2 && limit < known.placed) continue;
                     if (quiet && known.kind == 1) {
@@ -871,7 +879,30 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                         else
                             ChainFinder::eliminateQueued(trial, q, c, v);
                         const bool holds = ChainFinder::propagateQueued(trial, q, placed, limit);
-                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, q.reads};
+                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, -1, q.reads};
+                        if (holds && quiet && !q.stopped) {
+                            // Singles lead nowhere from any placement or
+                            // removal they made here: what those make is
+                            // a part of this.
+                            const int from = stateOf(c, v, on);
+                            auto noteNothing = [&](int s) {
+                                ChainFinder::TrialResult& t = chains.trialResult(s);
+                                if (t.kind == -1 || t.kind == 2) {
+                                    t.kind = 3;
+                                    t.from = from;
+                                }
+                            };
+                            for (int i = 0; i < CellSet::kWords; ++i)
+                                for (std::uint64_t x = q.reads.cells[i]; x; x &= x - 1) {
+                                    const int p = i * 64 + std::countr_zero(x);
+                                    const unsigned gone = g.cand(p) & ~trial.cand(p);
+                                    if (gone == 0) continue;
+                                    const int w = trial.value(p);
+                                    if (w >= 0 && g.value(p) < 0) noteNothing(stateOf(p, w, true));
+                                    for (unsigned k = gone; k; k &= k - 1)
+                                        if (std::countr_zero(k) != w) noteNothing(stateOf(p, std::countr_zero(k), false));
+                                }
+                        }
                         if (holds) continue;
                     }
                     const int r = kDynamicChainBase + lengthBonus(2 * placed + 2);

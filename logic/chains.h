@@ -71,9 +71,18 @@ public:
     static bool untouched(const Reads& r, const Reads& changed, unsigned values);
 
     // The pivots of the wings of 4 and 5 cells found to give nothing, kept
-    // while what their search read is unchanged.
+    // while what their search read is unchanged. A pivot's search reads its
+    // candidates and those of the peers it may pair with (pool) alone,
+    // besides the places of the values it would remove, which only get
+    // fewer while the positions do: so the pivot also gives nothing on a
+    // position with the same pool (`again`) reached by removals only.
     struct WingPivot {
         bool nothing;
+        bool again;
+        std::uint16_t cand;
+        std::uint8_t poolSize;
+        std::array<std::int16_t, 32> pool;
+        std::array<std::uint16_t, 32> poolCands;
         Reads reads;
     };
     // Drops the pivots that may give something on g.
@@ -108,41 +117,39 @@ public:
 
     // The units known to give nothing to a finder that looks at one unit at
     // a time (finder 0..7: naked pair, triple, quad; hidden pair, triple,
-    // quad; direct hidden pair, triple), with the candidates then of the
-    // cells such a finder reads for the unit (`around`, set by the finder
-    // for each board): it gives the same while those are the same.
+    // quad; direct hidden pair, triple) while the candidates of the cells
+    // such a finder reads for the unit (`around`, set by the finder for each
+    // board) stay as they were: each call first drops the units around which
+    // a cell changed since the last call.
     struct UnitMemo {
         const Geometry* geo = nullptr;
         std::array<CellSet, kMaxUnits> around;
         std::array<bool, kMaxUnits> nothing;
-        std::array<std::array<std::uint16_t, 81>, kMaxUnits> cands;
+        std::array<std::uint16_t, kMaxCells> seen; // the candidates at the last call
         // False when the memo is of another board: the finder then sets
         // `around` for g's board.
         bool sameBoard(const CandidateGrid& g)
         {
-            if (geo == &g.geo()) return true;
-            geo = &g.geo();
-            nothing.fill(false);
-            return false;
+            const int numCells = g.geo().numCells;
+            if (geo != &g.geo()) {
+                geo = &g.geo();
+                nothing.fill(false);
+                for (int c = 0; c < numCells; ++c) seen[c] = g.cand(c);
+                return false;
+            }
+            CellSet changed;
+            for (int c = 0; c < numCells; ++c)
+                if (seen[c] != g.cand(c)) {
+                    changed.set(c);
+                    seen[c] = g.cand(c);
+                }
+            if (changed.any())
+                for (int u = 0; u < g.geo().numUnits; ++u)
+                    if (nothing[u] && (around[u] & changed).any()) nothing[u] = false;
+            return true;
         }
-        bool knows(const CandidateGrid& g, int u) const
-        {
-            if (!nothing[u]) return false;
-            int i = 0;
-            bool same = true;
-            around[u].forEach([&](int c) { same = same && cands[u][i++] == g.cand(c); });
-            return same;
-        }
-        // (Not kept when `around` holds more cells than the memo has room for.)
-        void noteNothing(const CandidateGrid& g, int u)
-        {
-            int i = 0;
-            around[u].forEach([&](int c) {
-                if (i < static_cast<int>(cands[u].size())) cands[u][i] = g.cand(c);
-                ++i;
-            });
-            nothing[u] = i <= static_cast<int>(cands[u].size());
-        }
+        bool knows(const CandidateGrid&, int u) const { return nothing[u]; }
+        void noteNothing(const CandidateGrid&, int u) { nothing[u] = true; }
     };
     UnitMemo& unitMemo(int finder) { return unitMemos_[finder]; }
 
@@ -222,7 +229,8 @@ public:
     // What propagateSingles still has to look at: the empty cells with at
     // most one candidate, and the units that may hold a hidden single or lack
     // a value (bits of unit numbers): those where a value not placed has at
-    // most one place left, by the count of places kept per unit and value.
+    // most one place left, by the count of places kept per unit and value
+    // (of the values not placed there).
     // It also notes what it read of the position (the cells whose
     // candidates it looked at, and per value the units whose places of it it
     // counted), the placements made when its last round began, and whether
@@ -260,10 +268,15 @@ public:
     // unchanged: none (-1), no contradiction at all (0), a
     // contradiction after `placed` placements whose last round began at
     // roundStart (1), or stopped at the limit after `placed` (2).
+    // Kind 3: no contradiction either, as the state is among what the
+    // singles made of assumption `from` (kind 0): the singles of a
+    // consequence make a part of what the assumption made. Kept while that
+    // one is.
     struct TrialResult {
         int kind;
         int placed;
         int roundStart;
+        int from;
         Reads reads;
     };
     TrialResult& trialResult(int s) { return trials_[s]; }

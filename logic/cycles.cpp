@@ -20,9 +20,26 @@ struct CycleSearch {
     const CandidateGrid& g;
     std::array<int, 64> bivalue{};
     int numBivalue = 0;
+    // Per bivalue cell and value, the bivalue cells (bits of their index)
+    // that see it and hold the value.
+    std::array<std::array<std::uint64_t, 9>, 64> links{};
     std::array<int, kLongestCycle> cells{};
+    std::array<int, kLongestCycle> at{};     // the index of cells[i] among the bivalue cells
     std::array<int, kLongestCycle> linkIn{}; // the value linking cells[i - 1] to cells[i]
-    std::array<bool, kMaxCells> onPath{};
+    std::uint64_t onPath = 0;
+
+    void findLinks()
+    {
+        const Geometry& geo = g.geo();
+        for (int i = 0; i < numBivalue; ++i)
+            for (int j = i + 1; j < numBivalue; ++j) {
+                if (!geo.sees(bivalue[i], bivalue[j])) continue;
+                for (unsigned m = g.cand(bivalue[i]) & g.cand(bivalue[j]); m; m &= m - 1) {
+                    links[i][std::countr_zero(m)] |= std::uint64_t{1} << j;
+                    links[j][std::countr_zero(m)] |= std::uint64_t{1} << i;
+                }
+            }
+    }
     int bestLength = kLongestCycle + 1;
     Step best;
 
@@ -47,11 +64,9 @@ struct CycleSearch {
     void extend(int n, int out)
     {
         if (n >= bestLength) return;
-        const Geometry& geo = g.geo();
-        const int last = cells[n - 1];
-        for (int i = 0; i < numBivalue; ++i) {
+        for (std::uint64_t x = links[at[n - 1]][out]; x; x &= x - 1) {
+            const int i = std::countr_zero(x);
             const int c = bivalue[i];
-            if (!g.has(c, out) || !geo.sees(last, c)) continue;
             const int next = std::countr_zero(g.cand(c) & ~(1u << out));
             if (c == cells[0]) {
                 // Closed: the first cell's other value must be the one we leave by.
@@ -71,12 +86,13 @@ struct CycleSearch {
                 }
                 continue;
             }
-            if (onPath[c] || c < cells[0] || n == kLongestCycle) continue;
-            onPath[c] = true;
+            if ((onPath >> i & 1u) || c < cells[0] || n == kLongestCycle) continue;
+            onPath |= std::uint64_t{1} << i;
             cells[n] = c;
+            at[n] = i;
             linkIn[n] = out;
             extend(n + 1, next);
-            onPath[c] = false;
+            onPath &= ~(std::uint64_t{1} << i);
         }
     }
 };
@@ -98,16 +114,18 @@ bool findYCycle(const CandidateGrid& g, Step& step, ChainFinder::CycleMemo* memo
         for (int v = 0; v < 9 && same; ++v) same = (g.where(v) & memo->where[v]) == g.where(v);
         if (same) return false;
     }
+    s.findLinks();
     for (int i = 0; i < s.numBivalue; ++i) {
         const int start = s.bivalue[i];
         const unsigned m = g.cand(start);
         // Enter the first cell by one value and leave it by the other.
         const int in = std::countr_zero(m), out = std::countr_zero(m & (m - 1));
         s.cells[0] = start;
+        s.at[0] = i;
         s.linkIn[0] = in;
-        s.onPath[start] = true;
+        s.onPath = std::uint64_t{1} << i;
         s.extend(1, out);
-        s.onPath[start] = false;
+        s.onPath = 0;
     }
     if (s.bestLength > kLongestCycle) {
         if (memo) {

@@ -35,11 +35,16 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, 
     struct Link {
         int unit, a, b;
     };
-    // The strong links of every value, unit by unit.
+    // The values not known to give nothing.
+    unsigned open = 0;
+    for (int v = 0; v < 9; ++v)
+        if (!memo || !memo->knows(g, v)) open |= 1u << v;
+    if (open == 0) return false;
+    // The strong links of those values, unit by unit.
     std::array<std::array<Link, kMaxUnits>, 9> linksOf;
     std::array<int, 9> numLinks{};
     for (int u = 0; u < geo.numUnits; ++u)
-        for (unsigned two = g.twoPlaceValues(u); two; two &= two - 1) {
+        for (unsigned two = g.twoPlaceValues(u) & open; two; two &= two - 1) {
             const int v = std::countr_zero(two);
             Link& l = linksOf[v][numLinks[v]++];
             l.unit = u;
@@ -53,14 +58,16 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, 
         return true;
     };
     for (int v = 0; v < 9; ++v) {
-        if (memo && memo->knows(g, v)) continue;
+        if (!(open >> v & 1u)) continue;
         const auto& links = linksOf[v];
         const int n = numLinks[v];
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
+            // The cells either end of this link sees: the inner ends see each other.
+            const CellSet near = geo.peers[links[i].a] | geo.peers[links[i].b];
             for (int j = i + 1; j < n; ++j) {
                 const int u1 = links[i].unit, a1 = links[i].a, b1 = links[i].b;
                 const int u2 = links[j].unit, a2 = links[j].a, b2 = links[j].b;
-                if (!mayBe(u1, u2)) continue;
+                if (!mayBe(u1, u2) || !(near.test(a2) || near.test(b2))) continue;
                 // Ends a and d, inner ends b and c (b sees c, all four distinct).
                 const int ends[4][4] = {{a1, b1, a2, b2}, {a1, b1, b2, a2}, {b1, a1, a2, b2}, {b1, a1, b2, a2}};
                 for (const auto& e : ends) {
@@ -87,6 +94,7 @@ bool findSingleDigitPattern(const CandidateGrid& g, Technique kind, Step& step, 
                     return true;
                 }
             }
+        }
         if (memo) memo->noteNothing(g, v);
     }
     return false;

@@ -13,12 +13,16 @@ constexpr int kNakedRating[] = {30, 36, 50};
 constexpr Technique kHidden[] = {Technique::HiddenPair, Technique::HiddenTriple, Technique::HiddenQuad};
 constexpr int kHiddenRating[] = {34, 40, 54};
 
-// Calls f(chosen indices mask) for every choice of `size` of the n items;
-// stops when f returns true.
+// Calls f(chosen indices mask) for every choice of `size` of the n items,
+// masks ascending; stops when f returns true.
 template <class F> bool choose(int n, int size, F&& f)
 {
-    for (unsigned m = 0; m < (1u << n); ++m)
-        if (bitCount(m) == size && f(m)) return true;
+    for (unsigned m = (1u << size) - 1; m < (1u << n);) {
+        if (f(m)) return true;
+        // The next larger mask with as many bits.
+        const unsigned low = m & (0u - m), up = m + low;
+        m = up | (((m ^ up) >> 2) / low);
+    }
     return false;
 }
 

@@ -76,28 +76,33 @@ bool findUniqueRectangle(const CandidateGrid& g, Step& step)
     const Geometry& geo = g.geo();
     for (int gi = 0; gi < geo.numGrids; ++gi)
         for (int r1 = 0; r1 < 9; ++r1)
-            for (int r2 = r1 + 1; r2 < 9; ++r2)
-                for (int c1 = 0; c1 < 9; ++c1)
+            for (int r2 = r1 + 1; r2 < 9; ++r2) {
+                const bool oneBand = r1 / 3 == r2 / 3;
+                const std::int16_t* row1 = &geo.cellOf[gi * 81 + r1 * 9];
+                const std::int16_t* row2 = &geo.cellOf[gi * 81 + r2 * 9];
+                // The values both rows hold in each column (none where a cell is solved).
+                std::array<unsigned, 9> both{};
+                for (int c = 0; c < 9; ++c) both[c] = g.cand(row1[c]) & g.cand(row2[c]);
+                for (int c1 = 0; c1 < 9; ++c1) {
+                    if (bitCount(both[c1]) < 2) continue;
                     for (int c2 = c1 + 1; c2 < 9; ++c2) {
-                        if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3)) continue; // two boxes exactly
-                        const std::array<int, 4> cells{geo.cell(gi, c1, r1), geo.cell(gi, c2, r1), geo.cell(gi, c1, r2),
-                                                       geo.cell(gi, c2, r2)};
-                        unsigned common = kAllDigits;
+                        if (oneBand == (c1 / 3 == c2 / 3)) continue; // two boxes exactly
+                        const unsigned common = both[c1] & both[c2];
+                        if (bitCount(common) < 2) continue;
+                        const std::array<int, 4> cells{row1[c1], row1[c2], row2[c1], row2[c2]};
                         bool usable = true;
-                        for (int c : cells) {
-                            common &= g.cand(c);
-                            usable = usable && g.value(c) < 0 && ownedByOneGrid(geo, c);
-                        }
-                        if (!usable || bitCount(common) < 2) continue;
-                        for (int a = 0; a < 9; ++a)
-                            for (int b = a + 1; b < 9; ++b) {
-                                const unsigned pair = (1u << a) | (1u << b);
-                                if ((common & pair) != pair) continue;
+                        for (int c : cells) usable = usable && ownedByOneGrid(geo, c);
+                        if (!usable) continue;
+                        for (unsigned ma = common; ma; ma &= ma - 1)
+                            for (unsigned mb = ma & (ma - 1); mb; mb &= mb - 1) {
+                                const unsigned pair = (ma & (0u - ma)) | (mb & (0u - mb));
                                 int exact = 0;
                                 for (int c : cells) exact += g.cand(c) == pair;
                                 if (exact >= 2 && tryRectangle(g, cells, pair, step)) return true;
                             }
                     }
+                }
+            }
     return false;
 }
 

@@ -179,6 +179,16 @@ bool findBigWing(const CandidateGrid& g, int size, Step& step, ChainFinder* memo
                 bitCount(static_cast<unsigned>(g.cand(q) | g.cand(p))) <= size)
                 w.pool[w.poolSize++] = q;
         });
+        if (memory) {
+            ChainFinder::WingPivot& known = memory->wingPivot(size, p);
+            bool same = known.again && known.cand == g.cand(p) && known.poolSize == w.poolSize;
+            for (int i = 0; i < w.poolSize && same; ++i) same = known.pool[i] == w.pool[i] && known.poolCands[i] == g.cand(w.pool[i]);
+            if (same) {
+                // What it read besides is what the search read then.
+                known.nothing = true;
+                continue;
+            }
+        }
         w.chosen[0] = p;
         if (w.extend(1, 0, g.cand(p), 0, step)) return true;
         if (!memory) continue;
@@ -195,6 +205,13 @@ bool findBigWing(const CandidateGrid& g, int size, Step& step, ChainFinder* memo
             for (int i = 0; i < 3; ++i) units[i] |= geo.unitBits[q][i];
         });
         for (unsigned m = w.removable; m; m &= m - 1) known.reads.units[std::countr_zero(m)] = units;
+        known.again = true;
+        known.cand = g.cand(p);
+        known.poolSize = static_cast<std::uint8_t>(w.poolSize);
+        for (int i = 0; i < w.poolSize; ++i) {
+            known.pool[i] = static_cast<std::int16_t>(w.pool[i]);
+            known.poolCands[i] = g.cand(w.pool[i]);
+        }
     }
     return false;
 }

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "rater.h"
+#include "techniques.h"
 
 using namespace logic;
 
@@ -133,12 +135,13 @@ TEST(TechniquePositions, EachFinderProvesWhatThePositionHolds)
 // What a finder keeps from a position where it found nothing must not hide
 // the step of the next: each is asked after every other position of its
 // board, and after near misses of the standard board (a Y-Cycle's loop broken
-// at one cell, an XY-Wing with nothing to remove).
+// at one cell, an XY-Wing and a WXYZ-Wing with nothing to remove; the wing's
+// cells are those of the real one, which only adds a place).
 TEST(TechniquePositions, WhatFindersKeptFromOtherPositionsHidesNothing)
 {
-    const std::array<const char*, 2> nearMisses = {
+    const std::array<const char*, 3> nearMisses = {
         "r1c1:12 r1c5:23 r5c5:34 r5c1:15 1:r1c1,r5c1 2:r1c1,r1c5,r1c9 3:r1c5,r5c5 4:r5c5",
-        "r1c1:12 r1c5:13 r5c1:23 3:r1c5,r5c1,r9c9"};
+        "r1c1:12 r1c5:13 r5c1:23 3:r1c5,r5c1,r9c9", "r1c1:123 r1c5:14 r2c2:24 r3c3:34 4:r1c5,r2c2,r3c3,r9c9"};
     ChainFinder chains;
     for (const Position& p : kPositions) {
         SCOPED_TRACE(std::string(techniqueName(p.technique)) + ": " + p.marks);
@@ -153,6 +156,55 @@ TEST(TechniquePositions, WhatFindersKeptFromOtherPositionsHidesNothing)
         ASSERT_TRUE(findTechnique(p.technique, build(geo, p.marks), step, chains));
         EXPECT_EQ(outcome(geo, step), p.expected);
     }
+}
+
+// Along a rating that needs them, every Dynamic Forcing Chain is the
+// assumption whose singles reach a contradiction in the fewest placements
+// (the first of equals, cells and values ascending, "on" before "off"),
+// whatever the finder kept from earlier positions or skipped as following
+// from an assumption without contradiction.
+TEST(TechniquePositions, DynamicForcingChainTakesTheShortestContradiction)
+{
+    // A standard puzzle and a generated Samurai one that takes five.
+    const std::string samurai = "7.......6...2......63..7.8...1..8.75.8..1...2..2.7.......3.5...........1.4......."
+                                "5.9.......8.96..7.....4..38.......6...2..9....5..21.8...1..8.........7.1....5..9."
+                                "..36..7...6...5........1...7.1.6..58..8.9..........9..12..5...65....4.3....8....."
+                                "9..2............4....9.4..6..9.8...1.4..9.8....3..6.......3..17.7.........2..8..5"
+                                "........1..137...................5....6.....23..7.8...7...3.9.....5........1.....";
+    int checked = 0;
+    Rater rater;
+    for (const std::string& line : {std::string("6.2.5.........4.3..........43...8....1....2........7..5..27...........81...6....."), samurai}) {
+        CandidateGrid start(Geometry::forGrids(line.size() == 405 ? 5 : 1));
+        ASSERT_TRUE(start.loadLine(line));
+        rater.rate(start, [&](const CandidateGrid& pos, const Step& step) {
+            if (step.technique != Technique::DynamicForcingChain) return;
+            ++checked;
+            int best = 1000;
+            std::string expected;
+            for (int c = 0; c < pos.geo().numCells; ++c)
+                for (int v = 0; v < 9; ++v)
+                    for (bool on : {true, false}) {
+                        // With two candidates, "off" is the other's "on".
+                        if (!pos.has(c, v) || (!on && std::popcount(static_cast<unsigned>(pos.cand(c))) == 2)) continue;
+                        CandidateGrid trial = pos;
+                        if (on)
+                            trial.place(c, v);
+                        else
+                            trial.eliminate(c, v);
+                        int placed = 0;
+                        if (ChainFinder::propagateSingles(trial, placed)) continue;
+                        const int rating = 85 + lengthBonus(2 * placed + 2);
+                        if (rating < best) {
+                            best = rating;
+                            expected = cellName(pos.geo(), c) + (on ? "=" : "<>") + std::to_string(v + 1);
+                        }
+                    }
+            const ChainNode& first = step.chain[0];
+            EXPECT_EQ(cellName(pos.geo(), first.cand.cell) + (first.on ? "=" : "<>") + std::to_string(first.cand.value + 1), expected);
+            EXPECT_EQ(step.rating, best);
+        });
+    }
+    EXPECT_EQ(checked, 6);
 }
 
 // Puzzles with a published rating on the public scale (from the public-domain
