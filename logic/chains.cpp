@@ -28,8 +28,8 @@ ChainFinder::ChainFinder()
     : node_(new Node[kStates]()), queue_(new std::int16_t[kStates]()), reachedList_(queue_.get()),
       unkeptDepths_(new std::int16_t[kStates]), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
-      rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new Reads[2 * kStates]),
-      findings_(new Finding[kFindings]), findingReads_(new Reads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
+      rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new LinkReads[2 * kStates]),
+      findings_(new Finding[kFindings]), findingReads_(new LinkReads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
       unitMemos_(new UnitMemo[8]), wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
       prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
@@ -191,7 +191,27 @@ void ChainFinder::prepare(const CandidateGrid& g)
         forgetAll(geo);
     } else {
         changesBetween(*prepared_, g, changed, values);
-        auto unchanged = [&](const Reads& r) { return untouched(r, changed, values); };
+        // Per value, the units whose two places of it (where it had or has
+        // two) changed: the strong links of states "off" changed there alone.
+        std::array<std::array<std::uint64_t, 3>, 9> pairs{};
+        for (unsigned m = values; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            for (int i = 0; i < 3; ++i)
+                for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
+                    const int u = i * 64 + std::countr_zero(b);
+                    if ((prepared_->where(v) & geo.unitSet[u]).count() == 2 || (g.where(v) & geo.unitSet[u]).count() == 2)
+                        pairs[v][i] |= std::uint64_t{1} << (u & 63);
+                }
+        }
+        auto unchanged = [&](const LinkReads& r) {
+            if (!untouched(r, changed, values)) return false;
+            for (unsigned m = values; m; m &= m - 1) {
+                const auto& a = r.pairs[std::countr_zero(m)];
+                const auto& b = pairs[std::countr_zero(m)];
+                if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2])) != 0) return false;
+            }
+            return true;
+        };
         auto drop = [](std::uint64_t& word, int i) { word &= ~(std::uint64_t{1} << (i & 63)); };
         forEachBit(keptSearches_, [&](int s) {
             if (rememberedAt_[s] >= 0 && unchanged(rememberedReads_[s])) return;
@@ -330,8 +350,8 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
         return;
     }
     const Geometry& geo = g.geo();
-    Reads& reads = rememberedReads_[key];
-    reads = Reads{};
+    LinkReads& reads = rememberedReads_[key];
+    reads = LinkReads{};
     searchReads_ = &reads;
     // The search goes straight to the end of the pool where it has room for
     // any search.
@@ -363,14 +383,14 @@ void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDe
     followFrom<false>(start, links, maxDepth, nullptr, nullptr, queue_.get(), nullptr);
 }
 
-void ChainFinder::followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads, std::int16_t* list,
+void ChainFinder::followReading(int start, Links links, int maxDepth, const Geometry& geo, LinkReads& reads, std::int16_t* list,
                                 std::int16_t* depths)
 {
     followFrom<true>(start, links, maxDepth, &geo, &reads, list, depths);
 }
 
 template <bool kReads>
-void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads, std::int16_t* list,
+void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, LinkReads* reads, std::int16_t* list,
                              std::int16_t* depths)
 {
     if (++stamp_ == 0) {
@@ -392,10 +412,11 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
         if (d >= maxDepth) continue;
         if constexpr (kReads) {
             // A state whose links are followed reads its cell and, for its
-            // value, the units of that cell.
+            // value, the units of that cell: all places ("on") or the two
+            // places where it has two ("off").
             const int c = kCellValue[s] >> 4;
             reads->addCell(c);
-            auto& units = reads->units[kCellValue[s] & 15];
+            auto& units = (isOn(s) ? reads->units : reads->pairs)[kCellValue[s] & 15];
             for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
         }
         const int end = edgeEnd_[s];
@@ -634,7 +655,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
             const int v = std::countr_zero(m);
             const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
             ChainFinder::Finding& f = chains.finding(slots + c * 9 + v);
-            ChainFinder::Reads& reads = chains.findingReads(slots + c * 9 + v);
+            ChainFinder::LinkReads& reads = chains.findingReads(slots + c * 9 + v);
             if (!f.holds(limit, bestRating)) [&] {
                 // The candidate's lowest rated conclusion, the first of equals.
                 f.limit = limit;
@@ -730,7 +751,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
         const int limit = longestBelow(kMultipleChainBase, bestRating);
         const int slot = 2 * kMaxCandidates + (kind == 0 ? index : kMaxCells + index * 9 + value);
         ChainFinder::Finding& f = chains.finding(slot);
-        ChainFinder::Reads& reads = chains.findingReads(slot);
+        ChainFinder::LinkReads& reads = chains.findingReads(slot);
         if (!f.holds(limit, bestRating)) {
             f.limit = limit;
             f.rating = 1000;

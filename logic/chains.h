@@ -180,8 +180,22 @@ public:
     };
     SmallCellsMemo& wingMemo(int finder) { return wingMemos_[finder]; }
 
+    // What a chain search read: as Reads for its states "on" (the cell and
+    // all places of the value in the cell's units), while a state "off"
+    // reads its cell and, in `pairs`, the units of the cell whose two places
+    // of the value (where it has two) it links to: a unit whose places of
+    // the value go from four to three gives it the same links.
+    struct LinkReads : Reads {
+        std::array<std::array<std::uint64_t, 3>, 9> pairs;
+        void add(const LinkReads& o)
+        {
+            Reads::add(o);
+            for (int v = 0; v < 9; ++v)
+                for (int i = 0; i < 3; ++i) pairs[v][i] |= o.pairs[v][i];
+        }
+    };
     // What the last followRemembered() read (maybe more).
-    const Reads& searchReads() const { return *searchReads_; }
+    const LinkReads& searchReads() const { return *searchReads_; }
 
     // What a technique concluded from one start (a candidate, a cell, a
     // unit's value) with searches no deeper than `limit`: its lowest rating
@@ -208,7 +222,7 @@ public:
         keptFindings_[static_cast<unsigned>(slot) >> 6] |= std::uint64_t{1} << (slot & 63);
         return findings_[slot];
     }
-    Reads& findingReads(int slot) { return findingReads_[slot]; }
+    LinkReads& findingReads(int slot) { return findingReads_[slot]; }
 
     bool reached(int s) const { return node_[s].mark == stamp_; }
     // Whether candidate v of cell c has a strong link in the prepared position.
@@ -297,10 +311,10 @@ private:
     void remembered(const CandidateGrid& g, int start, Links links, int maxDepth);
     // follow(), also noting in reads what the search read, with the states
     // found going to `list` and their depths to `depths`.
-    void followReading(int start, Links links, int maxDepth, const Geometry& geo, Reads& reads, std::int16_t* list,
+    void followReading(int start, Links links, int maxDepth, const Geometry& geo, LinkReads& reads, std::int16_t* list,
                        std::int16_t* depths);
     template <bool kReads>
-    void followFrom(int start, Links links, int maxDepth, const Geometry* geo, Reads* reads, std::int16_t* list,
+    void followFrom(int start, Links links, int maxDepth, const Geometry* geo, LinkReads* reads, std::int16_t* list,
                     std::int16_t* depths);
 
     // What a search knows of a state, side by side so that a visit touches
@@ -331,16 +345,16 @@ private:
     std::unique_ptr<std::int32_t[]> rememberedAt_;
     std::unique_ptr<std::int16_t[]> rememberedLength_;
     std::unique_ptr<std::int16_t[]> rememberedDepth_;
-    std::unique_ptr<Reads[]> rememberedReads_;
-    Reads unkeptReads_; // what a search read that the pool had no room for
-    const Reads* searchReads_ = &unkeptReads_;
+    std::unique_ptr<LinkReads[]> rememberedReads_;
+    LinkReads unkeptReads_; // what a search read that the pool had no room for
+    const LinkReads* searchReads_ = &unkeptReads_;
     // The keys of the searches kept and the slots of the findings that
     // may be kept (all those asked for since the last prepare()), so that
     // prepare() looks at those alone.
     std::array<std::uint64_t, (2 * kStates + 63) / 64> keptSearches_{};
     std::array<std::uint64_t, (kFindings + 63) / 64> keptFindings_{};
     std::unique_ptr<Finding[]> findings_;
-    std::unique_ptr<Reads[]> findingReads_;
+    std::unique_ptr<LinkReads[]> findingReads_;
     std::unique_ptr<TrialResult[]> trials_;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
