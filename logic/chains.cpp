@@ -191,8 +191,16 @@ void ChainFinder::prepare(const CandidateGrid& g)
         forgetAll(geo);
     } else {
         changesBetween(*prepared_, g, changed, values);
-        // Per value, the units whose two places of it (where it had or has
-        // two) changed: the strong links of states "off" changed there alone.
+        // The cells whose candidates changed where they had or have two, and
+        // per value the units whose two places of it (where it had or has
+        // two) changed: the links of states "off" changed there alone.
+        std::array<std::uint64_t, CellSet::kWords> pairCells{};
+        for (int w = 0; w < CellSet::kWords; ++w)
+            for (std::uint64_t b = changed.cells[w]; b; b &= b - 1) {
+                const int c = w * 64 + std::countr_zero(b);
+                if (bitCount(static_cast<unsigned>(prepared_->cand(c))) == 2 || bitCount(static_cast<unsigned>(g.cand(c))) == 2)
+                    pairCells[w] |= std::uint64_t{1} << (c & 63);
+            }
         std::array<std::array<std::uint64_t, 3>, 9> pairs{};
         for (unsigned m = values; m; m &= m - 1) {
             const int v = std::countr_zero(m);
@@ -205,6 +213,9 @@ void ChainFinder::prepare(const CandidateGrid& g)
         }
         auto unchanged = [&](const LinkReads& r) {
             if (!untouched(r, changed, values)) return false;
+            std::uint64_t meet = 0;
+            for (int w = 0; w < CellSet::kWords; ++w) meet |= r.pairCells[w] & pairCells[w];
+            if (meet != 0) return false;
             for (unsigned m = values; m; m &= m - 1) {
                 const auto& a = r.pairs[std::countr_zero(m)];
                 const auto& b = pairs[std::countr_zero(m)];
@@ -412,10 +423,15 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
         if (d >= maxDepth) continue;
         if constexpr (kReads) {
             // A state whose links are followed reads its cell and, for its
-            // value, the units of that cell: all places ("on") or the two
-            // places where it has two ("off").
+            // value, the units of that cell: all candidates and places
+            // ("on"), or the other candidate and the two places where there
+            // are two ("off"; the cell over all links alone).
             const int c = kCellValue[s] >> 4;
-            reads->addCell(c);
+            const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+            if (isOn(s))
+                reads->cells[static_cast<unsigned>(c) >> 6] |= bit;
+            else if (cellLinks)
+                reads->pairCells[static_cast<unsigned>(c) >> 6] |= bit;
             auto& units = (isOn(s) ? reads->units : reads->pairs)[kCellValue[s] & 15];
             for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
         }

@@ -181,15 +181,19 @@ public:
     SmallCellsMemo& wingMemo(int finder) { return wingMemos_[finder]; }
 
     // What a chain search read: as Reads for its states "on" (the cell and
-    // all places of the value in the cell's units), while a state "off"
-    // reads its cell and, in `pairs`, the units of the cell whose two places
-    // of the value (where it has two) it links to: a unit whose places of
-    // the value go from four to three gives it the same links.
+    // all places of the value in the cell's units). A state "off" has the
+    // same links while its cell has the same other candidate where it has
+    // one (`pairCells`, over all links alone) and the units of the cell the
+    // same two places of the value where it has two (`pairs`): a cell going
+    // from four candidates to three, or a unit from four places to three,
+    // gives it the same links.
     struct LinkReads : Reads {
+        std::array<std::uint64_t, CellSet::kWords> pairCells;
         std::array<std::array<std::uint64_t, 3>, 9> pairs;
         void add(const LinkReads& o)
         {
             Reads::add(o);
+            for (int i = 0; i < CellSet::kWords; ++i) pairCells[i] |= o.pairCells[i];
             for (int v = 0; v < 9; ++v)
                 for (int i = 0; i < 3; ++i) pairs[v][i] |= o.pairs[v][i];
         }
