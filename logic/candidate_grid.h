@@ -38,6 +38,16 @@ public:
     bool has(int c, int v) const { return (cand_[c] >> v) & 1u; }
     // The cells where v is still a candidate.
     const CellSet& where(int v) const { return where_[v]; }
+    // where() of every value.
+    const std::array<CellSet, 9>& places() const { return where_; }
+    // Whether every value's places lie among those in `before`: the
+    // position has only lost candidates since.
+    bool placesAmong(const std::array<CellSet, 9>& before) const
+    {
+        for (int v = 0; v < 9; ++v)
+            if ((where_[v] & before[v]) != where_[v]) return false;
+        return true;
+    }
     int unsolved() const { return unsolved_; }
     // The values placed in unit u (bits).
     unsigned placedIn(int u) const { return placedIn_[u]; }

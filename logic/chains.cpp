@@ -145,8 +145,7 @@ void ChainFinder::prepareWings(const CandidateGrid& g)
         Reads changed;
         unsigned values = 0;
         changesBetween(*wingPosition_, g, changed, values);
-        bool removalsOnly = true;
-        for (int v = 0; v < 9 && removalsOnly; ++v) removalsOnly = (g.where(v) & wingPosition_->where(v)) == g.where(v);
+        const bool removalsOnly = g.placesAmong(wingPosition_->places());
         for (int k = 0; k < 2 * kMaxCells; k += kMaxCells)
             for (int c = 0; c < g.geo().numCells; ++c) {
                 WingPivot& pivot = wingPivots_[k + c];
@@ -223,16 +222,15 @@ void ChainFinder::prepare(const CandidateGrid& g)
             }
             return true;
         };
-        auto drop = [](std::uint64_t& word, int i) { word &= ~(std::uint64_t{1} << (i & 63)); };
         forEachBit(keptSearches_, [&](int s) {
             if (rememberedAt_[s] >= 0 && unchanged(rememberedReads_[s])) return;
             rememberedAt_[s] = -1;
-            drop(keptSearches_[static_cast<unsigned>(s) >> 6], s);
+            setBit(keptSearches_, s, false);
         });
         forEachBit(keptFindings_, [&](int i) {
             if (findings_[i].limit >= 0 && unchanged(findingReads_[i])) return;
             findings_[i].limit = -1;
-            drop(keptFindings_[static_cast<unsigned>(i) >> 6], i);
+            setBit(keptFindings_, i, false);
         });
         // Move the searches still kept to the start of a fresh pool.
         if (poolUsed_ > kPool / 2) {
@@ -269,7 +267,7 @@ void ChainFinder::prepare(const CandidateGrid& g)
         int n = 0;
         for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
             const CellSet two = g.where(v) & geo.unitSet[geo.unitsOf[c][i]];
-            if (!two.any() || two.count() != 2) continue;
+            if (two.count() != 2) continue;
             CellSet other = two;
             other.reset(c);
             const int p = other.first();
@@ -342,12 +340,8 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
                           : static_cast<int>(std::upper_bound(depths, depths + length, maxDepth) - depths);
         const std::int16_t* states = poolState_.get() + at;
         if constexpr (kMark) {
-            if (++stamp_ == 0) {
-                for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
-                stamp_ = 1;
-            }
             Node* const node = node_.get();
-            const std::uint32_t stamp = stamp_;
+            const std::uint32_t stamp = nextStamp();
             for (int i = 0; i < n; ++i) {
                 Node& x = node[states[i]];
                 x.mark = stamp;
@@ -373,7 +367,7 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
         unkeptReads_ = reads;
         searchReads_ = &unkeptReads_;
         rememberedAt_[key] = -1;
-        keptSearches_[static_cast<unsigned>(key) >> 6] &= ~(std::uint64_t{1} << (key & 63));
+        setBit(keptSearches_, key, false);
         reachedDepths_ = unkeptDepths_.get();
         return;
     }
@@ -381,7 +375,7 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
     followReading(start, links, maxDepth, geo, reads, poolState_.get() + poolUsed_, depths);
     const int deepest = depths[numReached_ - 1]; // states come by depth
     rememberedAt_[key] = poolUsed_;
-    keptSearches_[static_cast<unsigned>(key) >> 6] |= std::uint64_t{1} << (key & 63);
+    setBit(keptSearches_, key, true);
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     reachedDepths_ = depths;
     poolUsed_ += numReached_;
@@ -400,15 +394,21 @@ void ChainFinder::followReading(int start, Links links, int maxDepth, const Geom
     followFrom<true>(start, links, maxDepth, &geo, &reads, list, depths);
 }
 
-template <bool kReads>
-void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, LinkReads* reads, std::int16_t* list,
-                             std::int16_t* depths)
+std::uint32_t ChainFinder::nextStamp()
 {
+    // A new search's mark; when the count wraps, every mark is cleared.
     if (++stamp_ == 0) {
         for (int s = 0; s < kStates; ++s) node_[s].mark = 0;
         stamp_ = 1;
     }
-    const std::uint32_t stamp = stamp_;
+    return stamp_;
+}
+
+template <bool kReads>
+void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, LinkReads* reads, std::int16_t* list,
+                             std::int16_t* depths)
+{
+    const std::uint32_t stamp = nextStamp();
     Node* const node = node_.get();
     std::int16_t* const queue = list;
     const std::int16_t* const edges = edges_.get();

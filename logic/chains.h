@@ -223,7 +223,7 @@ public:
     static constexpr int kFindings = 3 * kMaxCandidates;
     Finding& finding(int slot)
     {
-        keptFindings_[static_cast<unsigned>(slot) >> 6] |= std::uint64_t{1} << (slot & 63);
+        setBit(keptFindings_, slot, true);
         return findings_[slot];
     }
     LinkReads& findingReads(int slot) { return findingReads_[slot]; }
@@ -311,6 +311,15 @@ public:
 
 private:
     bool search(int depth);
+    // The mark of a new search (node_[s].mark == it: s reached).
+    std::uint32_t nextStamp();
+    template <std::size_t N>
+    static void setBit(std::array<std::uint64_t, N>& bits, int i, bool on)
+    {
+        const std::uint64_t bit = std::uint64_t{1} << (i & 63);
+        auto& word = bits[static_cast<unsigned>(i) >> 6];
+        word = on ? word | bit : word & ~bit;
+    }
     template <bool kMark>
     void remembered(const CandidateGrid& g, int start, Links links, int maxDepth);
     // follow(), also noting in reads what the search read, with the states

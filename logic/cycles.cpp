@@ -111,8 +111,7 @@ bool findYCycle(const CandidateGrid& g, Step& step, ChainFinder::CycleMemo* memo
         bool same = true;
         for (int i = 0; i < s.numBivalue && same; ++i)
             same = memo->cells[i] == s.bivalue[i] && memo->cands[i] == g.cand(s.bivalue[i]);
-        for (int v = 0; v < 9 && same; ++v) same = (g.where(v) & memo->where[v]) == g.where(v);
-        if (same) return false;
+        if (same && g.placesAmong(memo->where)) return false;
     }
     s.findLinks();
     for (int i = 0; i < s.numBivalue; ++i) {
@@ -135,7 +134,7 @@ bool findYCycle(const CandidateGrid& g, Step& step, ChainFinder::CycleMemo* memo
                 memo->cells[i] = static_cast<std::int16_t>(s.bivalue[i]);
                 memo->cands[i] = g.cand(s.bivalue[i]);
             }
-            for (int v = 0; v < 9; ++v) memo->where[v] = g.where(v);
+            memo->where = g.places();
         }
         return false;
     }

@@ -24,8 +24,7 @@ bool findWing(const CandidateGrid& g, bool withZ, Step& step, ChainFinder::Small
         if (memo->geo == &geo && memo->cells == small) {
             bool same = true;
             small.forEach([&](int c) { same = same && memo->cands[c] == g.cand(c); });
-            for (int v = 0; v < 9 && same; ++v) same = (g.where(v) & memo->where[v]) == g.where(v);
-            if (same) return false;
+            if (same && g.placesAmong(memo->where)) return false;
         }
     }
     for (int p = 0; p < geo.numCells; ++p) {
@@ -67,7 +66,7 @@ bool findWing(const CandidateGrid& g, bool withZ, Step& step, ChainFinder::Small
         memo->geo = &geo;
         memo->cells = small;
         small.forEach([&](int c) { memo->cands[c] = g.cand(c); });
-        for (int v = 0; v < 9; ++v) memo->where[v] = g.where(v);
+        memo->where = g.places();
     }
     return false;
 }
