@@ -454,7 +454,6 @@ void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
     q.few = CellSet{};
     q.units = {};
     q.reads = {};
-    q.roundStart = 0;
     q.stopped = false;
     for (int c = 0; c < geo.numCells; ++c)
         if (g.value(c) < 0 && (g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
@@ -531,18 +530,18 @@ bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed
         }
         return -1;
     };
+    // Past the limit it stops at once: whatever follows has more placements.
+    auto placeOne = [&](int c, int v) {
+        placeQueued(g, q, c, v);
+        q.stopped = ++placed > limit;
+        return q.stopped;
+    };
     for (bool changed = true; changed;) {
-        if (placed > limit) {
-            q.stopped = true;
-            return true;
-        }
-        q.roundStart = placed;
         changed = false;
         for (int c = q.few.next(0); c >= 0; c = q.few.next(c + 1)) {
             const unsigned m = g.cand(c);
             if (m == 0) return false;
-            placeQueued(g, q, c, std::countr_zero(m));
-            ++placed;
+            if (placeOne(c, std::countr_zero(m))) return true;
             changed = true;
         }
         for (int u = nextUnit(0); u >= 0 && u < geo.numUnits; u = nextUnit(u + 1)) {
@@ -560,8 +559,7 @@ bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed
                 const int v = std::countr_zero(single);
                 for (int c : geo.units[u].cells)
                     if (g.has(c, v)) {
-                        placeQueued(g, q, c, v);
-                        ++placed;
+                        if (placeOne(c, v)) return true;
                         changed = true;
                         break;
                     }
@@ -904,8 +902,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                     ChainFinder::TrialResult& known = chains.trialResult(stateOf(c, v, on));
                     int placed = 0;
                     if (quiet && (known.kind == 0 || known.kind == 3)) continue;
-                    if (quiet && known.kind == 1 && limit < known.roundStart) continue;
-                    if (quiet && known.kind == 2 && limit < known.placed) continue;
+                    if (quiet && (known.kind == 1 || known.kind == 2) && limit < known.placed) continue;
                     if (quiet && known.kind == 1) {
                         placed = known.placed;
                     } else {
@@ -916,7 +913,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                         else
                             ChainFinder::eliminateQueued(trial, q, c, v);
                         const bool holds = ChainFinder::propagateQueued(trial, q, placed, limit);
-                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, q.roundStart, -1, q.reads};
+                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, -1, q.reads};
                         if (holds && quiet && !q.stopped) {
                             // Singles lead nowhere from any placement or
                             // removal they made here: what those make is

@@ -240,8 +240,8 @@ public:
 
     // Places singles until none is left. False on a contradiction (a cell
     // without candidates or a unit without a place for a value it lacks);
-    // placed counts the values placed; past `limit` placements it stops and
-    // returns true.
+    // placed counts the values placed; at the placement that takes it past
+    // `limit` it stops and returns true.
     static bool propagateSingles(CandidateGrid& g, int& placed, int limit = kMaxCells);
 
     // What propagateSingles still has to look at: the empty cells with at
@@ -251,14 +251,12 @@ public:
     // (of the values not placed there).
     // It also notes what it read of the position (the cells whose
     // candidates it looked at, and per value the units whose places of it it
-    // counted), the placements made when its last round began, and whether
-    // it stopped at the limit.
+    // counted), and whether it stopped at the limit.
     struct SinglesQueue {
         CellSet few;
         std::array<std::uint64_t, 3> units{};
         std::array<std::array<std::uint8_t, 9>, kMaxUnits> places{};
         Reads reads{};
-        int roundStart = 0;
         bool stopped = false;
         // Copies another queue of a board with numUnits units.
         void copyFrom(const SinglesQueue& o, int numUnits)
@@ -267,7 +265,6 @@ public:
             units = o.units;
             std::copy_n(o.places.begin(), numUnits, places.begin());
             reads = o.reads;
-            roundStart = o.roundStart;
             stopped = o.stopped;
         }
     };
@@ -284,8 +281,8 @@ public:
     // What the singles made of one assumption (state) of the dynamic forcing
     // chains on a position without singles, kept while what they read is
     // unchanged: none (-1), no contradiction at all (0), a
-    // contradiction after `placed` placements whose last round began at
-    // roundStart (1), or stopped at the limit after `placed` (2).
+    // contradiction after `placed` placements (1), or stopped at the limit
+    // after `placed` (2).
     // Kind 3: no contradiction either, as the state is among what the
     // singles made of assumption `from` (kind 0): the singles of a
     // consequence make a part of what the assumption made. Kept while that
@@ -293,7 +290,6 @@ public:
     struct TrialResult {
         int kind;
         int placed;
-        int roundStart;
         int from;
         Reads reads;
     };
