@@ -45,6 +45,36 @@ ChainFinder::ChainFinder()
 
 ChainFinder::~ChainFinder() = default;
 
+void ChainFinder::touchMemory()
+{
+    auto touch = [](auto* p, std::size_t n) {
+        auto* bytes = reinterpret_cast<volatile unsigned char*>(p);
+        for (std::size_t i = 0; i < n * sizeof(*p); i += 4096) bytes[i] = bytes[i];
+    };
+    touch(node_.get(), kStates);
+    touch(queue_.get(), kStates);
+    touch(unkeptDepths_.get(), kStates);
+    touch(partners_.get(), kMaxCandidates);
+    touch(rememberedAt_.get(), 2 * kStates);
+    touch(rememberedLength_.get(), 2 * kStates);
+    touch(rememberedDepth_.get(), 2 * kStates);
+    touch(rememberedReads_.get(), 2 * kStates);
+    touch(findings_.get(), kFindings);
+    touch(findingReads_.get(), kFindings);
+    touch(trials_.get(), kStates);
+    touch(wingPivots_.get(), 2 * kMaxCells);
+    touch(poolState_.get(), kPool);
+    touch(poolDepth_.get(), kPool);
+    touch(spareState_.get(), kPool);
+    touch(spareDepth_.get(), kPool);
+    touch(levels_.get(), kMaxCells + 2);
+    touch(scratch_.get(), 1);
+    touch(edgeStart_.get(), kStates);
+    touch(edgeEnd_.get(), kStates);
+    touch(cellLinks_.get(), kStates);
+    touch(edges_.get(), kMaxLinks);
+}
+
 namespace {
 
 // Calls f(i) for each set bit i of `bits`, in order; f may clear the bit.

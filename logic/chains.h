@@ -16,6 +16,10 @@ public:
 
     ChainFinder();
     ~ChainFinder();
+    // Writes one byte of every page of the working tables back unchanged, so
+    // that the system maps them now and not in the middle of a rating (on
+    // some machines that costs tens of milliseconds on the first hard ones).
+    void touchMemory();
 
     // Which links a chain may use: those of one value (strong links between
     // the two places of a value in a unit, weak links between its places in a

@@ -48,6 +48,10 @@ public:
 
     const RaterOptions& options() const { return options_; }
 
+    // Maps the working memory now (see ChainFinder::touchMemory): for a
+    // rater kept for many ratings, so that none of them pays for it.
+    void touchMemory() { chains_.touchMemory(); }
+
 private:
     RaterOptions options_;
     ChainFinder chains_;

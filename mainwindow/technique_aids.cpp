@@ -39,8 +39,14 @@ int loadValues(const std::vector<BoardValue>& values, int numGrids, logic::Candi
 
 TechniqueAids::TechniqueAids(frmMain& window) : QObject(&window), w_(window)
 {
-    // One rating at a time, in the order asked.
+    // One rating at a time, in the order asked. The rater is made and its
+    // memory mapped at once, off the window's thread, so that not even the
+    // first rating waits for that.
     pool_.setMaxThreadCount(1);
+    pool_.start([this] {
+        rater_ = std::make_unique<logic::Rater>(logic::RaterOptions{true});
+        rater_->touchMemory();
+    });
 }
 
 TechniqueAids::~TechniqueAids()
@@ -128,7 +134,6 @@ void TechniqueAids::showRatingOf(std::vector<BoardValue> givens, int numGrids)
     requestedGrids_ = numGrids;
     const std::uint64_t generation = generation_;
     pool_.start([this, generation, numGrids, givens = std::move(givens)] {
-        if (!rater_) rater_ = std::make_unique<logic::Rater>(logic::RaterOptions{true});
         const Outcome outcome = rate(givens, numGrids, *rater_);
         QMetaObject::invokeMethod(this, [this, generation, outcome] { ratingReady(generation, outcome); },
                                   Qt::QueuedConnection);

