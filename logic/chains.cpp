@@ -522,8 +522,8 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
         q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
         for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, u, std::countr_zero(m));
     }
+    for (int i = 0; i < CellSet::kWords; ++i) q.reads.cells[i] |= lost.w[i];
     lost.forEach([&](int p) {
-        q.reads.addCell(p);
         for (int i = 0; i < geo.numUnitsOf[p]; ++i) lostPlace(g, q, geo.unitsOf[p][i], v);
         if ((g.cand(p) & (g.cand(p) - 1)) == 0) q.few.set(p);
     });
