@@ -829,10 +829,13 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
                     return;
                 }
                 int kept = 0;
+                const std::int16_t* states = chains.reachedStates();
+                const std::int16_t* depths = chains.reachedDepths();
+                const std::uint32_t common = round + b - 1;
                 for (int i = 0; i < n; ++i) {
-                    const int s = chains.reachedState(i);
-                    if (sc.branch[s] != round + b - 1) continue;
-                    const int d = chains.reachedDepth(i);
+                    const int s = states[i];
+                    if (sc.branch[s] != common) continue;
+                    const int d = depths[i];
                     sc.branch[s] = round + b;
                     sc.sum[s] = static_cast<std::int16_t>(sc.sum[s] + d + 1);
                     sc.most[s] = static_cast<std::int16_t>(std::max(static_cast<int>(sc.most[s]), d));

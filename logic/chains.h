@@ -239,6 +239,9 @@ public:
     int numReached() const { return numReached_; }
     int reachedState(int i) const { return reachedList_[i]; }
     int reachedDepth(int i) const { return reachedDepths_[i]; }
+    // The same as arrays of numReached() entries, valid until the next search.
+    const std::int16_t* reachedStates() const { return reachedList_; }
+    const std::int16_t* reachedDepths() const { return reachedDepths_; }
     int depth(int s) const { return node_[s].depth; }
     int parent(int s) const { return node_[s].parent; }
 
