@@ -241,14 +241,17 @@ void ChainFinder::prepare(const CandidateGrid& g)
                 }
         }
         auto unchanged = [&](const LinkReads& r) {
-            if (!untouched(r, changed, values)) return false;
             std::uint64_t meet = 0;
-            for (int w = 0; w < CellSet::kWords; ++w) meet |= r.pairCells[w] & pairCells[w];
+            for (int w = 0; w < CellSet::kWords; ++w) meet |= (r.cells[w] & changed.cells[w]) | (r.pairCells[w] & pairCells[w]);
             if (meet != 0) return false;
             for (unsigned m = values; m; m &= m - 1) {
-                const auto& a = r.pairs[std::countr_zero(m)];
-                const auto& b = pairs[std::countr_zero(m)];
-                if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2])) != 0) return false;
+                const int v = std::countr_zero(m);
+                const auto& a = r.of[v].units;
+                const auto& b = changed.units[v];
+                const auto& x = r.of[v].pairs;
+                const auto& y = pairs[v];
+                if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2]) | (x[0] & y[0]) | (x[1] & y[1]) | (x[2] & y[2])) != 0)
+                    return false;
             }
             return true;
         };
@@ -462,7 +465,8 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
                 reads->cells[static_cast<unsigned>(c) >> 6] |= bit;
             else if (cellLinks)
                 reads->pairCells[static_cast<unsigned>(c) >> 6] |= bit;
-            auto& units = (isOn(s) ? reads->units : reads->pairs)[kCellValue[s] & 15];
+            auto& ofValue = reads->of[kCellValue[s] & 15];
+            auto& units = isOn(s) ? ofValue.units : ofValue.pairs;
             for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
         }
         const int end = edgeEnd_[s];

@@ -191,15 +191,27 @@ public:
     // same two places of the value where it has two (`pairs`): a cell going
     // from four candidates to three, or a unit from four places to three,
     // gives it the same links.
-    struct LinkReads : Reads {
+    // The fields lie in the order prepare() compares them, a value's two
+    // side by side, so that a comparison touches few lines of memory.
+    struct LinkReads {
+        std::array<std::uint64_t, CellSet::kWords> cells;
         std::array<std::uint64_t, CellSet::kWords> pairCells;
-        std::array<std::array<std::uint64_t, 3>, 9> pairs;
+        struct OfValue {
+            std::array<std::uint64_t, 3> units;
+            std::array<std::uint64_t, 3> pairs;
+        };
+        std::array<OfValue, 9> of;
         void add(const LinkReads& o)
         {
-            Reads::add(o);
-            for (int i = 0; i < CellSet::kWords; ++i) pairCells[i] |= o.pairCells[i];
+            for (int i = 0; i < CellSet::kWords; ++i) {
+                cells[i] |= o.cells[i];
+                pairCells[i] |= o.pairCells[i];
+            }
             for (int v = 0; v < 9; ++v)
-                for (int i = 0; i < 3; ++i) pairs[v][i] |= o.pairs[v][i];
+                for (int i = 0; i < 3; ++i) {
+                    of[v].units[i] |= o.of[v].units[i];
+                    of[v].pairs[i] |= o.of[v].pairs[i];
+                }
         }
     };
     // What the last followRemembered() read (maybe more).
