@@ -29,7 +29,8 @@ ChainFinder::ChainFinder()
       unkeptDepths_(new std::int16_t[kStates]), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new LinkReads[2 * kStates]),
-      findings_(new Finding[kFindings]), findingReads_(new LinkReads[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
+      searchVersion_(new std::uint32_t[2 * kStates]()),
+      findings_(new Finding[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
       unitMemos_(new UnitMemo[8]), wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
       prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
@@ -60,7 +61,7 @@ void ChainFinder::touchMemory()
     touch(rememberedDepth_.get(), 2 * kStates);
     touch(rememberedReads_.get(), 2 * kStates);
     touch(findings_.get(), kFindings);
-    touch(findingReads_.get(), kFindings);
+    touch(searchVersion_.get(), 2 * kStates);
     touch(trials_.get(), kStates);
     touch(wingPivots_.get(), 2 * kMaxCells);
     touch(poolState_.get(), kPool);
@@ -130,6 +131,7 @@ void ChainFinder::forgetAll(const Geometry& geo)
     const int numStates = geo.numCells * 18;
     std::fill(rememberedAt_.get(), rememberedAt_.get() + numStates, -1);
     std::fill(rememberedAt_.get() + kStates, rememberedAt_.get() + kStates + numStates, -1);
+    // Every finding goes too, so the versions need not change.
     for (int k = 0; k < 3; ++k)
         for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i) findings_[i].limit = -1;
     keptSearches_.fill(0);
@@ -257,11 +259,17 @@ void ChainFinder::prepare(const CandidateGrid& g)
         };
         forEachBit(keptSearches_, [&](int s) {
             if (rememberedAt_[s] >= 0 && unchanged(rememberedReads_[s])) return;
-            rememberedAt_[s] = -1;
-            setBit(keptSearches_, s, false);
+            dropSearch(s);
         });
+        // A finding read no more than its searches did (a search kept for a
+        // greater depth read more): it holds while they all do.
+        auto searchesKept = [&](const Finding& f) {
+            for (int k = 0; k < f.numSearches; ++k)
+                if (f.keys[k] < 0 || searchVersion_[f.keys[k]] != f.versions[k]) return false;
+            return true;
+        };
         forEachBit(keptFindings_, [&](int i) {
-            if (findings_[i].limit >= 0 && unchanged(findingReads_[i])) return;
+            if (findings_[i].limit >= 0 && searchesKept(findings_[i])) return;
             findings_[i].limit = -1;
             setBit(keptFindings_, i, false);
         });
@@ -384,26 +392,27 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
         reachedList_ = states;
         reachedDepths_ = depths;
         numReached_ = n;
-        searchReads_ = &rememberedReads_[key];
+        lastKey_ = key;
         return;
     }
     const Geometry& geo = g.geo();
-    LinkReads& reads = rememberedReads_[key];
-    reads = LinkReads{};
-    searchReads_ = &reads;
     // The search goes straight to the end of the pool where it has room for
     // any search.
     if (poolUsed_ + kStates > kPool) {
-        // No room to keep it: its reads move aside, and what was kept under
-        // this key is dropped with the reads it had.
-        followReading(start, links, maxDepth, geo, reads, queue_.get(), unkeptDepths_.get());
-        unkeptReads_ = reads;
-        searchReads_ = &unkeptReads_;
-        rememberedAt_[key] = -1;
-        setBit(keptSearches_, key, false);
+        // No room to keep it: its reads go aside, and what was kept under
+        // this key is dropped.
+        unkeptReads_ = LinkReads{};
+        followReading(start, links, maxDepth, geo, unkeptReads_, queue_.get(), unkeptDepths_.get());
+        if (rememberedAt_[key] >= 0) dropSearch(key);
+        lastKey_ = -1;
         reachedDepths_ = unkeptDepths_.get();
         return;
     }
+    // A search kept for a lesser depth is made again deeper: it reads all
+    // that one did and more.
+    LinkReads& reads = rememberedReads_[key];
+    reads = LinkReads{};
+    lastKey_ = key;
     std::int16_t* const depths = poolDepth_.get() + poolUsed_;
     followReading(start, links, maxDepth, geo, reads, poolState_.get() + poolUsed_, depths);
     const int deepest = depths[numReached_ - 1]; // states come by depth
@@ -703,12 +712,9 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
             const int v = std::countr_zero(m);
             const int limit = longestBelow(base, std::min(bestRating, ceiling)) - kNodeShift;
             ChainFinder::Finding& f = chains.finding(slots + c * 9 + v);
-            ChainFinder::LinkReads& reads = chains.findingReads(slots + c * 9 + v);
             if (!f.holds(limit, bestRating)) [&] {
                 // The candidate's lowest rated conclusion, the first of equals.
-                f.limit = limit;
-                f.rating = 1000;
-                f.depth = 0;
+                f.restart(limit);
                 auto found = [&](int r, int start, int target, int other, int depth) {
                     if (r >= f.rating) return;
                     f.rating = r;
@@ -718,7 +724,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                 // From "v is in c": its negation is a contradiction.
                 const int on = stateOf(c, v, true), off = stateOf(c, v, false);
                 chains.followRemembered(g, on, links, limit);
-                reads = chains.searchReads();
+                chains.addLastSearch(f);
                 if (chains.reached(off)) found(base + lengthBonus(chains.depth(off) + kNodeShift), on, off, -1, chains.depth(off));
                 // Without a strong link (or, over all links, a second candidate
                 // in the cell) "v is not in c" implies nothing.
@@ -733,7 +739,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
                     sc.total[sc.count++] = static_cast<std::int16_t>(chains.depth(s));
                 }
                 chains.followRemembered(g, off, links, limit);
-                reads.add(chains.searchReads());
+                chains.addLastSearch(f);
                 if (chains.reached(on)) found(base + lengthBonus(chains.depth(on) + kNodeShift), off, on, -1, chains.depth(on));
                 for (int i = 0; i < sc.count; ++i) {
                     const int s = sc.states[i];
@@ -799,12 +805,8 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
         const int limit = longestBelow(kMultipleChainBase, bestRating);
         const int slot = 2 * kMaxCandidates + (kind == 0 ? index : kMaxCells + index * 9 + value);
         ChainFinder::Finding& f = chains.finding(slot);
-        ChainFinder::LinkReads& reads = chains.findingReads(slot);
         if (!f.holds(limit, bestRating)) {
-            f.limit = limit;
-            f.rating = 1000;
-            f.depth = 0;
-            reads = {};
+            f.restart(limit);
             if (sc.round > UINT32_MAX - 2 * kMaxBranches) {
                 sc.branch.fill(0);
                 sc.round = 0;
@@ -819,7 +821,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             branches(kind, index, value, [&](int start) {
                 if (b > 0 && sc.count == 0) return; // nothing in common already
                 chains.listRemembered(g, start, ChainFinder::Links::All, limit);
-                reads.add(chains.searchReads());
+                chains.addLastSearch(f);
                 const int n = chains.numReached();
                 if (b++ == 0) {
                     for (int i = 1; i < n; ++i) {

@@ -201,32 +201,30 @@ public:
             std::array<std::uint64_t, 3> pairs;
         };
         std::array<OfValue, 9> of;
-        void add(const LinkReads& o)
-        {
-            for (int i = 0; i < CellSet::kWords; ++i) {
-                cells[i] |= o.cells[i];
-                pairCells[i] |= o.pairCells[i];
-            }
-            for (int v = 0; v < 9; ++v)
-                for (int i = 0; i < 3; ++i) {
-                    of[v].units[i] |= o.of[v].units[i];
-                    of[v].pairs[i] |= o.of[v].pairs[i];
-                }
-        }
     };
-    // What the last followRemembered() read (maybe more).
-    const LinkReads& searchReads() const { return *searchReads_; }
 
     // What a technique concluded from one start (a candidate, a cell, a
     // unit's value) with searches no deeper than `limit`: its lowest rating
     // (the first of equals), where it was found and the deepest state it
-    // used. Kept, like the searches, while what those searches read
-    // (findingReads) is unchanged; limit is -1 when nothing is kept.
+    // used; limit is -1 when nothing is kept. Kept while the searches it
+    // came from are: their keys and the versions they had (a key of -1 is a
+    // search that was not kept, so the finding is not either).
     struct Finding {
         int limit;
         int rating;
         int depth;
         std::array<int, 4> at;
+        int numSearches;
+        std::array<std::int16_t, 9> keys;
+        std::array<std::uint32_t, 9> versions;
+        // Starts over with no searches.
+        void restart(int shallower)
+        {
+            limit = shallower;
+            rating = 1000;
+            depth = 0;
+            numSearches = 0;
+        }
         // Whether it is also the answer with searches no deeper than
         // `shallower`, as far as a rating below `below` goes: the
         // conclusions of shallower searches are those of this one whose
@@ -242,7 +240,13 @@ public:
         setBit(keptFindings_, slot, true);
         return findings_[slot];
     }
-    LinkReads& findingReads(int slot) { return findingReads_[slot]; }
+    // Notes the last followRemembered() or listRemembered() as one of
+    // those f came from.
+    void addLastSearch(Finding& f) const
+    {
+        f.keys[f.numSearches] = static_cast<std::int16_t>(lastKey_);
+        f.versions[f.numSearches++] = lastKey_ >= 0 ? searchVersion_[lastKey_] : 0;
+    }
 
     bool reached(int s) const { return node_[s].mark == stamp_; }
     // Whether candidate v of cell c has a strong link in the prepared position.
@@ -375,14 +379,23 @@ private:
     std::unique_ptr<std::int16_t[]> rememberedDepth_;
     std::unique_ptr<LinkReads[]> rememberedReads_;
     LinkReads unkeptReads_; // what a search read that the pool had no room for
-    const LinkReads* searchReads_ = &unkeptReads_;
+    // Counts, per key, the kept searches dropped (so a finding can tell a
+    // search made anew from the one it came from), and the key of the last
+    // search (-1 when it could not be kept).
+    std::unique_ptr<std::uint32_t[]> searchVersion_;
+    int lastKey_ = -1;
+    void dropSearch(int key)
+    {
+        rememberedAt_[key] = -1;
+        ++searchVersion_[key];
+        setBit(keptSearches_, key, false);
+    }
     // The keys of the searches kept and the slots of the findings that
     // may be kept (all those asked for since the last prepare()), so that
     // prepare() looks at those alone.
     std::array<std::uint64_t, (2 * kStates + 63) / 64> keptSearches_{};
     std::array<std::uint64_t, (kFindings + 63) / 64> keptFindings_{};
     std::unique_ptr<Finding[]> findings_;
-    std::unique_ptr<LinkReads[]> findingReads_;
     std::unique_ptr<TrialResult[]> trials_;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
