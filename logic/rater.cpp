@@ -104,7 +104,11 @@ Rating Rater::rate(CandidateGrid g, const std::function<void(const CandidateGrid
     while (g.unsolved() > 0) {
         if (!nextStep(g, step)) return result;
         if (onStep) onStep(g, step);
+        // Every finder proves something new; should one ever fail to, the
+        // rating ends unsolved rather than take the same step for ever.
+        const CandidateGrid was = g;
         applyStep(g, step);
+        if (g.samePosition(was)) return result;
         ++result.steps;
         ++result.used[static_cast<int>(step.technique)];
         if (step.rating > result.rating) {
