@@ -396,6 +396,24 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
         return;
     }
     const Geometry& geo = g.geo();
+    if (at >= 0 && poolUsed_ + kStates <= kPool) {
+        // Kept for a lesser depth: the deeper search finds the same states
+        // first, in the same order, and reads what that one read and more.
+        // It goes on from the states the kept one stopped at, at the end of
+        // the pool.
+        const int length = rememberedLength_[key];
+        std::int16_t* const states = poolState_.get() + poolUsed_;
+        std::int16_t* const depths = poolDepth_.get() + poolUsed_;
+        std::copy_n(poolState_.get() + at, length, states);
+        std::copy_n(poolDepth_.get() + at, length, depths);
+        const std::uint32_t stamp = nextStamp();
+        for (int i = 0; i < length; ++i) node_[states[i]] = Node{stamp, depths[i], -1};
+        const int from = static_cast<int>(std::lower_bound(depths, depths + length, rememberedDepth_[key]) - depths);
+        followOn<true>(from, length, stamp, links, maxDepth, &geo, &rememberedReads_[key], states, depths);
+        keep(key, maxDepth);
+        lastKey_ = key;
+        return;
+    }
     // The search goes straight to the end of the pool where it has room for
     // any search.
     if (poolUsed_ + kStates > kPool) {
@@ -413,8 +431,14 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
     LinkReads& reads = rememberedReads_[key];
     reads = LinkReads{};
     lastKey_ = key;
+    followReading(start, links, maxDepth, geo, reads, poolState_.get() + poolUsed_, poolDepth_.get() + poolUsed_);
+    keep(key, maxDepth);
+}
+
+void ChainFinder::keep(int key, int maxDepth)
+{
+    // The search just made at the end of the pool.
     std::int16_t* const depths = poolDepth_.get() + poolUsed_;
-    followReading(start, links, maxDepth, geo, reads, poolState_.get() + poolUsed_, depths);
     const int deepest = depths[numReached_ - 1]; // states come by depth
     rememberedAt_[key] = poolUsed_;
     setBit(keptSearches_, key, true);
@@ -451,14 +475,20 @@ void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometr
                              std::int16_t* depths)
 {
     const std::uint32_t stamp = nextStamp();
+    node_[start] = Node{stamp, 0, -1};
+    if constexpr (kReads) depths[0] = 0;
+    list[0] = static_cast<std::int16_t>(start);
+    followOn<kReads>(0, 1, stamp, links, maxDepth, geo, reads, list, depths);
+}
+
+template <bool kReads>
+void ChainFinder::followOn(int head, int tail, std::uint32_t stamp, Links links, int maxDepth, const Geometry* geo,
+                           LinkReads* reads, std::int16_t* list, std::int16_t* depths)
+{
     Node* const node = node_.get();
     std::int16_t* const queue = list;
     const std::int16_t* const edges = edges_.get();
     const bool cellLinks = links == Links::All;
-    int head = 0, tail = 0;
-    node[start] = Node{stamp, 0, -1};
-    if constexpr (kReads) depths[tail] = 0;
-    queue[tail++] = static_cast<std::int16_t>(start);
     while (head < tail) {
         const int s = queue[head++];
         const int d = node[s].depth;

@@ -348,6 +348,13 @@ private:
     template <bool kReads>
     void followFrom(int start, Links links, int maxDepth, const Geometry* geo, LinkReads* reads, std::int16_t* list,
                     std::int16_t* depths);
+    // The search's loop: follows the links of list[head..tail), states
+    // already marked with stamp, appending what they reach.
+    template <bool kReads>
+    void followOn(int head, int tail, std::uint32_t stamp, Links links, int maxDepth, const Geometry* geo,
+                  LinkReads* reads, std::int16_t* list, std::int16_t* depths);
+    // Keeps the search just made at the end of the pool under key.
+    void keep(int key, int maxDepth);
 
     // What a search knows of a state, side by side so that a visit touches
     // one place: the search that reached it (stamp), its depth and parent.
