@@ -952,13 +952,10 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     };
     int bestRating = 1000, bestCell = -1, bestValue = -1;
     bool bestOn = false;
-    // Every assumption in turn: the lowest rated contradiction (the first of
-    // equals) below `bound`, following at most `cap` placements.
-    auto run = [&](int cap, int bound) {
-        bestRating = bound;
-        bestCell = -1;
-        int limit = cap;
-        while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= bestRating) --limit;
+    // Every assumption in turn: the lowest rated contradiction, the first of
+    // equals.
+    auto run = [&] {
+        int limit = kMaxCells;
         for (int c = 0; c < geo.numCells && bestRating > kDynamicChainBase; ++c)
             for (unsigned m = g.cand(c); m; m &= m - 1) {
                 const int v = std::countr_zero(m);
@@ -1020,7 +1017,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                 }
             }
     };
-    run(kMaxCells, 1000);
+    run();
     if (bestCell < 0) return false;
     step = Step{};
     step.technique = Technique::DynamicForcingChain;

@@ -385,7 +385,9 @@ private:
     std::unique_ptr<std::int16_t[]> rememberedLength_;
     std::unique_ptr<std::int16_t[]> rememberedDepth_;
     std::unique_ptr<LinkReads[]> rememberedReads_;
-    LinkReads unkeptReads_; // what a search read that the pool had no room for
+    // Where a search the pool has no room for notes its reads: nothing
+    // compares them, as nothing keeps that search.
+    LinkReads unkeptReads_;
     // Counts, per key, the kept searches dropped (so a finding can tell a
     // search made anew from the one it came from), and the key of the last
     // search (-1 when it could not be kept).

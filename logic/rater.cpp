@@ -106,9 +106,7 @@ Rating Rater::rate(CandidateGrid g, const std::function<void(const CandidateGrid
         if (onStep) onStep(g, step);
         // Every finder proves something new; should one ever fail to, the
         // rating ends unsolved rather than take the same step for ever.
-        const CandidateGrid was = g;
-        applyStep(g, step);
-        if (g.samePosition(was)) return result;
+        if (!applyStep(g, step)) return result;
         ++result.steps;
         ++result.used[static_cast<int>(step.technique)];
         if (step.rating > result.rating) {

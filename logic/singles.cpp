@@ -74,11 +74,18 @@ bool findNakedSingle(const CandidateGrid& g, Step& step)
     return false;
 }
 
-void applyStep(CandidateGrid& g, const Step& step)
+bool applyStep(CandidateGrid& g, const Step& step)
 {
-    for (int i = 0; i < step.numEliminations; ++i) g.eliminate(step.eliminations[i].cell, step.eliminations[i].value);
+    bool changed = false;
+    for (int i = 0; i < step.numEliminations; ++i) {
+        const int c = step.eliminations[i].cell, v = step.eliminations[i].value;
+        changed = changed || g.has(c, v);
+        g.eliminate(c, v);
+    }
     for (int i = 0; i < step.numPlacements; ++i)
-        if (g.value(step.placements[i].cell) < 0) g.place(step.placements[i].cell, step.placements[i].value);
+        if (g.value(step.placements[i].cell) < 0)
+            changed = g.place(step.placements[i].cell, step.placements[i].value) || changed;
+    return changed;
 }
 
 } // namespace logic

@@ -100,8 +100,9 @@ bool findTrial(const CandidateGrid& g, Step& step, ChainFinder& chains);
 // (4, 6, 8, 12, 16, 24, 32, ...), in tenths.
 int lengthBonus(int length);
 
-// Applies a step's placements and eliminations to the position.
-void applyStep(CandidateGrid& g, const Step& step);
+// Applies a step's placements and eliminations to the position: false when
+// that changed nothing.
+bool applyStep(CandidateGrid& g, const Step& step);
 
 
 } // namespace logic
