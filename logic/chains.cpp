@@ -619,7 +619,6 @@ bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed
         }
         for (int u = nextUnit(0); u >= 0 && u < geo.numUnits; u = nextUnit(u + 1)) {
             q.units[static_cast<unsigned>(u) >> 6] &= ~(std::uint64_t{1} << (u & 63));
-            for (int i = 0; i < CellSet::kWords; ++i) q.reads.cells[i] |= geo.unitSet[u].w[i];
             // Values placed, seen once and seen more than once in the unit.
             const unsigned have = g.placedIn(u);
             unsigned once = 0, twice = 0;

@@ -272,9 +272,11 @@ public:
     // a value (bits of unit numbers): those where a value not placed has at
     // most one place left, by the count of places kept per unit and value
     // (of the values not placed there).
-    // It also notes what it read of the position (the cells whose
-    // candidates it looked at, and per value the units whose places of it it
-    // counted), and whether it stopped at the limit.
+    // It also notes what its outcome depends on, on a position without
+    // singles (the cells whose candidates changed, and per value the units
+    // whose places of it it counted down: every other value keeps two
+    // places or more in a unit, and so gives nothing there), and whether
+    // it stopped at the limit.
     struct SinglesQueue {
         CellSet few;
         std::array<std::uint64_t, 3> units{};
