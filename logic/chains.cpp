@@ -557,19 +557,21 @@ void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
 {
     const Geometry& geo = g.geo();
     const unsigned others = g.cand(c) & ~(1u << v);
-    const CellSet lost = g.placeCandidate(c, v);
     q.few.reset(c);
     q.reads.addCell(c);
-    for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
-        const int u = geo.unitsOf[c][i];
-        q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
-        for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, u, std::countr_zero(m));
-    }
-    for (int i = 0; i < CellSet::kWords; ++i) q.reads.cells[i] |= lost.w[i];
-    lost.forEach([&](int p) {
-        for (int i = 0; i < geo.numUnitsOf[p]; ++i) lostPlace(g, q, geo.unitsOf[p][i], v);
-        if ((g.cand(p) & (g.cand(p) - 1)) == 0) q.few.set(p);
+    for (int i = 0; i < 3; ++i) q.reads.units[v][i] |= geo.unitBits[c][i];
+    // The peers that lose v, a word of cells at a time (lostPlace passes
+    // over the units of c, where v is now placed).
+    g.placeCandidate(c, v, [&](int i, std::uint64_t lost) {
+        q.reads.cells[i] |= lost;
+        for (; lost; lost &= lost - 1) {
+            const int p = i * 64 + std::countr_zero(lost);
+            for (int k = 0; k < geo.numUnitsOf[p]; ++k) lostPlace(g, q, geo.unitsOf[p][k], v);
+            if ((g.cand(p) & (g.cand(p) - 1)) == 0) q.few.set(p);
+        }
     });
+    for (int i = 0; i < geo.numUnitsOf[c]; ++i)
+        for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, geo.unitsOf[c][i], std::countr_zero(m));
 }
 
 void ChainFinder::eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
