@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "singles_board.h"
 #include "techniques.h"
 
 namespace logic {
@@ -22,6 +23,8 @@ struct ChainFinder::Scratch {
     std::array<std::int16_t, kStates> most{};
     std::uint32_t round = 0;
     CandidateGrid trial;
+    // The dynamic forcing chains' position and the trial made from it.
+    SinglesBoard base, board;
 };
 
 ChainFinder::ChainFinder()
@@ -521,126 +524,13 @@ void ChainFinder::followOn(int head, int tail, std::uint32_t stamp, Links links,
     numReached_ = tail;
 }
 
-void ChainFinder::queueAll(const CandidateGrid& g, SinglesQueue& q)
-{
-    const Geometry& geo = g.geo();
-    q.few = CellSet{};
-    q.units = {};
-    q.reads = {};
-    q.stopped = false;
-    for (int c = 0; c < geo.numCells; ++c)
-        if (g.value(c) < 0 && (g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
-    for (int u = 0; u < geo.numUnits; ++u) {
-        const unsigned have = g.placedIn(u);
-        unsigned once = 0, twice = 0;
-        q.places[u] = {};
-        for (int c : geo.units[u].cells) {
-            twice |= once & g.cand(c);
-            once |= g.cand(c);
-            for (unsigned m = g.cand(c); m; m &= m - 1) ++q.places[u][std::countr_zero(m)];
-        }
-        if ((have | once) != kAllDigits || (once & ~twice & ~have) != 0)
-            q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
-    }
-}
-
-void ChainFinder::lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v)
-{
-    // Where v is placed its places no longer count (and the placement
-    // noted the read).
-    if (g.placedIn(u) >> v & 1u) return;
-    q.reads.units[v][static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
-    if (--q.places[u][v] <= 1) q.units[static_cast<unsigned>(u) >> 6] |= std::uint64_t{1} << (u & 63);
-}
-
-void ChainFinder::placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
-{
-    const Geometry& geo = g.geo();
-    const unsigned others = g.cand(c) & ~(1u << v);
-    q.few.reset(c);
-    q.reads.addCell(c);
-    for (int i = 0; i < 3; ++i) q.reads.units[v][i] |= geo.unitBits[c][i];
-    // The peers that lose v, a word of cells at a time (lostPlace passes
-    // over the units of c, where v is now placed).
-    g.placeCandidate(c, v, [&](int i, std::uint64_t lost) {
-        q.reads.cells[i] |= lost;
-        for (; lost; lost &= lost - 1) {
-            const int p = i * 64 + std::countr_zero(lost);
-            for (int k = 0; k < geo.numUnitsOf[p]; ++k) lostPlace(g, q, geo.unitsOf[p][k], v);
-            if ((g.cand(p) & (g.cand(p) - 1)) == 0) q.few.set(p);
-        }
-    });
-    for (int i = 0; i < geo.numUnitsOf[c]; ++i)
-        for (unsigned m = others; m; m &= m - 1) lostPlace(g, q, geo.unitsOf[c][i], std::countr_zero(m));
-}
-
-void ChainFinder::eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v)
-{
-    const Geometry& geo = g.geo();
-    q.reads.addCell(c);
-    if (!g.has(c, v)) return;
-    g.eliminate(c, v);
-    for (int i = 0; i < geo.numUnitsOf[c]; ++i) lostPlace(g, q, geo.unitsOf[c][i], v);
-    if ((g.cand(c) & (g.cand(c) - 1)) == 0) q.few.set(c);
-}
-
 bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed, int limit)
 {
-    SinglesQueue q;
-    queueAll(g, q);
-    return propagateQueued(g, q, placed, limit);
-}
-
-bool ChainFinder::propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed, int limit)
-{
-    // Rounds of naked singles over the cells, then hidden singles over the
-    // units, both in ascending order. Only the queued cells and units can
-    // hold a single or a contradiction (a unit is queued again whenever one
-    // of its cells changes), so each round visits just those.
-    const Geometry& geo = g.geo();
-    auto nextUnit = [&](int u) {
-        for (int i = u >> 6; i < 3; ++i) {
-            const std::uint64_t x = q.units[i] & (i == (u >> 6) ? ~std::uint64_t{0} << (u & 63) : ~std::uint64_t{0});
-            if (x) return i * 64 + std::countr_zero(x);
-        }
-        return -1;
-    };
-    // Past the limit it stops at once: whatever follows has more placements.
-    auto placeOne = [&](int c, int v) {
-        placeQueued(g, q, c, v);
-        q.stopped = ++placed > limit;
-        return q.stopped;
-    };
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (int c = q.few.next(0); c >= 0; c = q.few.next(c + 1)) {
-            const unsigned m = g.cand(c);
-            if (m == 0) return false;
-            if (placeOne(c, std::countr_zero(m))) return true;
-            changed = true;
-        }
-        for (int u = nextUnit(0); u >= 0 && u < geo.numUnits; u = nextUnit(u + 1)) {
-            q.units[static_cast<unsigned>(u) >> 6] &= ~(std::uint64_t{1} << (u & 63));
-            // Values placed, seen once and seen more than once in the unit.
-            const unsigned have = g.placedIn(u);
-            unsigned once = 0, twice = 0;
-            for (int c : geo.units[u].cells) {
-                twice |= once & g.cand(c);
-                once |= g.cand(c);
-            }
-            if ((have | once) != kAllDigits) return false;
-            for (unsigned single = once & ~twice & ~have; single; single &= single - 1) {
-                const int v = std::countr_zero(single);
-                for (int c : geo.units[u].cells)
-                    if (g.has(c, v)) {
-                        if (placeOne(c, v)) return true;
-                        changed = true;
-                        break;
-                    }
-            }
-        }
-    }
-    return true;
+    SinglesBoard board;
+    board.load(g);
+    const bool holds = board.propagate(placed, limit);
+    board.writeTo(g);
+    return holds;
 }
 
 bool ChainFinder::solve(const CandidateGrid& g, CandidateGrid& solution)
@@ -934,13 +824,12 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
 bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& chains)
 {
     const Geometry& geo = g.geo();
-    CandidateGrid& trial = chains.scratch().trial;
     // What the position itself gives the singles to look at; each trial adds
     // what its assumption changes.
-    ChainFinder::SinglesQueue base, q;
-    ChainFinder::queueAll(g, base);
-    const bool quiet = !base.few.any() && (base.units[0] | base.units[1] | base.units[2]) == 0;
-    const auto& placesIn = base.places;
+    SinglesBoard& base = chains.scratch().base;
+    SinglesBoard& trial = chains.scratch().board;
+    base.load(g);
+    const bool quiet = base.quiet();
     chains.prepareTrials(g);
     // On a position without singles, removing v from a cell that keeps two
     // candidates, where every unit of the cell keeps two places for v, makes
@@ -948,7 +837,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     auto leadsNowhere = [&](int c, int v) {
         if (!quiet) return false;
         for (int i = 0; i < geo.numUnitsOf[c]; ++i)
-            if (placesIn[geo.unitsOf[c][i]][v] < 3) return false;
+            if (base.places(geo.unitsOf[c][i], v) < 3) return false;
         return true;
     };
     int bestRating = 1000, bestCell = -1, bestValue = -1;
@@ -973,15 +862,14 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                     if (quiet && known.kind == 1) {
                         placed = known.placed;
                     } else {
-                        trial = g;
-                        q.copyFrom(base, geo.numUnits);
+                        trial.copyFrom(base);
                         if (on)
-                            ChainFinder::placeQueued(trial, q, c, v);
+                            trial.place(c, v);
                         else
-                            ChainFinder::eliminateQueued(trial, q, c, v);
-                        const bool holds = ChainFinder::propagateQueued(trial, q, placed, limit);
-                        if (quiet) known = {holds ? (q.stopped ? 2 : 0) : 1, placed, -1, q.reads};
-                        if (holds && quiet && !q.stopped) {
+                            trial.eliminate(c, v);
+                        const bool holds = trial.propagate(placed, limit);
+                        if (quiet) known = {holds ? (trial.stopped() ? 2 : 0) : 1, placed, -1, trial.reads()};
+                        if (holds && quiet && !trial.stopped()) {
                             // Singles lead nowhere from any placement or
                             // removal they made here: what those make is
                             // a part of this.
@@ -994,7 +882,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                                 }
                             };
                             for (int i = 0; i < CellSet::kWords; ++i)
-                                for (std::uint64_t x = q.reads.cells[i]; x; x &= x - 1) {
+                                for (std::uint64_t x = trial.reads().cells[i]; x; x &= x - 1) {
                                     const int p = i * 64 + std::countr_zero(x);
                                     const unsigned gone = g.cand(p) & ~trial.cand(p);
                                     if (gone == 0) continue;

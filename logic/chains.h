@@ -267,42 +267,6 @@ public:
     // `limit` it stops and returns true.
     static bool propagateSingles(CandidateGrid& g, int& placed, int limit = kMaxCells);
 
-    // What propagateSingles still has to look at: the empty cells with at
-    // most one candidate, and the units that may hold a hidden single or lack
-    // a value (bits of unit numbers): those where a value not placed has at
-    // most one place left, by the count of places kept per unit and value
-    // (of the values not placed there).
-    // It also notes what its outcome depends on, on a position without
-    // singles (the cells whose candidates changed, and per value the units
-    // whose places of it it counted down: every other value keeps two
-    // places or more in a unit, and so gives nothing there), and whether
-    // it stopped at the limit.
-    struct SinglesQueue {
-        CellSet few;
-        std::array<std::uint64_t, 3> units{};
-        std::array<std::array<std::uint8_t, 9>, kMaxUnits> places{};
-        Reads reads{};
-        bool stopped = false;
-        // Copies another queue of a board with numUnits units.
-        void copyFrom(const SinglesQueue& o, int numUnits)
-        {
-            few = o.few;
-            units = o.units;
-            std::copy_n(o.places.begin(), numUnits, places.begin());
-            reads = o.reads;
-            stopped = o.stopped;
-        }
-    };
-    // Everything of the position that may need a look.
-    static void queueAll(const CandidateGrid& g, SinglesQueue& q);
-    // Places v in c, or removes v from c, noting what changed in q.
-    static void placeQueued(CandidateGrid& g, SinglesQueue& q, int c, int v);
-    static void eliminateQueued(CandidateGrid& g, SinglesQueue& q, int c, int v);
-    // Notes that value v lost a place in unit u.
-    static void lostPlace(const CandidateGrid& g, SinglesQueue& q, int u, int v);
-    // propagateSingles from a queue made by queueAll and the calls above.
-    static bool propagateQueued(CandidateGrid& g, SinglesQueue& q, int& placed, int limit = kMaxCells);
-
     // What the singles made of one assumption (state) of the dynamic forcing
     // chains on a position without singles, kept while what they read is
     // unchanged: none (-1), no contradiction at all (0), a
