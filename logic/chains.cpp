@@ -619,7 +619,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
 {
     const Geometry& geo = g.geo();
     auto& sc = chains.scratch();
-    int bestRating = 1000, bestStart = -1, bestTarget = -1, bestOther = -1, bestOtherTarget = -1;
+    int bestRating = chains.ratingBelow(), bestStart = -1, bestTarget = -1, bestOther = -1, bestOtherTarget = -1;
     const int floor = base + lengthBonus(1);
     chains.prepare(g);
     // Short chains first: each round allows one tenth more, and the first
@@ -709,7 +709,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
 {
     const Geometry& geo = g.geo();
     auto& sc = chains.scratch();
-    int bestRating = 1000, bestState = -1, bestKind = -1, bestIndex = -1, bestValue = -1;
+    int bestRating = chains.ratingBelow(), bestState = -1, bestKind = -1, bestIndex = -1, bestValue = -1;
     chains.prepare(g);
     // Branches: kind 0 the candidates of cell `index`; kind 1 the places of
     // value `value` in unit `index`.
@@ -845,7 +845,9 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     // Every assumption in turn: the lowest rated contradiction, the first of
     // equals.
     auto run = [&] {
+        // No longer than a step already found elsewhere allows.
         int limit = kMaxCells;
+        while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= chains.ratingBelow()) --limit;
         for (int c = 0; c < geo.numCells && bestRating > kDynamicChainBase; ++c)
             for (unsigned m = g.cand(c); m; m &= m - 1) {
                 const int v = std::countr_zero(m);

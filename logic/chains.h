@@ -283,6 +283,11 @@ public:
         Reads reads;
     };
     TrialResult& trialResult(int s) { return trials_[s]; }
+    // The rating a step must stay below to be taken (tenths): the rater
+    // sets it to that of an easier finder's step before asking a harder
+    // one, so that the dynamic forcing chains follow no longer trials.
+    void setRatingBelow(int below) { ratingBelow_ = below; }
+    int ratingBelow() const { return ratingBelow_; }
     // Drops the trial results that may differ on g from the position they
     // were found on.
     void prepareTrials(const CandidateGrid& g);
@@ -372,6 +377,7 @@ private:
     std::array<std::uint64_t, (kFindings + 63) / 64> keptFindings_{};
     std::unique_ptr<Finding[]> findings_;
     std::unique_ptr<TrialResult[]> trials_;
+    int ratingBelow_ = 1000;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
     std::array<ValueMemo, 9> valueMemos_{};

@@ -59,6 +59,7 @@ constexpr FinderEntry kFinders[] = {
 bool findTechnique(Technique t, const CandidateGrid& g, Step& step, ChainFinder& chains)
 {
     if (t == Technique::UnitForcingChain) t = Technique::CellForcingChain; // one finder does both
+    chains.setRatingBelow(1000);
     for (const FinderEntry& f : kFinders)
         if (f.technique == t) return f.find(g, step, chains);
     return false;
@@ -87,12 +88,14 @@ bool Rater::nextStep(const CandidateGrid& g, Step& step)
     for (const FinderEntry& f : kFinders) {
         if (found && f.minRating >= step.rating) continue;
         if (f.needsUnique && !options_.unique) continue;
+        chains_.setRatingBelow(found ? step.rating : 1000);
         if (!f.find(g, candidate, chains_) || !candidate.proves()) continue;
         if (!found || candidate.rating < step.rating) {
             step = candidate;
             found = true;
         }
     }
+    chains_.setRatingBelow(1000);
     return found;
 }
 
