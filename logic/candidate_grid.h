@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <bit>
 #include <string_view>
 #include <utility>
 
@@ -28,25 +27,6 @@ public:
     bool place(int c, int v);
     // Places candidate v of cell c and returns the peers it removes v from.
     CellSet placeCandidate(int c, int v);
-    // The same, calling lost(i, bits) for each word i of those peers that
-    // is not empty, after their candidates changed.
-    template <class F> void placeCandidate(int c, int v, F&& lost)
-    {
-        for (unsigned m = cand_[c]; m; m &= m - 1) where_[std::countr_zero(m)].reset(c);
-        cand_[c] = 0;
-        value_[c] = static_cast<std::int8_t>(v);
-        --unsolved_;
-        const auto& units = geo_->unitsOf[c];
-        for (int i = 0; i < geo_->numUnitsOf[c]; ++i) placedIn_[units[i]] |= static_cast<std::uint16_t>(1u << v);
-        const auto notV = static_cast<std::uint16_t>(~(1u << v));
-        for (int i = 0; i < CellSet::kWords; ++i) {
-            const std::uint64_t x = geo_->peers[c].w[i] & where_[v].w[i];
-            if (!x) continue;
-            where_[v].w[i] &= ~x;
-            for (std::uint64_t y = x; y; y &= y - 1) cand_[i * 64 + std::countr_zero(y)] &= notV;
-            lost(i, x);
-        }
-    }
     void eliminate(int c, int v);
     // Sets the candidates of empty cell c (a player's pencil marks, or a
     // position built by hand).

@@ -169,7 +169,7 @@ void SinglesBoard::writeTo(CandidateGrid& g) const
 {
     const int numCells = geo_->numCells;
     for (int c = 0; c < numCells; ++c)
-        if (g.value(c) < 0 && value(c) >= 0 && g.has(c, value(c))) g.placeCandidate(c, value(c));
+        if (g.value(c) < 0 && value(c) >= 0) g.place(c, value(c));
     for (int c = 0; c < numCells; ++c)
         if (g.value(c) < 0)
             for (unsigned m = g.cand(c) & ~cand(c); m; m &= m - 1) g.eliminate(c, std::countr_zero(m));
