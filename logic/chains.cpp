@@ -501,13 +501,14 @@ void ChainFinder::followOn(int head, int tail, std::uint32_t stamp, Links links,
             // value, the units of that cell: all candidates and places
             // ("on"), or the other candidate and the two places where there
             // are two ("off"; the cell over all links alone).
-            const int c = kCellValue[s] >> 4;
+            const int cellValue = kCellValue[s];
+            const int c = cellValue >> 4;
             const std::uint64_t bit = std::uint64_t{1} << (c & 63);
             if (isOn(s))
                 reads->cells[static_cast<unsigned>(c) >> 6] |= bit;
             else if (cellLinks)
                 reads->pairCells[static_cast<unsigned>(c) >> 6] |= bit;
-            auto& ofValue = reads->of[kCellValue[s] & 15];
+            auto& ofValue = reads->of[cellValue & 15];
             auto& units = isOn(s) ? ofValue.units : ofValue.pairs;
             for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
         }
