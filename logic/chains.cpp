@@ -620,6 +620,7 @@ bool findStaticChain(const CandidateGrid& g, Step& step, ChainFinder& chains, Ch
 {
     const Geometry& geo = g.geo();
     auto& sc = chains.scratch();
+    // Nothing rated as an easier finder's step or higher would be taken.
     int bestRating = chains.ratingBelow(), bestStart = -1, bestTarget = -1, bestOther = -1, bestOtherTarget = -1;
     const int floor = base + lengthBonus(1);
     chains.prepare(g);
@@ -710,6 +711,7 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
 {
     const Geometry& geo = g.geo();
     auto& sc = chains.scratch();
+    // Nothing rated as an easier finder's step or higher would be taken.
     int bestRating = chains.ratingBelow(), bestState = -1, bestKind = -1, bestIndex = -1, bestValue = -1;
     chains.prepare(g);
     // Branches: kind 0 the candidates of cell `index`; kind 1 the places of

@@ -285,7 +285,7 @@ public:
     TrialResult& trialResult(int s) { return trials_[s]; }
     // The rating a step must stay below to be taken (tenths): the rater
     // sets it to that of an easier finder's step before asking a harder
-    // one, so that the dynamic forcing chains follow no longer trials.
+    // one, so that the chain finders look no further (1000: any rating).
     void setRatingBelow(int below) { ratingBelow_ = below; }
     int ratingBelow() const { return ratingBelow_; }
     // Drops the trial results that may differ on g from the position they

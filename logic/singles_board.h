@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <bit>
 #include <cstdint>
 
 #include "chains.h"
@@ -7,10 +8,10 @@
 namespace logic {
 
 // A position made for following singles fast, as the dynamic forcing chains
-// do from every assumption: the candidates of every cell, the places of
-// every value, and per unit the count of places of each value (a value
-// placed in the unit counts kPlaced, so that it never looks like a single
-// or like a value with no place left).
+// do from every assumption and the solver's search at every guess: the
+// candidates of every cell, the places of every value, and per unit the
+// count of places of each value (a value placed in the unit counts kPlaced,
+// so that it never looks like a single or like a value with no place left).
 //
 // It queues what may need a look: the empty cells with at most one
 // candidate, and the units where a value not placed has at most one place.
