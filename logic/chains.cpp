@@ -429,8 +429,7 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
         reachedDepths_ = unkeptDepths_.get();
         return;
     }
-    // A search kept for a lesser depth is made again deeper: it reads all
-    // that one did and more.
+    // A search not kept: made anew at the end of the pool.
     LinkReads& reads = rememberedReads_[key];
     reads = LinkReads{};
     lastKey_ = key;
@@ -845,12 +844,16 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     };
     int bestRating = 1000, bestCell = -1, bestValue = -1;
     bool bestOn = false;
+    // The most placements a trial may make and still rate below `rating`.
+    auto mostPlacedBelow = [](int rating) {
+        int placed = kMaxCells;
+        while (placed > 0 && kDynamicChainBase + lengthBonus(2 * placed + 2) >= rating) --placed;
+        return placed;
+    };
     // Every assumption in turn: the lowest rated contradiction, the first of
-    // equals.
-    auto run = [&] {
-        // No longer than a step already found elsewhere allows.
-        int limit = kMaxCells;
-        while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= chains.ratingBelow()) --limit;
+    // equals, no longer than a step already found elsewhere allows.
+    {
+        int limit = mostPlacedBelow(chains.ratingBelow());
         for (int c = 0; c < geo.numCells && bestRating > kDynamicChainBase; ++c)
             for (unsigned m = g.cand(c); m; m &= m - 1) {
                 const int v = std::countr_zero(m);
@@ -903,15 +906,14 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                     if (r < bestRating) {
                         bestRating = r;
                         // Longer propagations cannot rate lower any more.
-                        while (limit > 0 && kDynamicChainBase + lengthBonus(2 * limit + 2) >= bestRating) --limit;
+                        limit = mostPlacedBelow(bestRating);
                         bestCell = c;
                         bestValue = v;
                         bestOn = on;
                     }
                 }
             }
-    };
-    run();
+    }
     if (bestCell < 0) return false;
     step = Step{};
     step.technique = Technique::DynamicForcingChain;

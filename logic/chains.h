@@ -43,12 +43,6 @@ public:
         std::array<std::uint64_t, CellSet::kWords> cells;
         std::array<std::array<std::uint64_t, 3>, 9> units;
         void addCell(int c) { cells[static_cast<unsigned>(c) >> 6] |= std::uint64_t{1} << (c & 63); }
-        void add(const Reads& o)
-        {
-            for (int i = 0; i < CellSet::kWords; ++i) cells[i] |= o.cells[i];
-            for (int v = 0; v < 9; ++v)
-                for (int i = 0; i < 3; ++i) units[v][i] |= o.units[v][i];
-        }
     };
 
     // Search from one assumption over strong and weak links of the position
