@@ -197,18 +197,20 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
     const Geometry& geo = g.geo();
     if (!haveTrialPosition_ || &trialPosition_->geo() != &geo) {
         for (int s = 0; s < geo.numCells * 18; ++s) trials_[s].kind = -1;
+        keptTrials_.fill(0);
     } else {
         Reads changed;
         unsigned values = 0;
         changesBetween(*trialPosition_, g, changed, values);
-        for (int s = 0; s < geo.numCells * 18; ++s) {
+        forEachBit(keptTrials_, [&](int s) {
             TrialResult& t = trials_[s];
             if (t.kind >= 0 && t.kind != 3 && !untouched(t.reads, changed, values)) t.kind = -1;
-        }
-        for (int s = 0; s < geo.numCells * 18; ++s) {
+        });
+        forEachBit(keptTrials_, [&](int s) {
             TrialResult& t = trials_[s];
             if (t.kind == 3 && trials_[t.from].kind != 0) t.kind = -1;
-        }
+            if (t.kind < 0) setBit(keptTrials_, s, false);
+        });
     }
     *trialPosition_ = g;
     haveTrialPosition_ = true;
@@ -260,9 +262,21 @@ void ChainFinder::prepare(const CandidateGrid& g)
             }
             return true;
         };
-        forEachBit(keptSearches_, [&](int s) {
-            if (rememberedAt_[s] >= 0 && unchanged(rememberedReads_[s])) return;
-            dropSearch(s);
+        // The candidates whose links are noted again below (per value): the
+        // others keep theirs.
+        std::array<CellSet, 9> renoted;
+        for (int v = 0; v < 9; ++v) std::copy_n(changed.cells.begin(), CellSet::kWords, renoted[v].w.begin());
+        for (unsigned m = values; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            for (int i = 0; i < 3; ++i)
+                for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
+                    const CellSet& unit = geo.unitSet[i * 64 + std::countr_zero(b)];
+                    for (int k = 0; k < CellSet::kWords; ++k) renoted[v].w[k] |= unit.w[k];
+                }
+        }
+        forEachBit(keptSearches_, [&](int key) {
+            if (rememberedAt_[key] < 0) return dropSearch(key);
+            if (!unchanged(rememberedReads_[key])) cutSearch(key, renoted);
         });
         // A finding read no more than its searches did (a search kept for a
         // greater depth read more): it holds while they all do.
@@ -354,6 +368,31 @@ void ChainFinder::prepare(const CandidateGrid& g)
                 for (int k = 0; k < CellSet::kWords; ++k) near.w[k] |= unit.w[k] & ~cells.w[k];
             }
         near.forEach([&](int c) { noteLinks(c, v); });
+    }
+}
+
+void ChainFinder::cutSearch(int key, const std::array<CellSet, 9>& renoted)
+{
+    // The states a search found up to the depth of the first state it
+    // followed whose links may have changed come first, in the same order,
+    // on the new position too: the search is kept for that depth, to be
+    // deepened when asked for more. What it read stays noted: more than
+    // the part kept read, which only makes a later position look at it
+    // again.
+    const int at = rememberedAt_[key];
+    const int length = rememberedLength_[key];
+    const int followedBelow = rememberedDepth_[key];
+    const std::int16_t* states = poolState_.get() + at;
+    const std::int16_t* depths = poolDepth_.get() + at;
+    for (int i = 0; i < length && depths[i] < followedBelow; ++i) {
+        const int cellValue = kCellValue[states[i]];
+        if (!renoted[cellValue & 15].test(cellValue >> 4)) continue;
+        const int cut = depths[i];
+        if (cut == 0) return dropSearch(key);
+        ++searchVersion_[key];
+        rememberedLength_[key] = static_cast<std::int16_t>(std::upper_bound(depths + i, depths + length, cut) - depths);
+        rememberedDepth_[key] = static_cast<std::int16_t>(cut);
+        return;
     }
 }
 

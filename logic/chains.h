@@ -276,7 +276,11 @@ public:
         int from;
         Reads reads;
     };
-    TrialResult& trialResult(int s) { return trials_[s]; }
+    TrialResult& trialResult(int s)
+    {
+        setBit(keptTrials_, s, true);
+        return trials_[s];
+    }
     // The rating a step must stay below to be taken (tenths): the rater
     // sets it to that of an easier finder's step before asking a harder
     // one, so that the chain finders look no further (1000: any rating).
@@ -320,6 +324,10 @@ private:
                   LinkReads* reads, std::int16_t* list, std::int16_t* depths);
     // Keeps the search just made at the end of the pool under key.
     void keep(int key, int maxDepth);
+    // On a new position where the candidates of `renoted` (per value) have
+    // their links noted anew: keeps the part of a kept search that still
+    // holds, or drops it.
+    void cutSearch(int key, const std::array<CellSet, 9>& renoted);
 
     // What a search knows of a state, side by side so that a visit touches
     // one place: the search that reached it (stamp), its depth and parent.
@@ -371,6 +379,9 @@ private:
     std::array<std::uint64_t, (kFindings + 63) / 64> keptFindings_{};
     std::unique_ptr<Finding[]> findings_;
     std::unique_ptr<TrialResult[]> trials_;
+    // The states whose trial results may be kept (all those asked for since
+    // the last prepareTrials()), so that it looks at those alone.
+    std::array<std::uint64_t, (kStates + 63) / 64> keptTrials_{};
     int ratingBelow_ = 1000;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
