@@ -220,144 +220,100 @@ void ChainFinder::prepare(const CandidateGrid& g)
 {
     if (havePrepared_ && prepared_->samePosition(g)) return;
     const Geometry& geo = g.geo();
-    Reads changed;
-    unsigned values = 0;
-    const bool fresh = !havePrepared_ || &prepared_->geo() != &geo;
-    if (fresh) {
-        forgetAll(geo);
-    } else {
-        changesBetween(*prepared_, g, changed, values);
-        // The cells whose candidates changed where they had or have two, and
-        // per value the units whose two places of it (where it had or has
-        // two) changed: the links of states "off" changed there alone.
-        std::array<std::uint64_t, CellSet::kWords> pairCells{};
-        for (int w = 0; w < CellSet::kWords; ++w)
-            for (std::uint64_t b = changed.cells[w]; b; b &= b - 1) {
-                const int c = w * 64 + std::countr_zero(b);
-                if (bitCount(static_cast<unsigned>(prepared_->cand(c))) == 2 || bitCount(static_cast<unsigned>(g.cand(c))) == 2)
-                    pairCells[w] |= std::uint64_t{1} << (c & 63);
-            }
-        std::array<std::array<std::uint64_t, 3>, 9> pairs{};
-        for (unsigned m = values; m; m &= m - 1) {
-            const int v = std::countr_zero(m);
-            for (int i = 0; i < 3; ++i)
-                for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
-                    const int u = i * 64 + std::countr_zero(b);
-                    if ((prepared_->where(v) & geo.unitSet[u]).count() == 2 || (g.where(v) & geo.unitSet[u]).count() == 2)
-                        pairs[v][i] |= std::uint64_t{1} << (u & 63);
-                }
-        }
-        auto unchanged = [&](const LinkReads& r) {
-            std::uint64_t meet = 0;
-            for (int w = 0; w < CellSet::kWords; ++w) meet |= (r.cells[w] & changed.cells[w]) | (r.pairCells[w] & pairCells[w]);
-            if (meet != 0) return false;
-            for (unsigned m = values; m; m &= m - 1) {
-                const int v = std::countr_zero(m);
-                const auto& a = r.of[v].units;
-                const auto& b = changed.units[v];
-                const auto& x = r.of[v].pairs;
-                const auto& y = pairs[v];
-                if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2]) | (x[0] & y[0]) | (x[1] & y[1]) | (x[2] & y[2])) != 0)
-                    return false;
-            }
-            return true;
-        };
-        // The candidates whose links are noted again below (per value): the
-        // others keep theirs.
-        std::array<CellSet, 9> renoted;
-        for (int v = 0; v < 9; ++v) std::copy_n(changed.cells.begin(), CellSet::kWords, renoted[v].w.begin());
-        for (unsigned m = values; m; m &= m - 1) {
-            const int v = std::countr_zero(m);
-            for (int i = 0; i < 3; ++i)
-                for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
-                    const CellSet& unit = geo.unitSet[i * 64 + std::countr_zero(b)];
-                    for (int k = 0; k < CellSet::kWords; ++k) renoted[v].w[k] |= unit.w[k];
-                }
-        }
-        forEachBit(keptSearches_, [&](int key) {
-            if (rememberedAt_[key] < 0) return dropSearch(key);
-            if (!unchanged(rememberedReads_[key])) cutSearch(key, renoted);
-        });
-        // A finding read no more than its searches did (a search kept for a
-        // greater depth read more): it holds while they all do.
-        auto searchesKept = [&](const Finding& f) {
-            for (int k = 0; k < f.numSearches; ++k)
-                if (f.keys[k] < 0 || searchVersion_[f.keys[k]] != f.versions[k]) return false;
-            return true;
-        };
-        forEachBit(keptFindings_, [&](int i) {
-            if (findings_[i].limit >= 0 && searchesKept(findings_[i])) return;
-            findings_[i].limit = -1;
-            setBit(keptFindings_, i, false);
-        });
-        // Move the searches still kept to the start of a fresh pool.
-        if (poolUsed_ > kPool / 2) {
-            int used = 0;
-            forEachBit(keptSearches_, [&](int s) {
-                const int at = rememberedAt_[s];
-                std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
-                std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
-                rememberedAt_[s] = used;
-                used += rememberedLength_[s];
-            });
-            std::swap(poolState_, spareState_);
-            std::swap(poolDepth_, spareDepth_);
-            poolUsed_ = used;
-            if (poolUsed_ > kPool / 2) forgetAll(geo);
-        }
-    }
-    *prepared_ = g;
-    havePrepared_ = true;
     // The strong links and links of candidate v of cell c, in the order
     // follow() takes them. A state's links come from the candidates of its
     // cell and the places of its value in the units of the cell alone.
-    auto noteLinks = [&](int c, int v) {
+    // On a position next to the one prepared last (`compare`), the states
+    // whose links differ from those noted before go to moved_.
+    auto noteLinks = [&](int c, int v, bool compare) {
         const int off = stateOf(c, v, false), on = off + 1;
+        // What was noted, to tell whether anything changed.
+        const int oldOff = compare ? edgeEnd_[off] - edgeStart_[off] : 0, oldOn = compare ? edgeEnd_[on] - edgeStart_[on] : 0;
+        const int oldCellOff = cellLinks_[off], oldCellOn = cellLinks_[on];
+        std::array<std::int16_t, kLinksPerCandidate> old;
+        std::copy_n(edges_.get() + edgeStart_[off], oldOff, old.begin());
+        std::copy_n(edges_.get() + edgeStart_[on], oldOn, old.begin() + kOffLinks);
         auto& list = partners_[c * 9 + v];
         list[0] = -1;
         edgeEnd_[off] = edgeStart_[off];
         edgeEnd_[on] = edgeStart_[on];
         cellLinks_[off] = 0;
         cellLinks_[on] = 0;
-        if (!g.has(c, v)) return;
-        // The other place of v in each unit of c (in unit order) where it
-        // has two.
-        int n = 0;
-        for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
-            const CellSet two = g.where(v) & geo.unitSet[geo.unitsOf[c][i]];
-            if (two.count() != 2) continue;
-            CellSet other = two;
-            other.reset(c);
-            const int p = other.first();
-            if (std::find(list.begin(), list.begin() + n, p) != list.begin() + n) continue;
-            list[n++] = static_cast<std::int16_t>(p);
-            list[n] = -1;
+        if (g.has(c, v)) {
+            // The other place of v in each unit of c (in unit order) where
+            // it has two.
+            int n = 0;
+            for (int i = 0; i < geo.numUnitsOf[c]; ++i) {
+                const CellSet two = g.where(v) & geo.unitSet[geo.unitsOf[c][i]];
+                if (two.count() != 2) continue;
+                CellSet other = two;
+                other.reset(c);
+                const int p = other.first();
+                if (std::find(list.begin(), list.begin() + n, p) != list.begin() + n) continue;
+                list[n++] = static_cast<std::int16_t>(p);
+                list[n] = -1;
+            }
+            const unsigned rest = g.cand(c) & ~(1u << v);
+            std::int16_t* e = edges_.get() + edgeStart_[off];
+            if (bitCount(rest) == 1) {
+                *e++ = static_cast<std::int16_t>(stateOf(c, std::countr_zero(rest), true));
+                cellLinks_[off] = 1;
+            }
+            for (const std::int16_t* p = list.data(); *p >= 0; ++p) *e++ = static_cast<std::int16_t>(stateOf(*p, v, true));
+            edgeEnd_[off] = static_cast<std::int32_t>(e - edges_.get());
+            e = edges_.get() + edgeStart_[on];
+            for (unsigned m = rest; m; m &= m - 1) *e++ = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
+            cellLinks_[on] = static_cast<std::uint8_t>(bitCount(rest));
+            (geo.peers[c] & g.where(v)).forEach([&](int p) { *e++ = static_cast<std::int16_t>(stateOf(p, v, false)); });
+            edgeEnd_[on] = static_cast<std::int32_t>(e - edges_.get());
         }
-        const unsigned rest = g.cand(c) & ~(1u << v);
-        std::int16_t* e = edges_.get() + edgeStart_[off];
-        if (bitCount(rest) == 1) {
-            *e++ = static_cast<std::int16_t>(stateOf(c, std::countr_zero(rest), true));
-            cellLinks_[off] = 1;
-        }
-        for (const std::int16_t* p = list.data(); *p >= 0; ++p) *e++ = static_cast<std::int16_t>(stateOf(*p, v, true));
-        edgeEnd_[off] = static_cast<std::int32_t>(e - edges_.get());
-        e = edges_.get() + edgeStart_[on];
-        for (unsigned m = rest; m; m &= m - 1) *e++ = static_cast<std::int16_t>(stateOf(c, std::countr_zero(m), false));
-        cellLinks_[on] = static_cast<std::uint8_t>(bitCount(rest));
-        (geo.peers[c] & g.where(v)).forEach([&](int p) { *e++ = static_cast<std::int16_t>(stateOf(p, v, false)); });
-        edgeEnd_[on] = static_cast<std::int32_t>(e - edges_.get());
+        if (!compare) return;
+        auto same = [&](int s, int oldCount, int oldCell, const std::int16_t* was) {
+            return edgeEnd_[s] - edgeStart_[s] == oldCount && cellLinks_[s] == oldCell &&
+                   std::equal(was, was + oldCount, edges_.get() + edgeStart_[s]);
+        };
+        if (!same(off, oldOff, oldCellOff, old.data())) setBit(moved_, off, true);
+        if (!same(on, oldOn, oldCellOn, old.data() + kOffLinks)) setBit(moved_, on, true);
     };
-    if (fresh) {
+    if (!havePrepared_ || &prepared_->geo() != &geo) {
+        forgetAll(geo);
         for (int c = 0; c < geo.numCells; ++c)
-            for (int v = 0; v < 9; ++v) noteLinks(c, v);
+            for (int v = 0; v < 9; ++v) noteLinks(c, v, false);
+        *prepared_ = g;
+        havePrepared_ = true;
         return;
     }
+    Reads changed;
+    unsigned values = 0;
+    changesBetween(*prepared_, g, changed, values);
+    // The cells whose candidates changed where they had or have two, and
+    // per value the units whose two places of it (where it had or has two)
+    // changed: the links of states "off" changed there alone.
+    std::array<std::uint64_t, CellSet::kWords> pairCells{};
+    for (int w = 0; w < CellSet::kWords; ++w)
+        for (std::uint64_t b = changed.cells[w]; b; b &= b - 1) {
+            const int c = w * 64 + std::countr_zero(b);
+            if (bitCount(static_cast<unsigned>(prepared_->cand(c))) == 2 || bitCount(static_cast<unsigned>(g.cand(c))) == 2)
+                pairCells[w] |= std::uint64_t{1} << (c & 63);
+        }
+    std::array<std::array<std::uint64_t, 3>, 9> pairs{};
+    for (unsigned m = values; m; m &= m - 1) {
+        const int v = std::countr_zero(m);
+        for (int i = 0; i < 3; ++i)
+            for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
+                const int u = i * 64 + std::countr_zero(b);
+                if ((prepared_->where(v) & geo.unitSet[u]).count() == 2 || (g.where(v) & geo.unitSet[u]).count() == 2)
+                    pairs[v][i] |= std::uint64_t{1} << (u & 63);
+            }
+    }
     // Only the candidates of the cells that changed, and those of a value
-    // whose places changed in one of their units, have other links now.
+    // whose places changed in one of their units, may have other links now:
+    // moved_ gets the states whose links did change.
+    moved_.fill(0);
     CellSet cells;
     for (int i = 0; i < CellSet::kWords; ++i) cells.w[i] = changed.cells[i];
     cells.forEach([&](int c) {
-        for (int v = 0; v < 9; ++v) noteLinks(c, v);
+        for (int v = 0; v < 9; ++v) noteLinks(c, v, true);
     });
     for (unsigned m = values; m; m &= m - 1) {
         const int v = std::countr_zero(m);
@@ -367,14 +323,61 @@ void ChainFinder::prepare(const CandidateGrid& g)
                 const CellSet& unit = geo.unitSet[i * 64 + std::countr_zero(b)];
                 for (int k = 0; k < CellSet::kWords; ++k) near.w[k] |= unit.w[k] & ~cells.w[k];
             }
-        near.forEach([&](int c) { noteLinks(c, v); });
+        near.forEach([&](int c) { noteLinks(c, v, true); });
     }
+    auto unchanged = [&](const LinkReads& r) {
+        std::uint64_t meet = 0;
+        for (int w = 0; w < CellSet::kWords; ++w) meet |= (r.cells[w] & changed.cells[w]) | (r.pairCells[w] & pairCells[w]);
+        if (meet != 0) return false;
+        for (unsigned m = values; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            const auto& a = r.of[v].units;
+            const auto& b = changed.units[v];
+            const auto& x = r.of[v].pairs;
+            const auto& y = pairs[v];
+            if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2]) | (x[0] & y[0]) | (x[1] & y[1]) | (x[2] & y[2])) != 0)
+                return false;
+        }
+        return true;
+    };
+    forEachBit(keptSearches_, [&](int key) {
+        if (rememberedAt_[key] < 0) return dropSearch(key);
+        if (!unchanged(rememberedReads_[key])) cutSearch(key);
+    });
+    // A finding read no more than its searches did (a search kept for a
+    // greater depth read more): it holds while they all do.
+    auto searchesKept = [&](const Finding& f) {
+        for (int k = 0; k < f.numSearches; ++k)
+            if (f.keys[k] < 0 || searchVersion_[f.keys[k]] != f.versions[k]) return false;
+        return true;
+    };
+    forEachBit(keptFindings_, [&](int i) {
+        if (findings_[i].limit >= 0 && searchesKept(findings_[i])) return;
+        findings_[i].limit = -1;
+        setBit(keptFindings_, i, false);
+    });
+    // Move the searches still kept to the start of a fresh pool.
+    if (poolUsed_ > kPool / 2) {
+        int used = 0;
+        forEachBit(keptSearches_, [&](int s) {
+            const int at = rememberedAt_[s];
+            std::copy_n(poolState_.get() + at, rememberedLength_[s], spareState_.get() + used);
+            std::copy_n(poolDepth_.get() + at, rememberedLength_[s], spareDepth_.get() + used);
+            rememberedAt_[s] = used;
+            used += rememberedLength_[s];
+        });
+        std::swap(poolState_, spareState_);
+        std::swap(poolDepth_, spareDepth_);
+        poolUsed_ = used;
+        if (poolUsed_ > kPool / 2) forgetAll(geo);
+    }
+    *prepared_ = g;
 }
 
-void ChainFinder::cutSearch(int key, const std::array<CellSet, 9>& renoted)
+void ChainFinder::cutSearch(int key)
 {
     // The states a search found up to the depth of the first state it
-    // followed whose links may have changed come first, in the same order,
+    // followed whose links changed (moved_) come first, in the same order,
     // on the new position too: the search is kept for that depth, to be
     // deepened when asked for more. What it read stays noted: more than
     // the part kept read, which only makes a later position look at it
@@ -385,8 +388,8 @@ void ChainFinder::cutSearch(int key, const std::array<CellSet, 9>& renoted)
     const std::int16_t* states = poolState_.get() + at;
     const std::int16_t* depths = poolDepth_.get() + at;
     for (int i = 0; i < length && depths[i] < followedBelow; ++i) {
-        const int cellValue = kCellValue[states[i]];
-        if (!renoted[cellValue & 15].test(cellValue >> 4)) continue;
+        const unsigned s = static_cast<unsigned>(states[i]);
+        if (!(moved_[s >> 6] >> (s & 63) & 1u)) continue;
         const int cut = depths[i];
         if (cut == 0) return dropSearch(key);
         ++searchVersion_[key];

@@ -324,10 +324,9 @@ private:
                   LinkReads* reads, std::int16_t* list, std::int16_t* depths);
     // Keeps the search just made at the end of the pool under key.
     void keep(int key, int maxDepth);
-    // On a new position where the candidates of `renoted` (per value) have
-    // their links noted anew: keeps the part of a kept search that still
-    // holds, or drops it.
-    void cutSearch(int key, const std::array<CellSet, 9>& renoted);
+    // On a new position: keeps the part of a kept search that still holds,
+    // or drops it.
+    void cutSearch(int key);
 
     // What a search knows of a state, side by side so that a visit touches
     // one place: the search that reached it (stamp), its depth and parent.
@@ -420,6 +419,8 @@ private:
     std::unique_ptr<std::int32_t[]> edgeEnd_;
     std::unique_ptr<std::uint8_t[]> cellLinks_;
     std::unique_ptr<std::int16_t[]> edges_;
+    // The states whose links the last prepare() changed.
+    std::array<std::uint64_t, (kStates + 63) / 64> moved_{};
 };
 
 constexpr int stateOf(int cell, int v, bool on) { return (cell * 9 + v) * 2 + (on ? 1 : 0); }
