@@ -22,6 +22,8 @@ struct ChainFinder::Scratch {
     std::array<std::int16_t, kStates> sum{};
     std::array<std::int16_t, kStates> most{};
     std::uint32_t round = 0;
+    // The states of the first branch that every branch so far may reach.
+    std::array<std::int16_t, kStates> survivors{};
     CandidateGrid trial;
     // The dynamic forcing chains' position and the trial made from it.
     SinglesBoard base, board;
@@ -32,6 +34,7 @@ ChainFinder::ChainFinder()
       unkeptDepths_(new std::int16_t[kStates]), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
       rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new LinkReads[2 * kStates]),
+      stateBits_(new std::uint64_t[static_cast<std::size_t>(kStates) * kStateWords]),
       searchVersion_(new std::uint32_t[2 * kStates]()),
       findings_(new Finding[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
       unitMemos_(new UnitMemo[8]), wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
@@ -63,6 +66,7 @@ void ChainFinder::touchMemory()
     touch(rememberedLength_.get(), 2 * kStates);
     touch(rememberedDepth_.get(), 2 * kStates);
     touch(rememberedReads_.get(), 2 * kStates);
+    touch(stateBits_.get(), static_cast<std::size_t>(kStates) * kStateWords);
     touch(findings_.get(), kFindings);
     touch(searchVersion_.get(), 2 * kStates);
     touch(trials_.get(), kStates);
@@ -488,9 +492,27 @@ void ChainFinder::keep(int key, int maxDepth)
     setBit(keptSearches_, key, true);
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     reachedDepths_ = depths;
+    if (key >= kStates) setBit(bitsMade_, key - kStates, false);
     poolUsed_ += numReached_;
     // A search that ran out of links before maxDepth holds for any depth.
     rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));
+}
+
+const std::uint64_t* ChainFinder::stateBits(int key)
+{
+    if (key < kStates || !isOn(key)) return nullptr;
+    const int k = key - kStates;
+    std::uint64_t* bits = stateBits_.get() + static_cast<std::size_t>(k) * kStateWords;
+    if (bitsMade_[static_cast<unsigned>(k) >> 6] >> (k & 63) & 1u) return bits;
+    // All the search kept, which is no less than it was asked for.
+    std::fill_n(bits, kStateWords, 0);
+    const std::int16_t* states = poolState_.get() + rememberedAt_[key];
+    for (int i = 0; i < rememberedLength_[key]; ++i) {
+        const auto s = static_cast<unsigned>(states[i]);
+        bits[s >> 6] |= std::uint64_t{1} << (s & 63);
+    }
+    setBit(bitsMade_, k, true);
+    return bits;
 }
 
 void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
@@ -776,6 +798,46 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
                 sc.branch.fill(0);
                 sc.round = 0;
             }
+            // First whether the branches' states meet at all: the states of
+            // the shorter of the first two branches that the other and each
+            // later one may reach (mostly none is left).
+            const std::int16_t* common = nullptr;
+            int survivors = 0, firstKey = -1;
+            std::uint32_t fetched = 0;
+            bool apart = false, unknown = false;
+            branches(kind, index, value, [&](int start) {
+                if (apart) return;
+                chains.listRemembered(g, start, ChainFinder::Links::All, limit);
+                chains.addLastSearch(f);
+                if (unknown) return;
+                const int key = chains.lastKey();
+                if (key < 0) {
+                    // Its list goes with the next search.
+                    unknown = true;
+                    return;
+                }
+                if (fetched++ == 0) {
+                    firstKey = key;
+                    common = chains.reachedStates();
+                    survivors = chains.numReached();
+                    return;
+                }
+                const std::uint64_t* bits = chains.stateBits(key);
+                if (fetched == 2 && chains.numReached() < survivors) {
+                    bits = chains.stateBits(firstKey);
+                    common = chains.reachedStates();
+                    survivors = chains.numReached();
+                }
+                int left = 0;
+                for (int i = 0; i < survivors; ++i) {
+                    const auto s = static_cast<unsigned>(common[i]);
+                    if (bits[s >> 6] >> (s & 63) & 1u) sc.survivors[left++] = static_cast<std::int16_t>(s);
+                }
+                common = sc.survivors.data();
+                survivors = left;
+                apart = left == 0;
+            });
+            if (apart) return;
             const std::uint32_t round = sc.round;
             sc.round += kMaxBranches + 1;
             // The states every branch reaches: sc.states keeps those of the
@@ -786,7 +848,6 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             branches(kind, index, value, [&](int start) {
                 if (b > 0 && sc.count == 0) return; // nothing in common already
                 chains.listRemembered(g, start, ChainFinder::Links::All, limit);
-                chains.addLastSearch(f);
                 const int n = chains.numReached();
                 if (b++ == 0) {
                     for (int i = 1; i < n; ++i) {

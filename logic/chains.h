@@ -242,6 +242,15 @@ public:
         f.versions[f.numSearches++] = lastKey_ >= 0 ? searchVersion_[lastKey_] : 0;
     }
 
+    // The states of the kept search over all links from a state "on" under
+    // `key` (a lastKey()) as bits (kStateWords words), or null for another
+    // key. Where the search was asked for less depth than it
+    // was kept for, or was cut since, these are more than it found: a state
+    // not among them was not reached.
+    static constexpr int kStateWords = (kStates + 63) / 64;
+    const std::uint64_t* stateBits(int key);
+    // The key of the last remembered search, -1 when it was not kept.
+    int lastKey() const { return lastKey_; }
     bool reached(int s) const { return node_[s].mark == stamp_; }
     // Whether candidate v of cell c has a strong link in the prepared position.
     bool hasStrongLink(int c, int v) const { return partners_[c * 9 + v][0] >= 0; }
@@ -357,6 +366,10 @@ private:
     std::unique_ptr<std::int16_t[]> rememberedLength_;
     std::unique_ptr<std::int16_t[]> rememberedDepth_;
     std::unique_ptr<LinkReads[]> rememberedReads_;
+    // The states of each kept search over all links from a state "on", as
+    // bits, made when first asked for (bitsMade_).
+    std::unique_ptr<std::uint64_t[]> stateBits_;
+    std::array<std::uint64_t, (kStates + 63) / 64> bitsMade_{};
     // Where a search the pool has no room for notes its reads: nothing
     // compares them, as nothing keeps that search.
     LinkReads unkeptReads_;
