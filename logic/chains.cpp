@@ -33,7 +33,7 @@ ChainFinder::ChainFinder()
     : node_(new Node[kStates]()), queue_(new std::int16_t[kStates]()), reachedList_(queue_.get()),
       unkeptDepths_(new std::int16_t[kStates]), partners_(new std::array<std::int16_t, 6>[kMaxCandidates]),
       rememberedAt_(new std::int32_t[2 * kStates]), rememberedLength_(new std::int16_t[2 * kStates]()),
-      rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedReads_(new LinkReads[2 * kStates]),
+      rememberedDepth_(new std::int16_t[2 * kStates]()), rememberedCells_(new CellSet[2 * kStates]),
       stateBits_(new std::uint64_t[static_cast<std::size_t>(kStates) * kStateWords]),
       searchVersion_(new std::uint32_t[2 * kStates]()),
       findings_(new Finding[kFindings]), trials_(new TrialResult[kStates]), trialPosition_(new CandidateGrid),
@@ -65,7 +65,7 @@ void ChainFinder::touchMemory()
     touch(rememberedAt_.get(), 2 * kStates);
     touch(rememberedLength_.get(), 2 * kStates);
     touch(rememberedDepth_.get(), 2 * kStates);
-    touch(rememberedReads_.get(), 2 * kStates);
+    touch(rememberedCells_.get(), 2 * kStates);
     touch(stateBits_.get(), static_cast<std::size_t>(kStates) * kStateWords);
     touch(findings_.get(), kFindings);
     touch(searchVersion_.get(), 2 * kStates);
@@ -115,14 +115,6 @@ constexpr auto kBonus = [] {
         while (length > ceiling) ceiling = nextCeiling(ceiling, ++added);
         t[length] = static_cast<std::uint8_t>(added);
     }
-    return t;
-}();
-
-// The cell and value of every state (cell * 16 + value), looked up in the
-// search's hot loop.
-constexpr auto kCellValue = [] {
-    std::array<std::uint16_t, ChainFinder::kStates> t{};
-    for (int s = 0; s < ChainFinder::kStates; ++s) t[s] = static_cast<std::uint16_t>(cellOfState(s) * 16 + valueOfState(s));
     return t;
 }();
 
@@ -290,26 +282,6 @@ void ChainFinder::prepare(const CandidateGrid& g)
     Reads changed;
     unsigned values = 0;
     changesBetween(*prepared_, g, changed, values);
-    // The cells whose candidates changed where they had or have two, and
-    // per value the units whose two places of it (where it had or has two)
-    // changed: the links of states "off" changed there alone.
-    std::array<std::uint64_t, CellSet::kWords> pairCells{};
-    for (int w = 0; w < CellSet::kWords; ++w)
-        for (std::uint64_t b = changed.cells[w]; b; b &= b - 1) {
-            const int c = w * 64 + std::countr_zero(b);
-            if (bitCount(static_cast<unsigned>(prepared_->cand(c))) == 2 || bitCount(static_cast<unsigned>(g.cand(c))) == 2)
-                pairCells[w] |= std::uint64_t{1} << (c & 63);
-        }
-    std::array<std::array<std::uint64_t, 3>, 9> pairs{};
-    for (unsigned m = values; m; m &= m - 1) {
-        const int v = std::countr_zero(m);
-        for (int i = 0; i < 3; ++i)
-            for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
-                const int u = i * 64 + std::countr_zero(b);
-                if ((prepared_->where(v) & geo.unitSet[u]).count() == 2 || (g.where(v) & geo.unitSet[u]).count() == 2)
-                    pairs[v][i] |= std::uint64_t{1} << (u & 63);
-            }
-    }
     // Only the candidates of the cells that changed, and those of a value
     // whose places changed in one of their units, may have other links now:
     // moved_ gets the states whose links did change.
@@ -329,24 +301,13 @@ void ChainFinder::prepare(const CandidateGrid& g)
             }
         near.forEach([&](int c) { noteLinks(c, v, true); });
     }
-    auto unchanged = [&](const LinkReads& r) {
-        std::uint64_t meet = 0;
-        for (int w = 0; w < CellSet::kWords; ++w) meet |= (r.cells[w] & changed.cells[w]) | (r.pairCells[w] & pairCells[w]);
-        if (meet != 0) return false;
-        for (unsigned m = values; m; m &= m - 1) {
-            const int v = std::countr_zero(m);
-            const auto& a = r.of[v].units;
-            const auto& b = changed.units[v];
-            const auto& x = r.of[v].pairs;
-            const auto& y = pairs[v];
-            if (((a[0] & b[0]) | (a[1] & b[1]) | (a[2] & b[2]) | (x[0] & y[0]) | (x[1] & y[1]) | (x[2] & y[2])) != 0)
-                return false;
-        }
-        return true;
-    };
+    // A search none of whose followed states is in a cell with one that
+    // moved holds as it was.
+    CellSet movedCells;
+    forEachBit(moved_, [&](int st) { movedCells.set(cellOfState(st)); });
     forEachBit(keptSearches_, [&](int key) {
         if (rememberedAt_[key] < 0) return dropSearch(key);
-        if (!unchanged(rememberedReads_[key])) cutSearch(key);
+        if ((rememberedCells_[key] & movedCells).any()) cutSearch(key);
     });
     // A finding read no more than its searches did (a search kept for a
     // greater depth read more): it holds while they all do.
@@ -414,7 +375,7 @@ void ChainFinder::listRemembered(const CandidateGrid& g, int start, Links links,
 }
 
 template <bool kMark>
-void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int maxDepth)
+void ChainFinder::remembered(const CandidateGrid&, int start, Links links, int maxDepth)
 {
     const int key = (links == Links::All ? kStates : 0) + start;
     const int at = rememberedAt_[key];
@@ -444,10 +405,10 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
         lastKey_ = key;
         return;
     }
-    const Geometry& geo = g.geo();
     if (at >= 0 && poolUsed_ + kStates <= kPool) {
         // Kept for a lesser depth: the deeper search finds the same states
-        // first, in the same order, and reads what that one read and more.
+        // first, in the same order, and follows what that one followed and
+        // more.
         // It goes on from the states the kept one stopped at, at the end of
         // the pool.
         const int length = rememberedLength_[key];
@@ -458,7 +419,7 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
         const std::uint32_t stamp = nextStamp();
         for (int i = 0; i < length; ++i) node_[states[i]] = Node{stamp, depths[i], -1};
         const int from = static_cast<int>(std::lower_bound(depths, depths + length, rememberedDepth_[key]) - depths);
-        followOn<true>(from, length, stamp, links, maxDepth, &geo, &rememberedReads_[key], states, depths);
+        followOn<true>(from, length, stamp, links, maxDepth, &rememberedCells_[key], states, depths);
         keep(key, maxDepth);
         lastKey_ = key;
         return;
@@ -468,18 +429,18 @@ void ChainFinder::remembered(const CandidateGrid& g, int start, Links links, int
     if (poolUsed_ + kStates > kPool) {
         // No room to keep it: its reads go aside, and what was kept under
         // this key is dropped.
-        unkeptReads_ = LinkReads{};
-        followReading(start, links, maxDepth, geo, unkeptReads_, queue_.get(), unkeptDepths_.get());
+        unkeptCells_ = CellSet{};
+        followReading(start, links, maxDepth, unkeptCells_, queue_.get(), unkeptDepths_.get());
         if (rememberedAt_[key] >= 0) dropSearch(key);
         lastKey_ = -1;
         reachedDepths_ = unkeptDepths_.get();
         return;
     }
     // A search not kept: made anew at the end of the pool.
-    LinkReads& reads = rememberedReads_[key];
-    reads = LinkReads{};
+    CellSet& cells = rememberedCells_[key];
+    cells = CellSet{};
     lastKey_ = key;
-    followReading(start, links, maxDepth, geo, reads, poolState_.get() + poolUsed_, poolDepth_.get() + poolUsed_);
+    followReading(start, links, maxDepth, cells, poolState_.get() + poolUsed_, poolDepth_.get() + poolUsed_);
     keep(key, maxDepth);
 }
 
@@ -517,13 +478,12 @@ const std::uint64_t* ChainFinder::stateBits(int key)
 
 void ChainFinder::follow(const CandidateGrid&, int start, Links links, int maxDepth)
 {
-    followFrom<false>(start, links, maxDepth, nullptr, nullptr, queue_.get(), nullptr);
+    followFrom<false>(start, links, maxDepth, nullptr, queue_.get(), nullptr);
 }
 
-void ChainFinder::followReading(int start, Links links, int maxDepth, const Geometry& geo, LinkReads& reads, std::int16_t* list,
-                                std::int16_t* depths)
+void ChainFinder::followReading(int start, Links links, int maxDepth, CellSet& cells, std::int16_t* list, std::int16_t* depths)
 {
-    followFrom<true>(start, links, maxDepth, &geo, &reads, list, depths);
+    followFrom<true>(start, links, maxDepth, &cells, list, depths);
 }
 
 std::uint32_t ChainFinder::nextStamp()
@@ -537,19 +497,18 @@ std::uint32_t ChainFinder::nextStamp()
 }
 
 template <bool kReads>
-void ChainFinder::followFrom(int start, Links links, int maxDepth, const Geometry* geo, LinkReads* reads, std::int16_t* list,
-                             std::int16_t* depths)
+void ChainFinder::followFrom(int start, Links links, int maxDepth, CellSet* cells, std::int16_t* list, std::int16_t* depths)
 {
     const std::uint32_t stamp = nextStamp();
     node_[start] = Node{stamp, 0, -1};
     if constexpr (kReads) depths[0] = 0;
     list[0] = static_cast<std::int16_t>(start);
-    followOn<kReads>(0, 1, stamp, links, maxDepth, geo, reads, list, depths);
+    followOn<kReads>(0, 1, stamp, links, maxDepth, cells, list, depths);
 }
 
 template <bool kReads>
-void ChainFinder::followOn(int head, int tail, std::uint32_t stamp, Links links, int maxDepth, const Geometry* geo,
-                           LinkReads* reads, std::int16_t* list, std::int16_t* depths)
+void ChainFinder::followOn(int head, int tail, std::uint32_t stamp, Links links, int maxDepth, CellSet* cells,
+                           std::int16_t* list, std::int16_t* depths)
 {
     Node* const node = node_.get();
     std::int16_t* const queue = list;
@@ -559,22 +518,9 @@ void ChainFinder::followOn(int head, int tail, std::uint32_t stamp, Links links,
         const int s = queue[head++];
         const int d = node[s].depth;
         if (d >= maxDepth) continue;
-        if constexpr (kReads) {
-            // A state whose links are followed reads its cell and, for its
-            // value, the units of that cell: all candidates and places
-            // ("on"), or the other candidate and the two places where there
-            // are two ("off"; the cell over all links alone).
-            const int cellValue = kCellValue[s];
-            const int c = cellValue >> 4;
-            const std::uint64_t bit = std::uint64_t{1} << (c & 63);
-            if (isOn(s))
-                reads->cells[static_cast<unsigned>(c) >> 6] |= bit;
-            else if (cellLinks)
-                reads->pairCells[static_cast<unsigned>(c) >> 6] |= bit;
-            auto& ofValue = reads->of[cellValue & 15];
-            auto& units = isOn(s) ? ofValue.units : ofValue.pairs;
-            for (int w = 0; w < 3; ++w) units[w] |= geo->unitBits[c][w];
-        }
+        // The links of a state come from its cell's candidates and the
+        // places of its value in the cell's units.
+        if constexpr (kReads) cells->set(cellOfState(s));
         const int end = edgeEnd_[s];
         for (int i = edgeStart_[s] + (cellLinks ? 0 : cellLinks_[s]); i < end; ++i) {
             const int t = edges[i];

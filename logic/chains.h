@@ -29,13 +29,12 @@ public:
     // Notes the strong links of the position (the other place of a value in
     // a unit where it has two). Call before follow() on a new position; on
     // the position prepared last it keeps what it remembered, and on another
-    // it keeps the searches that read nothing that changed.
+    // it keeps each search as far as it followed no state whose links
+    // changed.
     void prepare(const CandidateGrid& g);
 
-    // What a search read of the position. The links of a state (c, v) come
-    // from the candidates of c and the places of v in the units of c alone,
-    // so a search reads the cells it followed links from and, per value,
-    // the units of those cells.
+    // What a finder read of a position: cells whose candidates, and per
+    // value units whose places of it, it looked at.
     // Like the tables below, left unset by default so that a new finder
     // costs nothing for them until they are used (the first prepare of each
     // marks its table empty); Reads{} is empty.
@@ -178,25 +177,6 @@ public:
     };
     SmallCellsMemo& wingMemo(int finder) { return wingMemos_[finder]; }
 
-    // What a chain search read: as Reads for its states "on" (the cell and
-    // all places of the value in the cell's units). A state "off" has the
-    // same links while its cell has the same other candidate where it has
-    // one (`pairCells`, over all links alone) and the units of the cell the
-    // same two places of the value where it has two (`pairs`): a cell going
-    // from four candidates to three, or a unit from four places to three,
-    // gives it the same links.
-    // The fields lie in the order prepare() compares them, a value's two
-    // side by side, so that a comparison touches few lines of memory.
-    struct LinkReads {
-        std::array<std::uint64_t, CellSet::kWords> cells;
-        std::array<std::uint64_t, CellSet::kWords> pairCells;
-        struct OfValue {
-            std::array<std::uint64_t, 3> units;
-            std::array<std::uint64_t, 3> pairs;
-        };
-        std::array<OfValue, 9> of;
-    };
-
     // What a technique concluded from one start (a candidate, a cell, a
     // unit's value) with searches no deeper than `limit`: its lowest rating
     // (the first of equals), where it was found and the deepest state it
@@ -319,18 +299,17 @@ private:
     }
     template <bool kMark>
     void remembered(const CandidateGrid& g, int start, Links links, int maxDepth);
-    // follow(), also noting in reads what the search read, with the states
-    // found going to `list` and their depths to `depths`.
-    void followReading(int start, Links links, int maxDepth, const Geometry& geo, LinkReads& reads, std::int16_t* list,
-                       std::int16_t* depths);
+    // follow(), also noting in `cells` the cells of the states it followed
+    // the links of, with the states found going to `list` and their depths
+    // to `depths`.
+    void followReading(int start, Links links, int maxDepth, CellSet& cells, std::int16_t* list, std::int16_t* depths);
     template <bool kReads>
-    void followFrom(int start, Links links, int maxDepth, const Geometry* geo, LinkReads* reads, std::int16_t* list,
-                    std::int16_t* depths);
+    void followFrom(int start, Links links, int maxDepth, CellSet* cells, std::int16_t* list, std::int16_t* depths);
     // The search's loop: follows the links of list[head..tail), states
     // already marked with stamp, appending what they reach.
     template <bool kReads>
-    void followOn(int head, int tail, std::uint32_t stamp, Links links, int maxDepth, const Geometry* geo,
-                  LinkReads* reads, std::int16_t* list, std::int16_t* depths);
+    void followOn(int head, int tail, std::uint32_t stamp, Links links, int maxDepth, CellSet* cells, std::int16_t* list,
+                  std::int16_t* depths);
     // Keeps the search just made at the end of the pool under key.
     void keep(int key, int maxDepth);
     // On a new position: keeps the part of a kept search that still holds,
@@ -359,20 +338,22 @@ private:
     // Remembered searches, per kind of links and start state
     // (links * kStates + start): the first entry in the pool (-1 when not
     // remembered), the length, the maxDepth it was found with (INT16_MAX
-    // when it ended before that) and what it read: the search holds while
-    // that is unchanged.
+    // when it ended before that) and the cells of the states it followed
+    // the links of (a state's links come from the candidates of its cell
+    // and the places of its value in the cell's units): the search holds
+    // while none of those states has other links.
     static constexpr int kPool = 1 << 20;
     std::unique_ptr<std::int32_t[]> rememberedAt_;
     std::unique_ptr<std::int16_t[]> rememberedLength_;
     std::unique_ptr<std::int16_t[]> rememberedDepth_;
-    std::unique_ptr<LinkReads[]> rememberedReads_;
+    std::unique_ptr<CellSet[]> rememberedCells_;
     // The states of each kept search over all links from a state "on", as
     // bits, made when first asked for (bitsMade_).
     std::unique_ptr<std::uint64_t[]> stateBits_;
     std::array<std::uint64_t, (kStates + 63) / 64> bitsMade_{};
-    // Where a search the pool has no room for notes its reads: nothing
-    // compares them, as nothing keeps that search.
-    LinkReads unkeptReads_;
+    // Where a search the pool has no room for notes its cells: nothing
+    // looks at them, as nothing keeps that search.
+    CellSet unkeptCells_;
     // Counts, per key, the kept searches dropped (so a finding can tell a
     // search made anew from the one it came from), and the key of the last
     // search (-1 when it could not be kept).
