@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board.h"
 
+#include <algorithm>
+
 #include "samurai.h"
 
 namespace logic {
@@ -53,6 +55,13 @@ Geometry makeGeometry(int numGrids)
     for (int c = 0; c < geo.numCells; ++c) {
         geo.peers[c].reset(c);
         geo.allCells.set(c);
+        int first = CellSet::kWords, last = 0;
+        for (int w = 0; w < CellSet::kWords; ++w)
+            if (geo.peers[c].w[w]) {
+                first = std::min(first, w);
+                last = w + 1;
+            }
+        geo.peerWords[c] = {static_cast<std::uint8_t>(first), static_cast<std::uint8_t>(last)};
     }
     return geo;
 }

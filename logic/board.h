@@ -155,6 +155,8 @@ struct Geometry {
     std::array<std::array<std::int16_t, 5>, kMaxCells> unitsOf{}; // rows, columns and box of a cell
     std::array<std::uint8_t, kMaxCells> numUnitsOf{};
     std::array<CellSet, kMaxCells> peers{};
+    // The words of peers[c] that may hold a cell: [first, last).
+    std::array<std::array<std::uint8_t, 2>, kMaxCells> peerWords{};
     // The units of a cell as bits of unit numbers.
     std::array<std::array<std::uint64_t, 3>, kMaxCells> unitBits{};
     CellSet allCells;

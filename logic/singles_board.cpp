@@ -91,7 +91,7 @@ void SinglesBoard::place(int c, int v)
     for (unsigned m = had & ~(1u << v); m; m &= m - 1) lostPlaces(c, std::countr_zero(m));
     // The peers that lose v, a word of cells at a time.
     const auto notV = static_cast<std::uint16_t>(~(1u << v));
-    for (int i = 0; i < CellSet::kWords; ++i) {
+    for (int i = geo.peerWords[c][0]; i < geo.peerWords[c][1]; ++i) {
         std::uint64_t lost = geo.peers[c].w[i] & where_[v].w[i];
         if (!lost) continue;
         where_[v].w[i] &= ~lost;
