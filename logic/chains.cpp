@@ -134,6 +134,7 @@ void ChainFinder::forgetAll(const Geometry& geo)
     for (int k = 0; k < 3; ++k)
         for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i) findings_[i].limit = -1;
     keptSearches_.fill(0);
+    bitsMade_.fill(0);
     keptFindings_.fill(0);
     poolUsed_ = 0;
 }
@@ -420,6 +421,14 @@ void ChainFinder::remembered(const CandidateGrid&, int start, Links links, int m
         for (int i = 0; i < length; ++i) node_[states[i]] = Node{stamp, depths[i], -1};
         const int from = static_cast<int>(std::lower_bound(depths, depths + length, rememberedDepth_[key]) - depths);
         followOn<true>(from, length, stamp, links, maxDepth, &rememberedCells_[key], states, depths);
+        // Bits made of it stay more than its states once the new ones join.
+        if (key >= kStates && isOn(key) && (bitsMade_[static_cast<unsigned>(key - kStates) >> 6] >> ((key - kStates) & 63) & 1u)) {
+            std::uint64_t* bits = stateBits_.get() + static_cast<std::size_t>(key - kStates) * kStateWords;
+            for (int i = length; i < numReached_; ++i) {
+                const auto s = static_cast<unsigned>(states[i]);
+                bits[s >> 6] |= std::uint64_t{1} << (s & 63);
+            }
+        }
         keep(key, maxDepth);
         lastKey_ = key;
         return;
@@ -453,7 +462,6 @@ void ChainFinder::keep(int key, int maxDepth)
     setBit(keptSearches_, key, true);
     rememberedLength_[key] = static_cast<std::int16_t>(numReached_);
     reachedDepths_ = depths;
-    if (key >= kStates) setBit(bitsMade_, key - kStates, false);
     poolUsed_ += numReached_;
     // A search that ran out of links before maxDepth holds for any depth.
     rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));

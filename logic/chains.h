@@ -348,7 +348,9 @@ private:
     std::unique_ptr<std::int16_t[]> rememberedDepth_;
     std::unique_ptr<CellSet[]> rememberedCells_;
     // The states of each kept search over all links from a state "on", as
-    // bits, made when first asked for (bitsMade_).
+    // bits, made when first asked for (bitsMade_) and kept while the search
+    // is: no fewer than its states after a cut, and joined by those a
+    // deeper search adds.
     std::unique_ptr<std::uint64_t[]> stateBits_;
     std::array<std::uint64_t, (kStates + 63) / 64> bitsMade_{};
     // Where a search the pool has no room for notes its cells: nothing
@@ -364,6 +366,7 @@ private:
         rememberedAt_[key] = -1;
         ++searchVersion_[key];
         setBit(keptSearches_, key, false);
+        if (key >= kStates) setBit(bitsMade_, key - kStates, false);
     }
     // The keys of the searches kept and the slots of the findings that
     // may be kept (all those asked for since the last prepare()), so that
