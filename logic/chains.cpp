@@ -345,9 +345,9 @@ void ChainFinder::cutSearch(int key)
     // The states a search found up to the depth of the first state it
     // followed whose links changed (moved_) come first, in the same order,
     // on the new position too: the search is kept for that depth, to be
-    // deepened when asked for more. What it read stays noted: more than
-    // the part kept read, which only makes a later position look at it
-    // again.
+    // deepened when asked for more. The cells it followed stay noted: more
+    // than the part kept followed, which only makes a later position look
+    // at it again.
     const int at = rememberedAt_[key];
     const int length = rememberedLength_[key];
     const int followedBelow = rememberedDepth_[key];
@@ -792,6 +792,8 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
                 apart = left == 0;
             });
             if (apart) return;
+            // They may meet: the lists again (each was kept, or is made the
+            // same anew; the finding has them all already).
             const std::uint32_t round = sc.round;
             sc.round += kMaxBranches + 1;
             // The states every branch reaches: sc.states keeps those of the

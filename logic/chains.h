@@ -224,9 +224,9 @@ public:
 
     // The states of the kept search over all links from a state "on" under
     // `key` (a lastKey()) as bits (kStateWords words), or null for another
-    // key. Where the search was asked for less depth than it
-    // was kept for, or was cut since, these are more than it found: a state
-    // not among them was not reached.
+    // key. Where the search was asked for less depth than it was kept for,
+    // or was cut since, these are more than it found: a state not among
+    // them was not reached.
     static constexpr int kStateWords = (kStates + 63) / 64;
     const std::uint64_t* stateBits(int key);
     // The key of the last remembered search, -1 when it was not kept.
