@@ -422,13 +422,7 @@ void ChainFinder::remembered(const CandidateGrid&, int start, Links links, int m
         const int from = static_cast<int>(std::lower_bound(depths, depths + length, rememberedDepth_[key]) - depths);
         followOn<true>(from, length, stamp, links, maxDepth, &rememberedCells_[key], states, depths);
         // Bits made of it stay more than its states once the new ones join.
-        if (key >= kStates && isOn(key) && (bitsMade_[static_cast<unsigned>(key - kStates) >> 6] >> ((key - kStates) & 63) & 1u)) {
-            std::uint64_t* bits = stateBits_.get() + static_cast<std::size_t>(key - kStates) * kStateWords;
-            for (int i = length; i < numReached_; ++i) {
-                const auto s = static_cast<unsigned>(states[i]);
-                bits[s >> 6] |= std::uint64_t{1} << (s & 63);
-            }
-        }
+        if (std::uint64_t* bits = madeBits(key)) addBits(bits, states + length, numReached_ - length);
         keep(key, maxDepth);
         lastKey_ = key;
         return;
@@ -436,8 +430,8 @@ void ChainFinder::remembered(const CandidateGrid&, int start, Links links, int m
     // The search goes straight to the end of the pool where it has room for
     // any search.
     if (poolUsed_ + kStates > kPool) {
-        // No room to keep it: its reads go aside, and what was kept under
-        // this key is dropped.
+        // No room to keep it: its followed cells go aside, and what was
+        // kept under this key is dropped.
         unkeptCells_ = CellSet{};
         followReading(start, links, maxDepth, unkeptCells_, queue_.get(), unkeptDepths_.get());
         if (rememberedAt_[key] >= 0) dropSearch(key);
@@ -467,19 +461,31 @@ void ChainFinder::keep(int key, int maxDepth)
     rememberedDepth_[key] = static_cast<std::int16_t>(deepest < maxDepth ? INT16_MAX : std::min(maxDepth, static_cast<int>(INT16_MAX)));
 }
 
-const std::uint64_t* ChainFinder::stateBits(int key)
+std::uint64_t* ChainFinder::madeBits(int key)
 {
     if (key < kStates || !isOn(key)) return nullptr;
     const int k = key - kStates;
-    std::uint64_t* bits = stateBits_.get() + static_cast<std::size_t>(k) * kStateWords;
-    if (bitsMade_[static_cast<unsigned>(k) >> 6] >> (k & 63) & 1u) return bits;
-    // All the search kept, which is no less than it was asked for.
-    std::fill_n(bits, kStateWords, 0);
-    const std::int16_t* states = poolState_.get() + rememberedAt_[key];
-    for (int i = 0; i < rememberedLength_[key]; ++i) {
+    if (!(bitsMade_[static_cast<unsigned>(k) >> 6] >> (k & 63) & 1u)) return nullptr;
+    return stateBits_.get() + static_cast<std::size_t>(k) * kStateWords;
+}
+
+void ChainFinder::addBits(std::uint64_t* bits, const std::int16_t* states, int n)
+{
+    for (int i = 0; i < n; ++i) {
         const auto s = static_cast<unsigned>(states[i]);
         bits[s >> 6] |= std::uint64_t{1} << (s & 63);
     }
+}
+
+const std::uint64_t* ChainFinder::stateBits(int key)
+{
+    if (key < kStates || !isOn(key)) return nullptr;
+    if (const std::uint64_t* made = madeBits(key)) return made;
+    // All the search kept, which is no less than it was asked for.
+    const int k = key - kStates;
+    std::uint64_t* bits = stateBits_.get() + static_cast<std::size_t>(k) * kStateWords;
+    std::fill_n(bits, kStateWords, 0);
+    addBits(bits, poolState_.get() + rememberedAt_[key], rememberedLength_[key]);
     setBit(bitsMade_, k, true);
     return bits;
 }
@@ -776,9 +782,9 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
                     survivors = chains.numReached();
                     return;
                 }
-                const std::uint64_t* bits = chains.stateBits(key);
-                if (fetched == 2 && chains.numReached() < survivors) {
-                    bits = chains.stateBits(firstKey);
+                const bool shorter = fetched == 2 && chains.numReached() < survivors;
+                const std::uint64_t* bits = chains.stateBits(shorter ? firstKey : key);
+                if (shorter) {
                     common = chains.reachedStates();
                     survivors = chains.numReached();
                 }

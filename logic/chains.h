@@ -353,6 +353,10 @@ private:
     // deeper search adds.
     std::unique_ptr<std::uint64_t[]> stateBits_;
     std::array<std::uint64_t, (kStates + 63) / 64> bitsMade_{};
+    // The bits of key's search where they are made, or null.
+    std::uint64_t* madeBits(int key);
+    // Adds n states to bits.
+    static void addBits(std::uint64_t* bits, const std::int16_t* states, int n);
     // Where a search the pool has no room for notes its cells: nothing
     // looks at them, as nothing keeps that search.
     CellSet unkeptCells_;
