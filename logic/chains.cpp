@@ -265,12 +265,18 @@ void ChainFinder::prepare(const CandidateGrid& g)
             edgeEnd_[on] = static_cast<std::int32_t>(e - edges_.get());
         }
         if (!compare) return;
-        auto same = [&](int s, int oldCount, int oldCell, const std::int16_t* was) {
-            return edgeEnd_[s] - edgeStart_[s] == oldCount && cellLinks_[s] == oldCell &&
-                   std::equal(was, was + oldCount, edges_.get() + edgeStart_[s]);
+        // A state moved if any of its links changed; for an X-chain only
+        // if those past its cell's own did.
+        auto compareLinks = [&](int s, int oldCount, int oldCell, const std::int16_t* was) {
+            const std::int16_t* now = edges_.get() + edgeStart_[s];
+            const int count = edgeEnd_[s] - edgeStart_[s];
+            const bool sameValue = count - cellLinks_[s] == oldCount - oldCell &&
+                                   std::equal(was + oldCell, was + oldCount, now + cellLinks_[s]);
+            if (!sameValue) setBit(movedOneValue_, s, true);
+            if (!sameValue || cellLinks_[s] != oldCell || !std::equal(was, was + oldCell, now)) setBit(moved_, s, true);
         };
-        if (!same(off, oldOff, oldCellOff, old.data())) setBit(moved_, off, true);
-        if (!same(on, oldOn, oldCellOn, old.data() + kOffLinks)) setBit(moved_, on, true);
+        compareLinks(off, oldOff, oldCellOff, old.data());
+        compareLinks(on, oldOn, oldCellOn, old.data() + kOffLinks);
     };
     if (!havePrepared_ || &prepared_->geo() != &geo) {
         forgetAll(geo);
@@ -287,6 +293,7 @@ void ChainFinder::prepare(const CandidateGrid& g)
     // whose places changed in one of their units, may have other links now:
     // moved_ gets the states whose links did change.
     moved_.fill(0);
+    movedOneValue_.fill(0);
     CellSet cells;
     for (int i = 0; i < CellSet::kWords; ++i) cells.w[i] = changed.cells[i];
     cells.forEach([&](int c) {
@@ -303,12 +310,17 @@ void ChainFinder::prepare(const CandidateGrid& g)
         near.forEach([&](int c) { noteLinks(c, v, true); });
     }
     // A search none of whose followed states is in a cell with one that
-    // moved holds as it was.
+    // moved holds as it was. An X-chain's search follows the states of its
+    // value alone, over links to other places of the value.
     CellSet movedCells;
+    std::array<CellSet, 9> movedOneValueCells;
     forEachBit(moved_, [&](int st) { movedCells.set(cellOfState(st)); });
+    forEachBit(movedOneValue_, [&](int st) { movedOneValueCells[static_cast<std::size_t>(valueOfState(st))].set(cellOfState(st)); });
     forEachBit(keptSearches_, [&](int key) {
         if (rememberedAt_[key] < 0) return dropSearch(key);
-        if ((rememberedCells_[key] & movedCells).any()) cutSearch(key);
+        const bool all = key >= kStates;
+        const CellSet& moved = all ? movedCells : movedOneValueCells[static_cast<std::size_t>(valueOfState(key))];
+        if ((rememberedCells_[key] & moved).any()) cutSearch(key, all ? moved_ : movedOneValue_);
     });
     // A finding read no more than its searches did (a search kept for a
     // greater depth read more): it holds while they all do.
@@ -340,10 +352,10 @@ void ChainFinder::prepare(const CandidateGrid& g)
     *prepared_ = g;
 }
 
-void ChainFinder::cutSearch(int key)
+void ChainFinder::cutSearch(int key, const std::array<std::uint64_t, kStateWords>& moved)
 {
     // The states a search found up to the depth of the first state it
-    // followed whose links changed (moved_) come first, in the same order,
+    // followed whose links changed (`moved`) come first, in the same order,
     // on the new position too: the search is kept for that depth, to be
     // deepened when asked for more. The cells it followed stay noted: more
     // than the part kept followed, which only makes a later position look
@@ -355,7 +367,7 @@ void ChainFinder::cutSearch(int key)
     const std::int16_t* depths = poolDepth_.get() + at;
     for (int i = 0; i < length && depths[i] < followedBelow; ++i) {
         const unsigned s = static_cast<unsigned>(states[i]);
-        if (!(moved_[s >> 6] >> (s & 63) & 1u)) continue;
+        if (!(moved[s >> 6] >> (s & 63) & 1u)) continue;
         const int cut = depths[i];
         if (cut == 0) return dropSearch(key);
         ++searchVersion_[key];

@@ -314,7 +314,7 @@ private:
     void keep(int key, int maxDepth);
     // On a new position: keeps the part of a kept search that still holds,
     // or drops it.
-    void cutSearch(int key);
+    void cutSearch(int key, const std::array<std::uint64_t, kStateWords>& moved);
 
     // What a search knows of a state, side by side so that a visit touches
     // one place: the search that reached it (stamp), its depth and parent.
@@ -420,8 +420,10 @@ private:
     std::unique_ptr<std::int32_t[]> edgeEnd_;
     std::unique_ptr<std::uint8_t[]> cellLinks_;
     std::unique_ptr<std::int16_t[]> edges_;
-    // The states whose links the last prepare() changed.
+    // The states whose links the last prepare() changed, and those whose
+    // links to other places of their value changed (all an X-chain follows).
     std::array<std::uint64_t, (kStates + 63) / 64> moved_{};
+    std::array<std::uint64_t, (kStates + 63) / 64> movedOneValue_{};
 };
 
 constexpr int stateOf(int cell, int v, bool on) { return (cell * 9 + v) * 2 + (on ? 1 : 0); }
