@@ -316,11 +316,25 @@ void ChainFinder::prepare(const CandidateGrid& g)
     std::array<CellSet, 9> movedOneValueCells;
     forEachBit(moved_, [&](int st) { movedCells.set(cellOfState(st)); });
     forEachBit(movedOneValue_, [&](int st) { movedOneValueCells[static_cast<std::size_t>(valueOfState(st))].set(cellOfState(st)); });
+    // The words of moved_ with a state in them, to test a search's bits
+    // (where made) against before going over its states.
+    std::array<std::uint8_t, kStateWords> movedWords;
+    int numMovedWords = 0;
+    for (int i = 0; i < kStateWords; ++i)
+        if (moved_[static_cast<std::size_t>(i)]) movedWords[static_cast<std::size_t>(numMovedWords++)] = static_cast<std::uint8_t>(i);
+    auto reachesMoved = [&](const std::uint64_t* bits) {
+        for (int k = 0; k < numMovedWords; ++k)
+            if (bits[movedWords[static_cast<std::size_t>(k)]] & moved_[movedWords[static_cast<std::size_t>(k)]]) return true;
+        return false;
+    };
     forEachBit(keptSearches_, [&](int key) {
         if (rememberedAt_[key] < 0) return dropSearch(key);
         const bool all = key >= kStates;
         const CellSet& moved = all ? movedCells : movedOneValueCells[static_cast<std::size_t>(valueOfState(key))];
-        if ((rememberedCells_[key] & moved).any()) cutSearch(key, all ? moved_ : movedOneValue_);
+        if (!(rememberedCells_[key] & moved).any()) return;
+        // Its bits hold every state it reached (and maybe more).
+        if (const std::uint64_t* bits = madeBits(key); bits && !reachesMoved(bits)) return;
+        cutSearch(key, all ? moved_ : movedOneValue_);
     });
     // A finding read no more than its searches did (a search kept for a
     // greater depth read more): it holds while they all do.
