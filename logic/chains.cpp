@@ -27,6 +27,8 @@ struct ChainFinder::Scratch {
     CandidateGrid trial;
     // The dynamic forcing chains' position and the trial made from it.
     SinglesBoard base, board;
+    // The positions of solve()'s search, one per depth.
+    std::array<SinglesBoard, kMaxCells + 1> levels;
 };
 
 ChainFinder::ChainFinder()
@@ -40,7 +42,8 @@ ChainFinder::ChainFinder()
       unitMemos_(new UnitMemo[8]), wingPivots_(new WingPivot[2 * kMaxCells]), wingPosition_(new CandidateGrid),
       prepared_(new CandidateGrid),
       poolState_(new std::int16_t[kPool]), poolDepth_(new std::int16_t[kPool]), spareState_(new std::int16_t[kPool]),
-      spareDepth_(new std::int16_t[kPool]), levels_(new CandidateGrid[kMaxCells + 2]), scratch_(new Scratch),
+      spareDepth_(new std::int16_t[kPool]), solution_(new CandidateGrid),
+      scratch_(new Scratch),
       edgeStart_(new std::int32_t[kStates]), edgeEnd_(new std::int32_t[kStates]()), cellLinks_(new std::uint8_t[kStates]()),
       edges_(new std::int16_t[kMaxLinks])
 {
@@ -75,7 +78,6 @@ void ChainFinder::touchMemory()
     touch(poolDepth_.get(), kPool);
     touch(spareState_.get(), kPool);
     touch(spareDepth_.get(), kPool);
-    touch(levels_.get(), kMaxCells + 2);
     touch(scratch_.get(), 1);
     touch(edgeStart_.get(), kStates);
     touch(edgeEnd_.get(), kStates);
@@ -574,32 +576,40 @@ void ChainFinder::followOn(int head, int tail, std::uint32_t stamp, Links links,
     numReached_ = tail;
 }
 
-bool ChainFinder::propagateSingles(CandidateGrid& g, int& placed, int limit)
-{
-    SinglesBoard board;
-    board.load(g);
-    const bool holds = board.propagate(placed, limit);
-    board.writeTo(g);
-    return holds;
-}
-
 bool ChainFinder::solve(const CandidateGrid& g, CandidateGrid& solution)
 {
-    levels_[0] = g;
-    if (!search(0)) return false;
-    for (int d = 0;; ++d)
-        if (levels_[d].unsolved() == 0) {
-            solution = levels_[d];
-            return true;
-        }
+    SinglesBoard& root = scratch_->levels[0];
+    root.load(g);
+    const int depth = search(0);
+    if (depth < 0) return false;
+    solution = g;
+    scratch_->levels[static_cast<std::size_t>(depth)].writeTo(solution);
+    return true;
 }
 
-bool ChainFinder::search(int depth)
+const CandidateGrid* ChainFinder::solutionOf(const CandidateGrid& g)
 {
-    CandidateGrid& here = levels_[depth];
+    const Geometry& geo = g.geo();
+    if (haveSolution_ && &solution_->geo() == &geo) {
+        bool agrees = true;
+        for (int c = 0; c < geo.numCells && agrees; ++c) {
+            const int v = solution_->value(c);
+            agrees = g.value(c) >= 0 ? g.value(c) == v : g.has(c, v);
+        }
+        if (agrees) return solution_.get();
+    }
+    haveSolution_ = solve(g, *solution_);
+    return haveSolution_ ? solution_.get() : nullptr;
+}
+
+int ChainFinder::search(int depth)
+{
+    // Singles first, then each candidate of an open cell with the fewest in
+    // turn; every level places a cell, so the levels never run out.
+    auto& levels = scratch_->levels;
+    SinglesBoard& here = levels[static_cast<std::size_t>(depth)];
     int placed = 0;
-    if (!propagateSingles(here, placed)) return false;
-    if (here.unsolved() == 0) return true;
+    if (!here.propagate(placed, kMaxCells)) return -1;
     int best = -1, fewest = 10;
     for (int c = 0; c < here.geo().numCells; ++c) {
         const int k = bitCount(static_cast<unsigned>(here.cand(c)));
@@ -608,15 +618,14 @@ bool ChainFinder::search(int depth)
             best = c;
         }
     }
+    if (best < 0) return depth;
     for (unsigned m = here.cand(best); m; m &= m - 1) {
-        levels_[depth + 1] = here;
-        levels_[depth + 1].place(best, std::countr_zero(m));
-        if (search(depth + 1)) {
-            // Keep the solved position where solve() finds it.
-            return true;
-        }
+        SinglesBoard& next = levels[static_cast<std::size_t>(depth) + 1];
+        next.copyFrom(here);
+        next.place(best, std::countr_zero(m));
+        if (const int solved = search(depth + 1); solved >= 0) return solved;
     }
-    return false;
+    return -1;
 }
 
 namespace {
@@ -924,6 +933,9 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
     base.load(g);
     const bool quiet = base.quiet();
     chains.prepareTrials(g);
+    // Singles from an assumption that holds in a solution of the position
+    // make only what holds there too: never a contradiction.
+    const CandidateGrid* solution = chains.solutionOf(g);
     // On a position without singles, removing v from a cell that keeps two
     // candidates, where every unit of the cell keeps two places for v, makes
     // no single either: nothing follows.
@@ -950,6 +962,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                 const int v = std::countr_zero(m);
                 for (bool on : {true, false}) {
                     if (!on && bitCount(static_cast<unsigned>(g.cand(c))) == 2) continue; // the other is tried on
+                    if (solution && (solution->value(c) == v) == on) continue;
                     if (!on && leadsNowhere(c, v)) continue;
                     // On a position without singles what follows depends on
                     // the units the singles looked at alone, so an earlier

@@ -244,12 +244,6 @@ public:
     int depth(int s) const { return node_[s].depth; }
     int parent(int s) const { return node_[s].parent; }
 
-    // Places singles until none is left. False on a contradiction (a cell
-    // without candidates or a unit without a place for a value it lacks);
-    // placed counts the values placed; at the placement that takes it past
-    // `limit` it stops and returns true.
-    static bool propagateSingles(CandidateGrid& g, int& placed, int limit = kMaxCells);
-
     // What the singles made of one assumption (state) of the dynamic forcing
     // chains on a position without singles, kept while what they read is
     // unchanged: none (-1), no contradiction at all (0), a
@@ -281,13 +275,18 @@ public:
 
     // Solves the position by search; false when it has no solution.
     bool solve(const CandidateGrid& g, CandidateGrid& solution);
+    // A solution of g: the one found for an earlier position while it still
+    // agrees with g, else one found anew; null when g has none.
+    const CandidateGrid* solutionOf(const CandidateGrid& g);
 
     // Scratch storage for the techniques.
     struct Scratch;
     Scratch& scratch() { return *scratch_; }
 
 private:
-    bool search(int depth);
+    // solve()'s search from the position at `depth`: the depth of the
+    // solved position it reaches, or -1.
+    int search(int depth);
     // The mark of a new search (node_[s].mark == it: s reached).
     std::uint32_t nextStamp();
     template <std::size_t N>
@@ -406,7 +405,8 @@ private:
     std::unique_ptr<std::int16_t[]> spareState_;
     std::unique_ptr<std::int16_t[]> spareDepth_;
     int poolUsed_ = 0;
-    std::unique_ptr<CandidateGrid[]> levels_; // one position per search depth
+    std::unique_ptr<CandidateGrid> solution_;
+    bool haveSolution_ = false;
     std::unique_ptr<Scratch> scratch_;
     // The links of the prepared position, state by state in the order a
     // search follows them: from edgeStart_[s] to edgeEnd_[s], first the

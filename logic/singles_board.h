@@ -41,6 +41,7 @@ public:
     bool stopped() const { return stopped_; }
     const ChainFinder::Reads& reads() const { return reads_; }
 
+    const Geometry& geo() const { return *geo_; }
     // The candidates of cell c, none once a value is placed there.
     std::uint16_t cand(int c) const { return cand_[c] & kPlacedFlag ? 0 : cand_[c]; }
     // The value placed in c, or -1.
