@@ -605,19 +605,25 @@ const CandidateGrid* ChainFinder::solutionOf(const CandidateGrid& g)
 int ChainFinder::search(int depth)
 {
     // Singles first, then each candidate of an open cell with the fewest in
-    // turn; every level places a cell, so the levels never run out.
+    // turn, of those the cell with the most open peers (its choice settles
+    // the most); every level places a cell, so the levels never run out.
     auto& levels = scratch_->levels;
     SinglesBoard& here = levels[static_cast<std::size_t>(depth)];
     int placed = 0;
     if (!here.propagate(placed, kMaxCells)) return -1;
-    int best = -1, fewest = 10;
-    for (int c = 0; c < here.geo().numCells; ++c) {
+    const Geometry& geo = here.geo();
+    const CellSet open = here.open();
+    int best = -1, fewest = 10, most = -1;
+    open.forEach([&](int c) {
         const int k = bitCount(static_cast<unsigned>(here.cand(c)));
-        if (here.value(c) < 0 && k < fewest) {
+        if (k > fewest) return;
+        const int peers = (geo.peers[c] & open).count();
+        if (k < fewest || peers > most) {
             fewest = k;
+            most = peers;
             best = c;
         }
-    }
+    });
     if (best < 0) return depth;
     for (unsigned m = here.cand(best); m; m &= m - 1) {
         SinglesBoard& next = levels[static_cast<std::size_t>(depth) + 1];

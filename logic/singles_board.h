@@ -42,6 +42,13 @@ public:
     const ChainFinder::Reads& reads() const { return reads_; }
 
     const Geometry& geo() const { return *geo_; }
+    // The cells with no value placed.
+    CellSet open() const
+    {
+        CellSet s;
+        for (const CellSet& w : where_) s = s | w;
+        return s;
+    }
     // The candidates of cell c, none once a value is placed there.
     std::uint16_t cand(int c) const { return cand_[c] & kPlacedFlag ? 0 : cand_[c]; }
     // The value placed in c, or -1.
