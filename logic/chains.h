@@ -351,7 +351,7 @@ private:
     // is: no fewer than its states after a cut, and joined by those a
     // deeper search adds.
     std::unique_ptr<std::uint64_t[]> stateBits_;
-    std::array<std::uint64_t, (kStates + 63) / 64> bitsMade_{};
+    std::array<std::uint64_t, kStateWords> bitsMade_{};
     // The bits of key's search where they are made, or null.
     std::uint64_t* madeBits(int key);
     // Adds n states to bits.
@@ -380,7 +380,7 @@ private:
     std::unique_ptr<TrialResult[]> trials_;
     // The states whose trial results may be kept (all those asked for since
     // the last prepareTrials()), so that it looks at those alone.
-    std::array<std::uint64_t, (kStates + 63) / 64> keptTrials_{};
+    std::array<std::uint64_t, kStateWords> keptTrials_{};
     int ratingBelow_ = 1000;
     std::unique_ptr<CandidateGrid> trialPosition_;
     bool haveTrialPosition_ = false;
@@ -422,8 +422,8 @@ private:
     std::unique_ptr<std::int16_t[]> edges_;
     // The states whose links the last prepare() changed, and those whose
     // links to other places of their value changed (all an X-chain follows).
-    std::array<std::uint64_t, (kStates + 63) / 64> moved_{};
-    std::array<std::uint64_t, (kStates + 63) / 64> movedOneValue_{};
+    std::array<std::uint64_t, kStateWords> moved_{};
+    std::array<std::uint64_t, kStateWords> movedOneValue_{};
 };
 
 constexpr int stateOf(int cell, int v, bool on) { return (cell * 9 + v) * 2 + (on ? 1 : 0); }
