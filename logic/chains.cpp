@@ -201,9 +201,24 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
         Reads changed;
         unsigned values = 0;
         changesBetween(*trialPosition_, g, changed, values);
+        // Per value whose places changed, the cells of the units where they did.
+        CellSet changedCells;
+        std::array<CellSet, 9> near;
+        for (int i = 0; i < CellSet::kWords; ++i) changedCells.w[i] = changed.cells[i];
+        for (unsigned m = values; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            for (int i = 0; i < 3; ++i)
+                for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) near[v] = near[v] | geo.unitSet[i * 64 + std::countr_zero(b)];
+        }
+        auto touched = [&](const TrialResult& t) {
+            if ((t.cells & changedCells).any()) return true;
+            for (unsigned m = values; m; m &= m - 1)
+                if ((t.removed[std::countr_zero(m)] & near[std::countr_zero(m)]).any()) return true;
+            return false;
+        };
         forEachBit(keptTrials_, [&](int s) {
             TrialResult& t = trials_[s];
-            if (t.kind >= 0 && t.kind != 3 && !untouched(t.reads, changed, values)) t.kind = -1;
+            if (t.kind >= 0 && t.kind != 3 && touched(t)) t.kind = -1;
         });
         forEachBit(keptTrials_, [&](int s) {
             TrialResult& t = trials_[s];
@@ -986,7 +1001,12 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                         else
                             trial.eliminate(c, v);
                         const bool holds = trial.propagate(placed, limit);
-                        if (quiet) known = {holds ? (trial.stopped() ? 2 : 0) : 1, placed, -1, trial.reads()};
+                        if (quiet) {
+                            known.kind = holds ? (trial.stopped() ? 2 : 0) : 1;
+                            known.placed = placed;
+                            known.from = -1;
+                            trial.removedSince(base, known.removed, known.cells);
+                        }
                         if (holds && quiet && !trial.stopped()) {
                             // Singles lead nowhere from any placement or
                             // removal they made here: what those make is
@@ -1000,7 +1020,7 @@ bool findDynamicForcingChain(const CandidateGrid& g, Step& step, ChainFinder& ch
                                 }
                             };
                             for (int i = 0; i < CellSet::kWords; ++i)
-                                for (std::uint64_t x = trial.reads().cells[i]; x; x &= x - 1) {
+                                for (std::uint64_t x = known.cells.w[i]; x; x &= x - 1) {
                                     const int p = i * 64 + std::countr_zero(x);
                                     const unsigned gone = g.cand(p) & ~trial.cand(p);
                                     if (gone == 0) continue;

@@ -248,7 +248,9 @@ public:
     // chains on a position without singles, kept while what they read is
     // unchanged: none (-1), no contradiction at all (0), a
     // contradiction after `placed` placements (1), or stopped at the limit
-    // after `placed` (2).
+    // after `placed` (2). They read the cells whose candidates they removed
+    // (`cells`) and, per value, the units of the cells that lost it
+    // (`removed`).
     // Kind 3: no contradiction either, as the state is among what the
     // singles made of assumption `from` (kind 0): the singles of a
     // consequence make a part of what the assumption made. Kept while that
@@ -257,7 +259,8 @@ public:
         int kind;
         int placed;
         int from;
-        Reads reads;
+        CellSet cells;
+        std::array<CellSet, 9> removed;
     };
     TrialResult& trialResult(int s)
     {

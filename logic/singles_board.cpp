@@ -29,7 +29,6 @@ void SinglesBoard::load(const CandidateGrid& g)
     geo_ = &geo;
     few_ = CellSet{};
     units_ = {};
-    reads_ = {};
     stopped_ = false;
     for (int c = 0; c < geo.numCells; ++c) {
         const int v = g.value(c);
@@ -59,14 +58,12 @@ void SinglesBoard::copyFrom(const SinglesBoard& o)
     std::copy_n(o.count_.begin(), geo_->numUnits, count_.begin());
     few_ = o.few_;
     units_ = o.units_;
-    reads_ = o.reads_;
     stopped_ = o.stopped_;
 }
 
 void SinglesBoard::lostPlaces(int c, int v)
 {
     const Geometry& geo = *geo_;
-    for (int i = 0; i < 3; ++i) reads_.units[v][i] |= geo.unitBits[c][i];
     // Copied first: a store to a count (a byte) might otherwise be taken to
     // change them.
     const int n = geo.numUnitsOf[c];
@@ -82,8 +79,6 @@ void SinglesBoard::place(int c, int v)
     for (unsigned m = had; m; m &= m - 1) where_[std::countr_zero(m)].reset(c);
     cand_[c] = static_cast<std::uint16_t>(kPlacedFlag | 1u << v);
     few_.reset(c);
-    reads_.addCell(c);
-    for (int i = 0; i < 3; ++i) reads_.units[v][i] |= geo.unitBits[c][i];
     const int n = geo.numUnitsOf[c];
     const auto units = geo.unitsOf[c];
     for (int k = 0; k < n; ++k) count_[units[k]][v] = kPlaced;
@@ -95,7 +90,6 @@ void SinglesBoard::place(int c, int v)
         std::uint64_t lost = geo.peers[c].w[i] & where_[v].w[i];
         if (!lost) continue;
         where_[v].w[i] &= ~lost;
-        reads_.cells[i] |= lost;
         for (; lost; lost &= lost - 1) {
             const int p = i * 64 + std::countr_zero(lost);
             cand_[p] &= notV;
@@ -107,7 +101,6 @@ void SinglesBoard::place(int c, int v)
 
 void SinglesBoard::eliminate(int c, int v)
 {
-    reads_.addCell(c);
     if ((cand_[c] & kPlacedFlag) || !(cand_[c] >> v & 1u)) return;
     cand_[c] &= static_cast<std::uint16_t>(~(1u << v));
     where_[v].reset(c);
@@ -163,6 +156,16 @@ bool SinglesBoard::propagate(int& placed, int limit)
         }
     }
     return true;
+}
+
+void SinglesBoard::removedSince(const SinglesBoard& before, std::array<CellSet, 9>& removed, CellSet& cells) const
+{
+    cells = CellSet{};
+    for (int v = 0; v < 9; ++v)
+        for (int i = 0; i < CellSet::kWords; ++i) {
+            removed[v].w[i] = before.where_[v].w[i] & ~where_[v].w[i];
+            cells.w[i] |= removed[v].w[i];
+        }
 }
 
 void SinglesBoard::writeTo(CandidateGrid& g) const

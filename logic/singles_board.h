@@ -15,10 +15,11 @@ namespace logic {
 //
 // It queues what may need a look: the empty cells with at most one
 // candidate, and the units where a value not placed has at most one place.
-// It also notes what its outcome depends on, on a position without singles
-// (the cells whose candidates changed, and per value the units whose places
-// of it it counted down: every other value keeps two places or more in a
-// unit, and so gives nothing there), and whether it stopped at the limit.
+// It also notes whether it stopped at the limit. What its outcome depends
+// on, on a position without singles, are the candidates it removed (the
+// cells that changed, and per value the units whose places of it it counted
+// down: every other value keeps two places or more in a unit, and so gives
+// nothing there); removedSince() tells them.
 class SinglesBoard {
 public:
     // The position g, with everything queued that may hold a single.
@@ -39,7 +40,9 @@ public:
     // returns true: whatever follows has more placements.
     bool propagate(int& placed, int limit);
     bool stopped() const { return stopped_; }
-    const ChainFinder::Reads& reads() const { return reads_; }
+    // Per value the cells that lost it since this board was `before`
+    // (placed there or removed), and all those cells.
+    void removedSince(const SinglesBoard& before, std::array<CellSet, 9>& removed, CellSet& cells) const;
 
     const Geometry& geo() const { return *geo_; }
     // The cells with no value placed.
@@ -74,7 +77,6 @@ private:
     std::array<std::array<std::uint8_t, 9>, kMaxUnits> count_;
     CellSet few_;
     std::array<std::uint64_t, 3> units_{};
-    ChainFinder::Reads reads_{};
     bool stopped_ = false;
 };
 
