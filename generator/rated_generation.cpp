@@ -113,7 +113,7 @@ RatedLimits defaultLimits(int puzzleType)
 
 RatedGenerator::RatedGenerator(Generator& generator, Clock& clock) : gen_(generator), clock_(clock) {}
 
-int RatedGenerator::rateGivens(int numGrids, logic::Technique& hardest)
+int RatedGenerator::rateGivens(int numGrids, logic::Technique& hardest, int& steps)
 {
     logic::CandidateGrid g(logic::Geometry::forGrids(numGrids));
     const GivensList& givens = gen_.givensList();
@@ -125,6 +125,7 @@ int RatedGenerator::rateGivens(int numGrids, logic::Technique& hardest)
     }
     const logic::Rating r = rater_.rate(g);
     hardest = r.hardest;
+    steps = r.steps;
     return r.solved ? r.rating : -1;
 }
 
@@ -166,7 +167,7 @@ RatedResult RatedGenerator::generate(GeneratorBoard& board, int puzzleType, int 
         const bool unique = gen_.keepGenerating && work_.numGrids == numGrids && gen_.testPuzzle(work);
         if (!gen_.keepGenerating) break;
         ++out.attempts;
-        const int rating = unique ? rateGivens(numGrids, out.hardest) : -1;
+        const int rating = unique ? rateGivens(numGrids, out.hardest, out.steps) : -1;
         out.seconds = clock_.seconds() - start;
         if (progress) progress({out.attempts, out.seconds, rating});
         if (rating >= 0 && target.contains(rating)) {

@@ -61,6 +61,7 @@ struct RatedResult {
     int level = 0;           // the level the attempts used
     int rating = -1;         // the found puzzle's rating, tenths
     logic::Technique hardest = logic::Technique::FullHouse;
+    int steps = 0;           // the steps of its rating
     long attempts = 0;
     double seconds = 0;
 };
@@ -79,7 +80,7 @@ public:
                          const RatedProgressFn& progress = {}, std::optional<RatedLimits> limits = {});
 
 private:
-    int rateGivens(int numGrids, logic::Technique& hardest);
+    int rateGivens(int numGrids, logic::Technique& hardest, int& steps);
     void writeGivens(GeneratorBoard& board, int numGrids);
 
     Generator& gen_;

@@ -12,6 +12,7 @@
 #include "generator.h"
 #include "random_source.h"
 #include "rated_generation.h"
+#include "technique_aids.h"
 #include "window_generator_board.h"
 
 namespace mainwindow {
@@ -108,11 +109,15 @@ void frmMain::mnuGenerate_Click()
     imgStart->setElementVisible(4, false);
     imgStart->setElementVisible(0, true);
     updateButtons();
-    if (rated.end == generator::RatedEnd::Found)
+    if (rated.end == generator::RatedEnd::Found) {
+        // The rating is known: Generate's own request to rate the board
+        // (it comes next) finds it made.
+        aids().showKnownRating(rated.rating, static_cast<int>(rated.hardest), rated.steps);
         lblStatus1->setText(lblStatus1->text() + QStringLiteral("  ") +
                             tr("(rated %1 %2)")
                                 .arg(rated.rating / 10.0, 0, 'f', 1)
                                 .arg(QString::fromUtf8(logic::bandName(logic::bandOf(rated.rating)).data())));
+    }
 }
 
 } // namespace mainwindow

@@ -113,6 +113,14 @@ void TechniqueAids::rateBoard()
     showRatingOf(boardValues(), w_.numGrids);
 }
 
+void TechniqueAids::showKnownRating(int rating, int hardest, int steps)
+{
+    forgetRating();
+    requested_ = boardValues();
+    requestedGrids_ = w_.numGrids;
+    ratingReady(generation_, Outcome{Outcome::Rated, rating, hardest, steps});
+}
+
 void TechniqueAids::forgetRating()
 {
     ++generation_;

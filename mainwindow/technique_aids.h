@@ -52,6 +52,10 @@ public:
     void showRatingOf(std::vector<BoardValue> givens, int numGrids);
     // showRatingOf every value on the board.
     void rateBoard();
+    // The puzzle on the board was rated already (a generation to a rating
+    // rates every puzzle it tries): shows that rating at once, as the
+    // rating of the board's values.
+    void showKnownRating(int rating, int hardest, int steps);
     // The board no longer holds the rated puzzle: no rating shows.
     void forgetRating();
     // The rating shown, in tenths; -1 while none is known.

@@ -211,6 +211,8 @@ TEST_F(GenerateTest, ARatingBandGeneratesUntilFoundShowsProgressAndSaysWhenOutOf
         EXPECT_EQ(solutions(), 1);
         const int r = rating();
         EXPECT_GE(r, 70);
+        // The generator's rating shows at once, with nothing rated again.
+        EXPECT_EQ(win.aids().shownRating(), r);
         EXPECT_EQ(win.lblStatus1->text(), QStringLiteral("Setup Mode  (rated %1.%2 Diabolical)").arg(r / 10).arg(r % 10));
         EXPECT_TRUE(dialogs.messages.empty());
         expectIdle();
