@@ -24,6 +24,9 @@ struct ChainFinder::Scratch {
     std::uint32_t round = 0;
     // The states of the first branch that every branch so far may reach.
     std::array<std::int16_t, kStates> survivors{};
+    // The cells (c) and the units' values (kMaxCells + unit * 9 + value)
+    // whose branches the multiple forcing chains try, by number of branches.
+    std::array<std::int16_t, kMaxCells + kMaxUnits * 9> byBranches{};
     CandidateGrid trial;
     // The dynamic forcing chains' position and the trial made from it.
     SinglesBoard base, board;
@@ -913,20 +916,39 @@ bool findMultipleForcingChain(const CandidateGrid& g, Step& step, ChainFinder& c
             bestValue = value;
         }
     };
-    // The places of every value in every unit.
+    // Fewer branches first: they make the shortest chains, and bound the
+    // rest. For each number, the cells in order, then the units' values.
+    std::array<int, kMaxBranches + 2> first{};
     std::array<std::array<std::uint8_t, 9>, kMaxUnits> placesIn{};
-    for (int u = 0; u < geo.numUnits; ++u)
+    for (int c = 0; c < geo.numCells; ++c) {
+        const int k = bitCount(static_cast<unsigned>(g.cand(c)));
+        if (g.value(c) < 0 && k >= 2) ++first[k + 1];
+    }
+    for (int u = 0; u < geo.numUnits; ++u) {
         for (int c : geo.units[u].cells)
             for (unsigned m = g.cand(c); m; m &= m - 1) ++placesIn[u][std::countr_zero(m)];
-    // Fewer branches first: they make the shortest chains, and bound the rest.
+        for (int v = 0; v < 9; ++v)
+            if (placesIn[u][v] >= 2) ++first[placesIn[u][v] + 1];
+    }
+    for (int k = 2; k <= kMaxBranches; ++k) first[k + 1] += first[k];
+    std::array<int, kMaxBranches + 2> next = first;
+    for (int c = 0; c < geo.numCells; ++c) {
+        const int k = bitCount(static_cast<unsigned>(g.cand(c)));
+        if (g.value(c) < 0 && k >= 2) sc.byBranches[next[k]++] = static_cast<std::int16_t>(c);
+    }
+    for (int u = 0; u < geo.numUnits; ++u)
+        for (int v = 0; v < 9; ++v)
+            if (placesIn[u][v] >= 2) sc.byBranches[next[placesIn[u][v]]++] = static_cast<std::int16_t>(kMaxCells + u * 9 + v);
     for (int k = 2; k <= kMaxBranches; ++k) {
         // Every branch has two nodes at least.
         if (kMultipleChainBase + lengthBonus(2 * k) >= bestRating) break;
-        for (int c = 0; c < geo.numCells; ++c)
-            if (g.value(c) < 0 && bitCount(static_cast<unsigned>(g.cand(c))) == k) tryBranches(0, c, -1);
-        for (int u = 0; u < geo.numUnits; ++u)
-            for (int v = 0; v < 9; ++v)
-                if (placesIn[u][v] == k) tryBranches(1, u, v);
+        for (int i = first[k]; i < first[k + 1]; ++i) {
+            const int at = sc.byBranches[i];
+            if (at < kMaxCells)
+                tryBranches(0, at, -1);
+            else
+                tryBranches(1, (at - kMaxCells) / 9, (at - kMaxCells) % 9);
+        }
     }
     if (bestState < 0) return false;
     step = Step{};

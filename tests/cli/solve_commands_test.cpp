@@ -205,6 +205,14 @@ TEST(CliRate, RatesAndExplainsBothBoardsInEitherFormat)
 {
     std::string clash = kEasy;
     clash[0] = clash[2]; // two givens 3 in row 1
+    // A generated Samurai puzzle whose hardest step is a cell's forcing chains,
+    // tried before a unit's of the same rating.
+    const std::string cellChains =
+        ".2..4...7...35.....9.....64..92.1.....4.......5.9..8.31.6............3..3..7....."
+        ".196....74....7.81..........7....6.8.......3.5...3..................9..2......94."
+        ".9.23..............6..7...8.3..69..74...8...1...........4.1.7..25.6............69"
+        ".......1....5.9..637....8...1...3.....51.23692............6..5.........27..94...."
+        ".....8...3...........3.........5..1.4..2...3.......4......6........9......81..37.";
     const struct {
         std::string input, out;
         int status;
@@ -214,6 +222,7 @@ TEST(CliRate, RatesAndExplainsBothBoardsInEitherFormat)
         {puzzles::kHard + "\n", "10.0 Diabolical Trial\n", 0},
         {kSamurai + "\n", "1.5 Medium Hidden Single\n", 0},
         {asSdk(kSamurai), "1.5 Medium Hidden Single\n", 0},
+        {cellChains + "\n", "8.4 Diabolical Cell Forcing Chains\n", 0},
         {kEasySolution + "\n", "0.0 Easy -\n", 0},
         {kEasy + "\n" + clash + "\n", "1.2 Easy Hidden Single\n-\n", 1},
     };
