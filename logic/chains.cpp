@@ -662,6 +662,20 @@ constexpr int kMaxBranches = 9;
 constexpr int kDynamicChainBase = 85;
 constexpr int kTrialRating = 100;
 
+// The ceiling of lengths after each number of tenths added, up to the first
+// at or past kStates (which then stays).
+constexpr int kCeilingSteps = 64;
+constexpr std::array<int, kCeilingSteps> kCeilings = [] {
+    std::array<int, kCeilingSteps> t{};
+    int ceiling = 4;
+    for (int added = 0; added < kCeilingSteps; ++added) {
+        t[static_cast<std::size_t>(added)] = ceiling;
+        if (ceiling < ChainFinder::kStates) ceiling = nextCeiling(ceiling, added + 1);
+    }
+    return t;
+}();
+static_assert(kCeilings[kCeilingSteps - 1] >= ChainFinder::kStates);
+
 // The most nodes a chain may have to rate below `rating`.
 int longestBelow(int base, int rating)
 {
@@ -669,9 +683,7 @@ int longestBelow(int base, int rating)
     // Lengths up to the ceiling of the largest bonus still below `rating`.
     const int allowed = rating - base - 1;
     if (allowed < 0) return 0;
-    int ceiling = 4;
-    for (int added = 1; added <= allowed && ceiling < ChainFinder::kStates; ++added) ceiling = nextCeiling(ceiling, added);
-    return std::min(ceiling, static_cast<int>(ChainFinder::kStates));
+    return std::min(kCeilings[static_cast<std::size_t>(std::min(allowed, kCeilingSteps - 1))], static_cast<int>(ChainFinder::kStates));
 }
 
 // Writes the chain from the search's start to state s into the step.
