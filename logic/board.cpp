@@ -34,6 +34,7 @@ Geometry makeGeometry(int numGrids)
         for (int i = 0; i < 9; ++i) {
             u.cells[i] = static_cast<std::int16_t>(cellAt(i));
             geo.unitSet[geo.numUnits].set(u.cells[i]);
+            geo.unitBytes[u.cells[i]] |= static_cast<std::uint64_t>(geo.numUnits + 1) << (8 * geo.numUnitsOf[u.cells[i]]);
             geo.unitsOf[u.cells[i]][geo.numUnitsOf[u.cells[i]]++] = static_cast<std::int16_t>(geo.numUnits);
             geo.unitBits[u.cells[i]][geo.numUnits >> 6] |= std::uint64_t{1} << (geo.numUnits & 63);
         }

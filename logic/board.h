@@ -154,6 +154,9 @@ struct Geometry {
     std::array<CellSet, kMaxUnits> unitSet{};
     std::array<std::array<std::int16_t, 5>, kMaxCells> unitsOf{}; // rows, columns and box of a cell
     std::array<std::uint8_t, kMaxCells> numUnitsOf{};
+    // The units of a cell again, each plus one in a byte from the lowest: a
+    // cell's whole list in one word, ending at the first zero byte.
+    std::array<std::uint64_t, kMaxCells> unitBytes{};
     std::array<CellSet, kMaxCells> peers{};
     // The words of peers[c] that may hold a cell: [first, last).
     std::array<std::array<std::uint8_t, 2>, kMaxCells> peerWords{};

@@ -63,13 +63,12 @@ void SinglesBoard::copyFrom(const SinglesBoard& o)
 
 void SinglesBoard::lostPlaces(int c, int v)
 {
-    const Geometry& geo = *geo_;
-    // Copied first: a store to a count (a byte) might otherwise be taken to
-    // change them.
-    const int n = geo.numUnitsOf[c];
-    const auto units = geo.unitsOf[c];
-    for (int k = 0; k < n; ++k)
-        if (--count_[units[k]][v] <= 1) queueUnit(units[k]);
+    // The units come in one word: a store to a count (a byte) cannot be
+    // taken to change them.
+    for (std::uint64_t units = geo_->unitBytes[c]; units; units >>= 8) {
+        const int u = static_cast<int>(units & 0xFF) - 1;
+        if (--count_[u][v] <= 1) queueUnit(u);
+    }
 }
 
 void SinglesBoard::place(int c, int v)
@@ -79,9 +78,7 @@ void SinglesBoard::place(int c, int v)
     for (unsigned m = had; m; m &= m - 1) where_[std::countr_zero(m)].reset(c);
     cand_[c] = static_cast<std::uint16_t>(kPlacedFlag | 1u << v);
     few_.reset(c);
-    const int n = geo.numUnitsOf[c];
-    const auto units = geo.unitsOf[c];
-    for (int k = 0; k < n; ++k) count_[units[k]][v] = kPlaced;
+    for (std::uint64_t units = geo.unitBytes[c]; units; units >>= 8) count_[(units & 0xFF) - 1][v] = kPlaced;
     // The other candidates of c lose a place in its units.
     for (unsigned m = had & ~(1u << v); m; m &= m - 1) lostPlaces(c, std::countr_zero(m));
     // The peers that lose v, a word of cells at a time.
