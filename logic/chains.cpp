@@ -140,7 +140,6 @@ void ChainFinder::forgetAll(const Geometry& geo)
         for (int i = k * kMaxCandidates; i < k * kMaxCandidates + usedFindings(geo, k); ++i) findings_[i].limit = -1;
     keptSearches_.fill(0);
     bitsMade_.fill(0);
-    keptFindings_.fill(0);
     poolUsed_ = 0;
 }
 
@@ -355,18 +354,6 @@ void ChainFinder::prepare(const CandidateGrid& g)
         // Its bits hold every state it reached (and maybe more).
         if (const std::uint64_t* bits = madeBits(key); bits && !reachesMoved(bits)) return;
         cutSearch(key, all ? moved_ : movedOneValue_);
-    });
-    // A finding read no more than its searches did (a search kept for a
-    // greater depth read more): it holds while they all do.
-    auto searchesKept = [&](const Finding& f) {
-        for (int k = 0; k < f.numSearches; ++k)
-            if (f.keys[k] < 0 || searchVersion_[f.keys[k]] != f.versions[k]) return false;
-        return true;
-    };
-    forEachBit(keptFindings_, [&](int i) {
-        if (findings_[i].limit >= 0 && searchesKept(findings_[i])) return;
-        findings_[i].limit = -1;
-        setBit(keptFindings_, i, false);
     });
     // Move the searches still kept to the start of a fresh pool.
     if (poolUsed_ > kPool / 2) {

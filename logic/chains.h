@@ -209,10 +209,21 @@ public:
         }
     };
     static constexpr int kFindings = 3 * kMaxCandidates;
+    // The finding of a slot, dropped first if a search it came from has
+    // changed since (or was not kept): it read no more than its searches did
+    // (a search kept for a greater depth read more), so it holds while they
+    // all do. Checked when asked for rather than for every finding at each
+    // new position: a position asks for some finders' findings alone.
     Finding& finding(int slot)
     {
-        setBit(keptFindings_, slot, true);
-        return findings_[slot];
+        Finding& f = findings_[slot];
+        if (f.limit >= 0)
+            for (int k = 0; k < f.numSearches; ++k)
+                if (f.keys[k] < 0 || searchVersion_[f.keys[k]] != f.versions[k]) {
+                    f.limit = -1;
+                    break;
+                }
+        return f;
     }
     // Notes the last followRemembered() or listRemembered() as one of
     // those f came from.
@@ -374,11 +385,8 @@ private:
         setBit(keptSearches_, key, false);
         if (key >= kStates) setBit(bitsMade_, key - kStates, false);
     }
-    // The keys of the searches kept and the slots of the findings that
-    // may be kept (all those asked for since the last prepare()), so that
-    // prepare() looks at those alone.
+    // The keys of the searches kept, so that prepare() looks at those alone.
     std::array<std::uint64_t, (2 * kStates + 63) / 64> keptSearches_{};
-    std::array<std::uint64_t, (kFindings + 63) / 64> keptFindings_{};
     std::unique_ptr<Finding[]> findings_;
     std::unique_ptr<TrialResult[]> trials_;
     // The states whose trial results may be kept (all those asked for since
