@@ -334,7 +334,12 @@ void ChainFinder::prepare(const CandidateGrid& g)
     CellSet movedCells;
     std::array<CellSet, 9> movedOneValueCells;
     forEachBit(moved_, [&](int st) { movedCells.set(cellOfState(st)); });
-    forEachBit(movedOneValue_, [&](int st) { movedOneValueCells[static_cast<std::size_t>(valueOfState(st))].set(cellOfState(st)); });
+    unsigned oneValueMoved = 0; // the values some of whose X-chain links changed
+    forEachBit(movedOneValue_, [&](int st) {
+        movedOneValueCells[static_cast<std::size_t>(valueOfState(st))].set(cellOfState(st));
+        oneValueMoved |= 1u << valueOfState(st);
+    });
+    const bool anyMoved = movedCells.any();
     // The words of moved_ with a state in them, to test a search's bits
     // (where made) against before going over its states.
     std::array<std::uint8_t, kStateWords> movedWords;
@@ -347,8 +352,10 @@ void ChainFinder::prepare(const CandidateGrid& g)
         return false;
     };
     forEachBit(keptSearches_, [&](int key) {
-        if (rememberedAt_[key] < 0) return dropSearch(key);
         const bool all = key >= kStates;
+        // Nothing moved that it could follow: it holds, and is not read.
+        if (all ? !anyMoved : !(oneValueMoved >> valueOfState(key) & 1u)) return;
+        if (rememberedAt_[key] < 0) return dropSearch(key);
         const CellSet& moved = all ? movedCells : movedOneValueCells[static_cast<std::size_t>(valueOfState(key))];
         if (!(rememberedCells_[key] & moved).any()) return;
         // Its bits hold every state it reached (and maybe more).
@@ -386,7 +393,11 @@ void ChainFinder::cutSearch(int key, const std::array<std::uint64_t, kStateWords
     const int followedBelow = rememberedDepth_[key];
     const std::int16_t* states = poolState_.get() + at;
     const std::int16_t* depths = poolDepth_.get() + at;
-    for (int i = 0; i < length && depths[i] < followedBelow; ++i) {
+    // States come by depth: those followed are a prefix.
+    const int followed = depths[length - 1] < followedBelow
+                             ? length
+                             : static_cast<int>(std::lower_bound(depths, depths + length, followedBelow) - depths);
+    for (int i = 0; i < followed; ++i) {
         const unsigned s = static_cast<unsigned>(states[i]);
         if (!(moved[s >> 6] >> (s & 63) & 1u)) continue;
         const int cut = depths[i];
