@@ -438,8 +438,9 @@ private:
 };
 
 constexpr int stateOf(int cell, int v, bool on) { return (cell * 9 + v) * 2 + (on ? 1 : 0); }
-constexpr int cellOfState(int s) { return s / 18; }
-constexpr int valueOfState(int s) { return s / 2 % 9; }
+// States are never negative: unsigned division is the cheaper one.
+constexpr int cellOfState(int s) { return static_cast<int>(static_cast<unsigned>(s) / 18u); }
+constexpr int valueOfState(int s) { return static_cast<int>(static_cast<unsigned>(s) / 2u % 9u); }
 constexpr bool isOn(int s) { return (s & 1) != 0; }
 
 } // namespace logic

@@ -75,12 +75,16 @@ void SinglesBoard::place(int c, int v)
 {
     const Geometry& geo = *geo_;
     const unsigned had = cand_[c];
-    for (unsigned m = had; m; m &= m - 1) where_[std::countr_zero(m)].reset(c);
+    where_[v].reset(c);
     cand_[c] = static_cast<std::uint16_t>(kPlacedFlag | 1u << v);
     few_.reset(c);
     for (std::uint64_t units = geo.unitBytes[c]; units; units >>= 8) count_[(units & 0xFF) - 1][v] = kPlaced;
     // The other candidates of c lose a place in its units.
-    for (unsigned m = had & ~(1u << v); m; m &= m - 1) lostPlaces(c, std::countr_zero(m));
+    for (unsigned m = had & ~(1u << v); m; m &= m - 1) {
+        const int w = std::countr_zero(m);
+        where_[w].reset(c);
+        lostPlaces(c, w);
+    }
     // The peers that lose v, a word of cells at a time.
     const auto notV = static_cast<std::uint16_t>(~(1u << v));
     for (int i = geo.peerWords[c][0]; i < geo.peerWords[c][1]; ++i) {
