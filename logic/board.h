@@ -157,6 +157,7 @@ struct Geometry {
     // The units of a cell again, each plus one in a byte from the lowest: a
     // cell's whole list in one word, ending at the first zero byte.
     std::array<std::uint64_t, kMaxCells> unitBytes{};
+    static_assert(kMaxUnits < 256, "a unit number plus one fits a byte");
     std::array<CellSet, kMaxCells> peers{};
     // The words of peers[c] that may hold a cell: [first, last).
     std::array<std::array<std::uint8_t, 2>, kMaxCells> peerWords{};
