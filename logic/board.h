@@ -167,6 +167,14 @@ struct Geometry {
 
     int cell(int g, int col, int row) const { return cellOf[g * 81 + row * 9 + col]; }
     bool sees(int a, int b) const { return peers[a].test(b); }
+    // The cells of the units whose bits are set (as in unitBits).
+    CellSet cellsOf(const std::array<std::uint64_t, 3>& units) const
+    {
+        CellSet s;
+        for (int i = 0; i < 3; ++i)
+            for (std::uint64_t b = units[static_cast<std::size_t>(i)]; b; b &= b - 1) s |= unitSet[static_cast<std::size_t>(i * 64 + std::countr_zero(b))];
+        return s;
+    }
     const CellSet& all() const { return allCells; }
 
     static const Geometry& standard();

@@ -207,11 +207,7 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
         CellSet changedCells;
         std::array<CellSet, 9> near;
         for (int i = 0; i < CellSet::kWords; ++i) changedCells.w[i] = changed.cells[i];
-        for (unsigned m = values; m; m &= m - 1) {
-            const int v = std::countr_zero(m);
-            for (int i = 0; i < 3; ++i)
-                for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) near[v] = near[v] | geo.unitSet[i * 64 + std::countr_zero(b)];
-        }
+        for (unsigned m = values; m; m &= m - 1) near[std::countr_zero(m)] = geo.cellsOf(changed.units[std::countr_zero(m)]);
         auto touched = [&](const TrialResult& t) {
             if ((t.cells & changedCells).any()) return true;
             for (unsigned m = values; m; m &= m - 1)
@@ -320,12 +316,8 @@ void ChainFinder::prepare(const CandidateGrid& g)
     });
     for (unsigned m = values; m; m &= m - 1) {
         const int v = std::countr_zero(m);
-        CellSet near;
-        for (int i = 0; i < 3; ++i)
-            for (std::uint64_t b = changed.units[v][i]; b; b &= b - 1) {
-                const CellSet& unit = geo.unitSet[i * 64 + std::countr_zero(b)];
-                for (int k = 0; k < CellSet::kWords; ++k) near.w[k] |= unit.w[k] & ~cells.w[k];
-            }
+        CellSet near = geo.cellsOf(changed.units[v]);
+        for (int k = 0; k < CellSet::kWords; ++k) near.w[k] &= ~cells.w[k];
         near.forEach([&](int c) { noteLinks(c, v, true); });
     }
     // A search none of whose followed states is in a cell with one that
