@@ -196,22 +196,61 @@ void ChainFinder::prepareWings(const CandidateGrid& g)
 void ChainFinder::prepareTrials(const CandidateGrid& g)
 {
     const Geometry& geo = g.geo();
-    if (!haveTrialPosition_ || &trialPosition_->geo() != &geo) {
+    if (!haveTrialPosition_ || &trialPosition_->geo() != &geo || !g.placesAmong(trialPosition_->places())) {
+        // Another board, or candidates given back: nothing is kept.
         for (int s = 0; s < geo.numCells * 18; ++s) trials_[s].kind = -1;
         keptTrials_.fill(0);
     } else {
+        // The position only lost candidates. A trial runs the same as
+        // before while nothing that changed takes part in it: a changed
+        // cell it removed candidates from keeps two at least after those,
+        // so it never holds a single; and in a unit where v's places
+        // changed, v keeps two places at least after the k the trial
+        // removed, so the unit never holds a single of v or lacks it. The
+        // position before, which had more, did not either.
         Reads changed;
         unsigned values = 0;
         changesBetween(*trialPosition_, g, changed, values);
-        // Per value whose places changed, the cells of the units where they did.
         CellSet changedCells;
-        std::array<CellSet, 9> near;
         for (int i = 0; i < CellSet::kWords; ++i) changedCells.w[i] = changed.cells[i];
-        for (unsigned m = values; m; m &= m - 1) near[std::countr_zero(m)] = geo.cellsOf(changed.units[std::countr_zero(m)]);
+        // Per value whose places changed, the cells of the units where they
+        // did, and each such unit with the places left there.
+        std::array<CellSet, 9> near;
+        struct UnitLeft {
+            std::uint8_t unit, left;
+        };
+        std::array<UnitLeft, 9 * kMaxUnits> unitsLeft;
+        std::array<std::int16_t, 10> firstLeft{};
+        int numLeft = 0;
+        for (int v = 0; v < 9; ++v) {
+            firstLeft[v] = static_cast<std::int16_t>(numLeft);
+            if (!(values >> v & 1u)) continue;
+            near[v] = geo.cellsOf(changed.units[v]);
+            for (int i = 0; i < 3; ++i)
+                for (std::uint64_t x = changed.units[v][i]; x; x &= x - 1) {
+                    const int u = i * 64 + std::countr_zero(x);
+                    unitsLeft[numLeft++] = {static_cast<std::uint8_t>(u),
+                                            static_cast<std::uint8_t>((g.where(v) & geo.unitSet[u]).count())};
+                }
+        }
+        firstLeft[9] = static_cast<std::int16_t>(numLeft);
         auto touched = [&](const TrialResult& t) {
-            if ((t.cells & changedCells).any()) return true;
-            for (unsigned m = values; m; m &= m - 1)
-                if ((t.removed[std::countr_zero(m)] & near[std::countr_zero(m)]).any()) return true;
+            const CellSet met = t.cells & changedCells;
+            for (int i = 0; i < CellSet::kWords; ++i)
+                for (std::uint64_t x = met.w[i]; x; x &= x - 1) {
+                    const int c = i * 64 + std::countr_zero(x);
+                    unsigned removed = 0;
+                    for (int v = 0; v < 9; ++v) removed |= static_cast<unsigned>(t.removed[v].test(c)) << v;
+                    if (bitCount(g.cand(c) & ~removed) < 2) return true;
+                }
+            for (unsigned m = values; m; m &= m - 1) {
+                const int v = std::countr_zero(m);
+                if (!(t.removed[v] & near[v]).any()) continue;
+                for (int j = firstLeft[v]; j < firstLeft[v + 1]; ++j) {
+                    const int k = (t.removed[v] & geo.unitSet[unitsLeft[j].unit]).count();
+                    if (k > 0 && unitsLeft[j].left - k < 2) return true;
+                }
+            }
             return false;
         };
         forEachBit(keptTrials_, [&](int s) {

@@ -256,12 +256,12 @@ public:
     int parent(int s) const { return node_[s].parent; }
 
     // What the singles made of one assumption (state) of the dynamic forcing
-    // chains on a position without singles, kept while what they read is
-    // unchanged: none (-1), no contradiction at all (0), a
-    // contradiction after `placed` placements (1), or stopped at the limit
-    // after `placed` (2). They read the cells whose candidates they removed
-    // (`cells`) and, per value, the units of the cells that lost it
-    // (`removed`).
+    // chains on a position without singles, kept while the position only
+    // loses candidates that take no part in them: none (-1), no
+    // contradiction at all (0), a contradiction after `placed` placements
+    // (1), or stopped at the limit after `placed` (2). They removed
+    // candidates from the cells `cells`, and value v from the cells
+    // `removed[v]` (placed there or removed).
     // Kind 3: no contradiction either, as the state is among what the
     // singles made of assumption `from` (kind 0): the singles of a
     // consequence make a part of what the assumption made. Kept while that
@@ -284,7 +284,7 @@ public:
     void setRatingBelow(int below) { ratingBelow_ = below; }
     int ratingBelow() const { return ratingBelow_; }
     // Drops the trial results that may differ on g from the position they
-    // were found on.
+    // were found on (all of them where g has candidates that one lacked).
     void prepareTrials(const CandidateGrid& g);
 
     // Solves the position by search; false when it has no solution.

@@ -261,6 +261,33 @@ TEST(TechniquePositions, DynamicForcingChainTakesTheShortestContradiction)
     EXPECT_EQ(checked, 51);
 }
 
+// A position with candidates that the last one lacked (as after Undo) gets
+// the Dynamic Forcing Chain found afresh: trials kept from the later
+// position could now make other singles.
+TEST(TechniquePositions, DynamicForcingChainAfterUndoKeepsNoTrial)
+{
+    const std::string samurai = "1.8..6......5.3..6..4.....7..9...5....3.67...6.......3....85...8.1...6......9..8.3"
+                                ".6...8..8....16.....5..9...1...5.3...2.....44...2.......17............7...8...9..."
+                                "9........3.6.72...71.8.9.4.........7..2.6.4...3.4..9...6..9......7.2...21.....7.."
+                                "..6.2....1.......2...7..4.82.1.5.........8.1..6.8...3..5..7.69...7..1......4......"
+                                "5.....6....7....8..................7.31..6.6..2.............72.9....1.9.1...2.";
+    CandidateGrid start(Geometry::forGrids(5));
+    ASSERT_TRUE(start.loadLine(samurai));
+    std::vector<CandidateGrid> seen;
+    Rater().rate(start, [&](const CandidateGrid& pos, const Step& step) {
+        if (step.technique == Technique::DynamicForcingChain) seen.push_back(pos);
+    });
+    ASSERT_GE(seen.size(), 4u);
+    for (int earlier : {1, 0}) {
+        ChainFinder kept, fresh;
+        Step later, again, anew;
+        ASSERT_TRUE(findDynamicForcingChain(seen[3], later, kept));
+        ASSERT_TRUE(findDynamicForcingChain(seen[earlier], again, kept));
+        ASSERT_TRUE(findDynamicForcingChain(seen[earlier], anew, fresh));
+        EXPECT_EQ(describeStep(start.geo(), again), describeStep(start.geo(), anew));
+    }
+}
+
 // Puzzles with a published rating on the public scale (from the public-domain
 // puzzle bank and generated lists), one per hardest technique: the rater
 // gives the same number.
