@@ -214,26 +214,14 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
         CellSet changedCells;
         for (int i = 0; i < CellSet::kWords; ++i) changedCells.w[i] = changed.cells[i];
         // Per value whose places changed, the cells of the units where they
-        // did, and each such unit with the places left there.
+        // did, and the places left in each such unit.
         std::array<CellSet, 9> near;
-        struct UnitLeft {
-            std::uint8_t unit, left;
-        };
-        std::array<UnitLeft, 9 * kMaxUnits> unitsLeft;
-        std::array<std::int16_t, 10> firstLeft{};
-        int numLeft = 0;
-        for (int v = 0; v < 9; ++v) {
-            firstLeft[v] = static_cast<std::int16_t>(numLeft);
-            if (!(values >> v & 1u)) continue;
+        std::array<std::array<std::uint8_t, kMaxUnits>, 9> left;
+        for (unsigned m = values; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
             near[v] = geo.cellsOf(changed.units[v]);
-            for (int i = 0; i < 3; ++i)
-                for (std::uint64_t x = changed.units[v][i]; x; x &= x - 1) {
-                    const int u = i * 64 + std::countr_zero(x);
-                    unitsLeft[numLeft++] = {static_cast<std::uint8_t>(u),
-                                            static_cast<std::uint8_t>((g.where(v) & geo.unitSet[u]).count())};
-                }
+            forEachBit(changed.units[v], [&](int u) { left[v][u] = static_cast<std::uint8_t>((g.where(v) & geo.unitSet[u]).count()); });
         }
-        firstLeft[9] = static_cast<std::int16_t>(numLeft);
         auto touched = [&](const TrialResult& t) {
             const CellSet met = t.cells & changedCells;
             for (int i = 0; i < CellSet::kWords; ++i)
@@ -246,10 +234,12 @@ void ChainFinder::prepareTrials(const CandidateGrid& g)
             for (unsigned m = values; m; m &= m - 1) {
                 const int v = std::countr_zero(m);
                 if (!(t.removed[v] & near[v]).any()) continue;
-                for (int j = firstLeft[v]; j < firstLeft[v + 1]; ++j) {
-                    const int k = (t.removed[v] & geo.unitSet[unitsLeft[j].unit]).count();
-                    if (k > 0 && unitsLeft[j].left - k < 2) return true;
-                }
+                bool tight = false;
+                forEachBit(changed.units[v], [&](int u) {
+                    const int k = (t.removed[v] & geo.unitSet[u]).count();
+                    tight = tight || (k > 0 && left[v][u] - k < 2);
+                });
+                if (tight) return true;
             }
             return false;
         };
