@@ -99,12 +99,17 @@ bool Rater::nextStep(const CandidateGrid& g, Step& step)
     return found;
 }
 
-Rating Rater::rate(CandidateGrid g, const std::function<void(const CandidateGrid&, const Step&)>& onStep)
+Rating Rater::rate(CandidateGrid g, const std::function<void(const CandidateGrid&, const Step&)>& onStep,
+                   const std::atomic<bool>* stop)
 {
     Rating result;
     if (g.broken()) return result;
     Step step;
     while (g.unsolved() > 0) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            result.stopped = true;
+            return result;
+        }
         if (!nextStep(g, step)) return result;
         if (onStep) onStep(g, step);
         // Every finder proves something new; should one ever fail to, the

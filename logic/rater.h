@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <array>
+#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@ struct RaterOptions {
 
 struct Rating {
     bool solved = false;   // false when the position is broken or has no solution
+    bool stopped = false;  // asked to stop before the end (then not solved)
     int rating = 0;        // the hardest step's rating, tenths
     Technique hardest = Technique::FullHouse;
     int steps = 0;
@@ -43,8 +45,11 @@ public:
     bool nextStep(const CandidateGrid& g, Step& step);
 
     // Takes the easiest step until the position is solved. onStep, when set,
-    // sees every step before it is applied.
-    Rating rate(CandidateGrid g, const std::function<void(const CandidateGrid&, const Step&)>& onStep = {});
+    // sees every step before it is applied. stop, when given, is read before
+    // every step (another thread may set it): once set, the rating ends
+    // there, stopped and not solved.
+    Rating rate(CandidateGrid g, const std::function<void(const CandidateGrid&, const Step&)>& onStep = {},
+                const std::atomic<bool>* stop = nullptr);
 
     const RaterOptions& options() const { return options_; }
 

@@ -51,7 +51,9 @@ TechniqueAids::TechniqueAids(frmMain& window) : QObject(&window), w_(window)
 
 TechniqueAids::~TechniqueAids()
 {
-    // A rating still running posts to this object; it must end first.
+    // A rating still running posts to this object; it must end first, and
+    // is asked to end at its next step.
+    if (stop_) stop_->store(true);
     pool_.clear();
     pool_.waitForDone();
 }
@@ -124,6 +126,9 @@ void TechniqueAids::showKnownRating(int rating, int hardest, int steps)
 void TechniqueAids::forgetRating()
 {
     ++generation_;
+    if (stop_) stop_->store(true);
+    stop_.reset();
+    pending_ = false;
     shownRating_ = -1;
     requested_.clear();
     requestedGrids_ = 0;
@@ -140,24 +145,53 @@ void TechniqueAids::showRatingOf(std::vector<BoardValue> givens, int numGrids)
     if (givens.empty()) return;
     requested_ = givens;
     requestedGrids_ = numGrids;
+    pending_ = true;
+    stop_ = std::make_shared<std::atomic<bool>>(false);
     const std::uint64_t generation = generation_;
-    pool_.start([this, generation, numGrids, givens = std::move(givens)] {
-        const Outcome outcome = rate(givens, numGrids, *rater_);
+    pool_.start([this, generation, numGrids, givens = std::move(givens), stop = stop_, interimAfter = interimAfter_] {
+        // The hardest step so far is posted once the rating has run for
+        // interimAfter, and again whenever it rises.
+        const auto start = std::chrono::steady_clock::now();
+        int hardest = -1, technique = 0, posted = -1;
+        auto onStep = [&](const logic::Step& step) {
+            if (step.rating > hardest) {
+                hardest = step.rating;
+                technique = static_cast<int>(step.technique);
+            }
+            if (hardest <= posted || std::chrono::steady_clock::now() - start < interimAfter) return;
+            posted = hardest;
+            QMetaObject::invokeMethod(
+                this, [this, generation, rating = hardest, technique] { ratingSoFar(generation, rating, technique); },
+                Qt::QueuedConnection);
+        };
+        const Outcome outcome = rate(givens, numGrids, *rater_, *stop, onStep);
+        if (outcome.kind == Outcome::Stopped) return;
         QMetaObject::invokeMethod(this, [this, generation, outcome] { ratingReady(generation, outcome); },
                                   Qt::QueuedConnection);
     });
 }
 
 // Runs on the worker thread: touches nothing of the window.
-TechniqueAids::Outcome TechniqueAids::rate(const std::vector<BoardValue>& givens, int numGrids, logic::Rater& rater)
+TechniqueAids::Outcome TechniqueAids::rate(const std::vector<BoardValue>& givens, int numGrids, logic::Rater& rater,
+                                           const std::atomic<bool>& stop,
+                                           const std::function<void(const logic::Step&)>& onStep)
 {
     Outcome out;
+    if (stop.load()) {
+        out.kind = Outcome::Stopped;
+        return out;
+    }
     logic::CandidateGrid g(logic::Geometry::forGrids(numGrids));
     if (loadValues(givens, numGrids, g) != 1) {
         out.kind = Outcome::NoSingleSolution;
         return out;
     }
-    const logic::Rating r = rater.rate(g);
+    const logic::Rating r =
+        rater.rate(g, [&](const logic::CandidateGrid&, const logic::Step& step) { onStep(step); }, &stop);
+    if (r.stopped) {
+        out.kind = Outcome::Stopped;
+        return out;
+    }
     if (!r.solved) {
         out.kind = Outcome::NoSingleSolution;
         return out;
@@ -173,9 +207,11 @@ void TechniqueAids::ratingReady(std::uint64_t generation, const Outcome& outcome
 {
     // The board has changed since: this rating is of another puzzle.
     if (generation != generation_ || !lblRating) return;
+    pending_ = false;
     if (outcome.kind == Outcome::NoSingleSolution) {
         lblRating->setText(tr("No single solution"));
         lblRating->setToolTip(tr("Only a puzzle with exactly one solution is rated."));
+        emit ratingShown();
         return;
     }
     shownRating_ = outcome.rating;
@@ -188,6 +224,25 @@ void TechniqueAids::ratingReady(std::uint64_t generation, const Outcome& outcome
                              "the easiest step is taken. Easy is below 1.5, Medium below 2.5, Hard below 5.0, "
                              "Fiendish below 7.0, Diabolical from 7.0.")
                               .arg(tenths(outcome.rating), bandName, technique));
+    emit ratingShown();
+}
+
+void TechniqueAids::ratingSoFar(std::uint64_t generation, int rating, int hardest)
+{
+    if (generation != generation_ || !lblRating || !pending_) return;
+    // Only the top band is certain before the end: a rating can only rise.
+    const auto band = logic::bandOf(rating);
+    const QString bandName = band == logic::Band::Diabolical
+                                 ? QStringLiteral(" ") + QString::fromUtf8(logic::bandName(band).data(),
+                                                                           logic::bandName(band).size())
+                                 : QString();
+    const auto name = logic::techniqueName(static_cast<logic::Technique>(hardest));
+    const QString technique = QString::fromUtf8(name.data(), name.size());
+    lblRating->setText(tr("<b>Rating %1+%2</b><br>%3 so far; still rating…").arg(tenths(rating), bandName, technique));
+    lblRating->setToolTip(tr("Still rating: the hardest step so far is %1 (%2), and the rating can only rise "
+                             "from there.")
+                              .arg(technique, tenths(rating)));
+    emit ratingShown();
 }
 
 // ---- Explain Next Step ----

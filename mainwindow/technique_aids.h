@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,6 +18,7 @@ class QLabel;
 
 namespace logic {
 class Rater;
+struct Step;
 }
 
 namespace mainwindow {
@@ -34,7 +38,9 @@ struct BoardValue {
 //
 // A rating is worked out on a worker thread from a copy of the givens; a
 // result that comes back after the board has changed again is dropped, so
-// nothing the window does ever waits for it.
+// nothing the window does ever waits for it, and the rating of a board
+// replaced meanwhile stops at its next step. A rating that takes a while
+// shows its hardest step so far until it ends (the rating can only rise).
 class TechniqueAids : public QObject {
     Q_OBJECT
 public:
@@ -60,6 +66,10 @@ public:
     void forgetRating();
     // The rating shown, in tenths; -1 while none is known.
     int shownRating() const { return shownRating_; }
+    // A rating has been asked for and its end is not shown yet.
+    bool ratingPending() const { return pending_; }
+    // How long a rating runs before its hardest step so far shows.
+    void setInterimAfter(std::chrono::milliseconds t) { interimAfter_ = t; }
 
     // Explain Next Step.
     void explainNextStep();
@@ -77,16 +87,24 @@ public:
     QAction* mnuExplain = nullptr;
     QLabel* lblRating = nullptr;
 
+signals:
+    // The rating label shows another rating, or the rating so far.
+    void ratingShown();
+
 private:
     struct Outcome {
-        enum Kind { None, NoSingleSolution, Rated } kind = None;
+        enum Kind { None, NoSingleSolution, Rated, Stopped } kind = None;
         int rating = 0; // tenths
         int hardest = 0; // logic::Technique
         int steps = 0;
     };
-    // Runs on the worker thread, with the rater kept there.
-    static Outcome rate(const std::vector<BoardValue>& givens, int numGrids, logic::Rater& rater);
+    // Runs on the worker thread, with the rater kept there; onStep sees
+    // every step.
+    static Outcome rate(const std::vector<BoardValue>& givens, int numGrids, logic::Rater& rater,
+                        const std::atomic<bool>& stop, const std::function<void(const logic::Step&)>& onStep);
     void ratingReady(std::uint64_t generation, const Outcome& outcome);
+    // The hardest step so far of a rating still running (tenths, Technique).
+    void ratingSoFar(std::uint64_t generation, int rating, int hardest);
     std::vector<BoardValue> boardValues() const;
     void showStep(const QString& text);
 
@@ -101,6 +119,12 @@ private:
     std::vector<BoardValue> requested_;
     int requestedGrids_ = 0;
     int shownRating_ = -1;
+    bool pending_ = false;
+    // Set to stop the rating asked for last (shared with its task).
+    std::shared_ptr<std::atomic<bool>> stop_;
+    // Under this a rating shows nothing until it ends: the label does not
+    // flicker for the many puzzles rated in a few milliseconds.
+    std::chrono::milliseconds interimAfter_{40};
 
     // The explained step: per cell its marks, and the board it applies to.
     struct CellMarks {

@@ -330,3 +330,22 @@ TEST(TechniquePositions, RatingsMatchThePublishedScale)
         EXPECT_EQ(rater.rate(g).rating, r.rating) << r.puzzle;
     }
 }
+
+TEST(TechniquePositions, ARatingAskedToStopEndsBeforeTheNextStep)
+{
+    CandidateGrid g;
+    ASSERT_TRUE(g.loadLine("4.21......5.....78...3......7..5...6......1.....4.........67.5.2.....4..3........"));
+    std::atomic<bool> stop{false};
+    int seen = 0;
+    const auto stopAtFifth = [&](const CandidateGrid&, const Step&) { stop = ++seen == 5; };
+    const Rating stopped = Rater().rate(g, stopAtFifth, &stop);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_FALSE(stopped.solved);
+    EXPECT_EQ(stopped.steps, 5);
+    EXPECT_EQ(seen, 5);
+    stop = false;
+    const Rating whole = Rater().rate(g, {}, &stop);
+    EXPECT_TRUE(whole.solved);
+    EXPECT_FALSE(whole.stopped);
+    EXPECT_EQ(whole.rating, 89);
+}

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QRegularExpression>
+#include <chrono>
 
 #include "bad_puzzle_files.h"
 #include "window_fixture.h"
@@ -134,6 +136,49 @@ TEST_F(FilesTest, AnOpenedPuzzleIsRatedAndTheRatingOfABoardReplacedMeanwhileNeve
     click(win.imgClear);
     QTest::qWait(300);
     EXPECT_EQ(win.aids().lblRating->text(), QString());
+}
+
+TEST_F(FilesTest, ARatingThatTakesAWhileShowsItsHardestStepSoFarAndNothingOfABoardReplaced)
+{
+    auto& win = start();
+    load(puzzles::kHard);
+    ASSERT_TRUE(saveAs(path("hard.sdk")));
+    load(puzzles::kEasy);
+    ASSERT_TRUE(saveAs(path("easy.sdk")));
+    // Every rating counts as one that takes a while.
+    win.aids().setInterimAfter(std::chrono::milliseconds(0));
+    QStringList seen;
+    QObject::connect(&win.aids(), &mainwindow::TechniqueAids::ratingShown,
+                     [&] { seen << win.aids().lblRating->text(); });
+    const QRegularExpression shown(QStringLiteral("^<b>Rating (\\d+\\.\\d)(\\+?)"));
+    auto tenthsOf = [&](const QString& text) {
+        const auto m = shown.match(text);
+        return m.hasMatch() ? qRound(m.captured(1).toDouble() * 10) : -1;
+    };
+
+    // The hardest step so far shows, rising, until the rating itself.
+    open(path("hard.sdk"));
+    EXPECT_TRUE(shownRating().endsWith(ratingOf(puzzles::kHard))) << shownRating().toStdString();
+    ASSERT_GE(seen.size(), 3);
+    int last = 0;
+    for (qsizetype i = 0; i + 1 < seen.size(); ++i) {
+        const int r = tenthsOf(seen[i]);
+        EXPECT_GT(r, last) << seen[i].toStdString();
+        EXPECT_TRUE(shown.match(seen[i]).captured(2) == QStringLiteral("+")) << seen[i].toStdString();
+        EXPECT_EQ(seen[i].contains(QStringLiteral("Diabolical")), r >= 70) << "only the top band is sure early";
+        last = r;
+    }
+    EXPECT_EQ(tenthsOf(seen.back()), 100);
+    EXPECT_FALSE(win.aids().ratingPending());
+
+    // Opened over a rating still running: only the new puzzle's show.
+    open(path("hard.sdk"));
+    open(path("easy.sdk"));
+    seen.clear();
+    const QString easy = ratingOf(puzzles::kEasy);
+    EXPECT_TRUE(shownRating().endsWith(easy)) << shownRating().toStdString();
+    ASSERT_FALSE(seen.isEmpty());
+    for (const QString& text : seen) EXPECT_LE(tenthsOf(text), tenthsOf(seen.back())) << text.toStdString();
 }
 
 TEST_F(FilesTest, SamuraiFilesListSharedCellsTwiceAndSwitchTheBoard)

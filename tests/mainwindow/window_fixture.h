@@ -103,12 +103,13 @@ protected:
             s += text(cellOf(k)).empty() ? '.' : text(cellOf(k))[0];
         return s;
     }
-    // The rating label once the rating has come back (or a few seconds passed).
+    // The rating label once the rating has ended (or a few seconds passed).
     QString shownRating() const
     {
         QElapsedTimer t;
         t.start();
-        while (w->aids().lblRating->text().isEmpty() && t.elapsed() < 5000) QTest::qWait(2);
+        while ((w->aids().lblRating->text().isEmpty() || w->aids().ratingPending()) && t.elapsed() < 5000)
+            QTest::qWait(2);
         return w->aids().lblRating->text();
     }
     // The rating, band and hardest technique of a puzzle line, worked out here.
