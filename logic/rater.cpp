@@ -99,8 +99,7 @@ bool Rater::nextStep(const CandidateGrid& g, Step& step)
     return found;
 }
 
-Rating Rater::rate(CandidateGrid g, const std::function<void(const CandidateGrid&, const Step&)>& onStep,
-                   const std::atomic<bool>* stop)
+Rating Rater::rate(CandidateGrid g, const StepFn& onStep, const std::atomic<bool>* stop)
 {
     Rating result;
     if (g.broken()) return result;

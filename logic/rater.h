@@ -44,12 +44,12 @@ public:
     // position or a solved one).
     bool nextStep(const CandidateGrid& g, Step& step);
 
+    using StepFn = std::function<void(const CandidateGrid&, const Step&)>;
     // Takes the easiest step until the position is solved. onStep, when set,
     // sees every step before it is applied. stop, when given, is read before
     // every step (another thread may set it): once set, the rating ends
     // there, stopped and not solved.
-    Rating rate(CandidateGrid g, const std::function<void(const CandidateGrid&, const Step&)>& onStep = {},
-                const std::atomic<bool>* stop = nullptr);
+    Rating rate(CandidateGrid g, const StepFn& onStep = {}, const std::atomic<bool>* stop = nullptr);
 
     const RaterOptions& options() const { return options_; }
 

@@ -21,6 +21,12 @@ QString tenths(int rating)
     return QStringLiteral("%1.%2").arg(rating / 10).arg(rating % 10);
 }
 
+// The rater's names (bands, techniques) as text.
+QString fromView(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 // The values as a candidate grid and a solution count (0, 1, or 2 for two or
 // more); no solution when two values clash.
 int loadValues(const std::vector<BoardValue>& values, int numGrids, logic::CandidateGrid& g)
@@ -153,7 +159,7 @@ void TechniqueAids::showRatingOf(std::vector<BoardValue> givens, int numGrids)
         // interimAfter, and again whenever it rises.
         const auto start = std::chrono::steady_clock::now();
         int hardest = -1, technique = 0, posted = -1;
-        auto onStep = [&](const logic::Step& step) {
+        auto onStep = [&](const logic::CandidateGrid&, const logic::Step& step) {
             if (step.rating > hardest) {
                 hardest = step.rating;
                 technique = static_cast<int>(step.technique);
@@ -173,8 +179,7 @@ void TechniqueAids::showRatingOf(std::vector<BoardValue> givens, int numGrids)
 
 // Runs on the worker thread: touches nothing of the window.
 TechniqueAids::Outcome TechniqueAids::rate(const std::vector<BoardValue>& givens, int numGrids, logic::Rater& rater,
-                                           const std::atomic<bool>& stop,
-                                           const std::function<void(const logic::Step&)>& onStep)
+                                           const std::atomic<bool>& stop, const logic::Rater::StepFn& onStep)
 {
     Outcome out;
     if (stop.load()) {
@@ -186,8 +191,7 @@ TechniqueAids::Outcome TechniqueAids::rate(const std::vector<BoardValue>& givens
         out.kind = Outcome::NoSingleSolution;
         return out;
     }
-    const logic::Rating r =
-        rater.rate(g, [&](const logic::CandidateGrid&, const logic::Step& step) { onStep(step); }, &stop);
+    const logic::Rating r = rater.rate(g, onStep, &stop);
     if (r.stopped) {
         out.kind = Outcome::Stopped;
         return out;
@@ -216,9 +220,9 @@ void TechniqueAids::ratingReady(std::uint64_t generation, const Outcome& outcome
     }
     shownRating_ = outcome.rating;
     const auto band = logic::bandOf(outcome.rating);
-    const QString bandName = QString::fromUtf8(logic::bandName(band).data(), logic::bandName(band).size());
-    const auto hardest = logic::techniqueName(static_cast<logic::Technique>(outcome.hardest));
-    const QString technique = outcome.steps > 0 ? QString::fromUtf8(hardest.data(), hardest.size()) : tr("none");
+    const QString bandName = fromView(logic::bandName(band));
+    const QString technique =
+        outcome.steps > 0 ? fromView(logic::techniqueName(static_cast<logic::Technique>(outcome.hardest))) : tr("none");
     lblRating->setText(tr("<b>Rating %1 %2</b><br>%3").arg(tenths(outcome.rating), bandName, technique));
     lblRating->setToolTip(tr("Rated %1 (%2) by the techniques a person needs: its hardest step is %3, when always "
                              "the easiest step is taken. Easy is below 1.5, Medium below 2.5, Hard below 5.0, "
@@ -232,12 +236,8 @@ void TechniqueAids::ratingSoFar(std::uint64_t generation, int rating, int hardes
     if (generation != generation_ || !lblRating || !pending_) return;
     // Only the top band is certain before the end: a rating can only rise.
     const auto band = logic::bandOf(rating);
-    const QString bandName = band == logic::Band::Diabolical
-                                 ? QStringLiteral(" ") + QString::fromUtf8(logic::bandName(band).data(),
-                                                                           logic::bandName(band).size())
-                                 : QString();
-    const auto name = logic::techniqueName(static_cast<logic::Technique>(hardest));
-    const QString technique = QString::fromUtf8(name.data(), name.size());
+    const QString bandName = band == logic::Band::Diabolical ? QStringLiteral(" ") + fromView(logic::bandName(band)) : QString();
+    const QString technique = fromView(logic::techniqueName(static_cast<logic::Technique>(hardest)));
     lblRating->setText(tr("<b>Rating %1+%2</b><br>%3 so far; still rating…").arg(tenths(rating), bandName, technique));
     lblRating->setToolTip(tr("Still rating: the hardest step so far is %1 (%2), and the rating can only rise "
                              "from there.")
@@ -309,9 +309,8 @@ void TechniqueAids::explainNextStep()
         marksOf(e.cell).removed[static_cast<std::size_t>(e.value)] = symbol(e.value);
     }
     // The sentence starts with the technique's name.
-    const auto name = logic::techniqueName(s.technique);
     const QString sentence = QString::fromStdString(logic::describeStep(geo, s, symbols));
-    const QString technique = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    const QString technique = fromView(logic::techniqueName(s.technique));
     showStep(sentence.startsWith(technique)
                  ? tr("Next step: %1 (%2)").arg(sentence, tenths(s.rating))
                  : tr("Next step, %1: %2 (%3)").arg(technique, sentence, tenths(s.rating)));

@@ -6,11 +6,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "cell_numbering.h"
+#include "rater.h"
 #include "text_cell.h"
 
 class QAction;
@@ -18,7 +18,6 @@ class QLabel;
 
 namespace logic {
 class Rater;
-struct Step;
 }
 
 namespace mainwindow {
@@ -101,7 +100,7 @@ private:
     // Runs on the worker thread, with the rater kept there; onStep sees
     // every step.
     static Outcome rate(const std::vector<BoardValue>& givens, int numGrids, logic::Rater& rater,
-                        const std::atomic<bool>& stop, const std::function<void(const logic::Step&)>& onStep);
+                        const std::atomic<bool>& stop, const logic::Rater::StepFn& onStep);
     void ratingReady(std::uint64_t generation, const Outcome& outcome);
     // The hardest step so far of a rating still running (tenths, Technique).
     void ratingSoFar(std::uint64_t generation, int rating, int hardest);

@@ -57,6 +57,14 @@ protected:
         w->mnuSaveAs->trigger();
         return dialogs.messages.size() == before;
     }
+    // The hard and the easy sample saved as hard.sdk and easy.sdk.
+    void saveHardAndEasy()
+    {
+        load(puzzles::kHard);
+        ASSERT_TRUE(saveAs(path("hard.sdk")));
+        load(puzzles::kEasy);
+        ASSERT_TRUE(saveAs(path("easy.sdk")));
+    }
     void open(const QString& name)
     {
         dialogs.openAnswers.push_back(name);
@@ -118,10 +126,7 @@ TEST_F(FilesTest, SaveWritesTheLayoutAndOpenRestoresTheCellsAndSymbols)
 TEST_F(FilesTest, AnOpenedPuzzleIsRatedAndTheRatingOfABoardReplacedMeanwhileNeverShows)
 {
     auto& win = start();
-    load(puzzles::kHard);
-    ASSERT_TRUE(saveAs(path("hard.sdk")));
-    load(puzzles::kEasy);
-    ASSERT_TRUE(saveAs(path("easy.sdk")));
+    ASSERT_NO_FATAL_FAILURE(saveHardAndEasy());
     const QString hard = ratingOf(puzzles::kHard), easy = ratingOf(puzzles::kEasy);
     ASSERT_NE(hard, easy);
     open(path("hard.sdk"));
@@ -141,10 +146,7 @@ TEST_F(FilesTest, AnOpenedPuzzleIsRatedAndTheRatingOfABoardReplacedMeanwhileNeve
 TEST_F(FilesTest, ARatingThatTakesAWhileShowsItsHardestStepSoFarAndNothingOfABoardReplaced)
 {
     auto& win = start();
-    load(puzzles::kHard);
-    ASSERT_TRUE(saveAs(path("hard.sdk")));
-    load(puzzles::kEasy);
-    ASSERT_TRUE(saveAs(path("easy.sdk")));
+    ASSERT_NO_FATAL_FAILURE(saveHardAndEasy());
     // Every rating counts as one that takes a while.
     win.aids().setInterimAfter(std::chrono::milliseconds(0));
     QStringList seen;
