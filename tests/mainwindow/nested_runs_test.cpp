@@ -82,6 +82,9 @@ TEST_F(NestedRunTest, AHintInsideAnEntryCheck)
 TEST_F(NestedRunTest, StartAndGetSolutionInsideAnEntryCheck)
 {
     auto& win = start();
+    // Start rates the board: every rise of its rating so far comes back to
+    // the window, here inside the check's later yields.
+    win.aids().setInterimAfter(std::chrono::milliseconds(0));
     load(puzzles::kHard);
     const auto g = gaps(puzzles::kHard, puzzles::kHardSolution);
     duringNextYield([&] {
@@ -94,6 +97,7 @@ TEST_F(NestedRunTest, StartAndGetSolutionInsideAnEntryCheck)
     // right and left that colour.
     EXPECT_EQ(background(g[0].cell), kKnown);
     expectIdle(false);
+    EXPECT_TRUE(shownRating().endsWith(ratingOf(line()))) << shownRating().toStdString();
 
     click(win.imgStart); // Stop
     ranInner = false;
