@@ -112,6 +112,7 @@ public:
     // Uniqueness tests run in the current attempt.
     int uniquenessTests = 0;
 
+    engine::Solver& solver() { return solver_; }
     engine::GridSlots& workingGrids() { return work_; }
     CellList& cellList() { return cellList_; }
     CellMarks& cellMarks() { return cellMarks_; }

@@ -2,6 +2,7 @@
 #include "rated_generation.h"
 
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <charconv>
 
@@ -123,7 +124,18 @@ int RatedGenerator::rateGivens(int numGrids, logic::Technique& hardest, int& ste
         const int c = g.geo().cell(cell.g, cell.c, cell.r);
         if (g.value(c) != cell.getVal() && !g.place(c, cell.getVal())) return -1;
     }
-    const logic::Rating r = rater_.rate(g);
+    // A hard Samurai puzzle can take a quarter of a second to rate: the rating
+    // passes the solver's yield between its steps, as the generator's runs
+    // do, so the window stays live and a Stop ends it at its next step.
+    engine::Solver& solver = gen_.solver();
+    std::atomic<bool> stop{false};
+    const logic::Rating r = rater_.rate(
+        g,
+        [&](const logic::CandidateGrid&, const logic::Step&) {
+            if (solver.yield) solver.yield();
+            if (!gen_.keepGenerating) stop.store(true, std::memory_order_relaxed);
+        },
+        &stop);
     hardest = r.hardest;
     steps = r.steps;
     return r.solved ? r.rating : -1;
@@ -166,8 +178,9 @@ RatedResult RatedGenerator::generate(GeneratorBoard& board, int puzzleType, int 
         gen_.generatePuzzle(work, puzzleType, out.level);
         const bool unique = gen_.keepGenerating && work_.numGrids == numGrids && gen_.testPuzzle(work);
         if (!gen_.keepGenerating) break;
-        ++out.attempts;
         const int rating = unique ? rateGivens(numGrids, out.hardest, out.steps) : -1;
+        if (!gen_.keepGenerating) break; // stopped during the rating
+        ++out.attempts;
         out.seconds = clock_.seconds() - start;
         if (progress) progress({out.attempts, out.seconds, rating});
         if (rating >= 0 && target.contains(rating)) {

@@ -70,7 +70,8 @@ struct RatedResult {
 // in the target, and writes that one onto the board. Each attempt is an
 // ordinary generation and final check on a private board, so the attempts
 // draw from the generator's random source one after another; the solver's
-// yields (and so Stop, through keepGenerating) work as in any generation.
+// yields (and so Stop, through keepGenerating) work as in any generation, and
+// come between the steps of each rating too.
 class RatedGenerator {
 public:
     RatedGenerator(Generator& generator, Clock& clock);

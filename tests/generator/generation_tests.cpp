@@ -8,6 +8,7 @@
 #include <set>
 
 #include "batch_generation.h"
+#include "rated_generation.h"
 #include "samurai.h"
 #include "test_support.h"
 
@@ -150,6 +151,43 @@ TEST(GeneratePuzzle, StopFromTheYieldWritesNothingAndRestoresTheGridCount)
         EXPECT_TRUE(s.target.cellEventsOn);
         EXPECT_EQ(s.gen.stats.removalsTried, 0);
         EXPECT_LT(afterStop, 50); // the search ends soon after
+    }
+}
+
+TEST(RatedGeneration, TheRatingYieldsBetweenItsStepsAndAStopThereEndsIt)
+{
+    // The yields of the seed's attempt without its rating.
+    Rig plain(17);
+    long unrated = 0;
+    plain.solver.yield = [&] { ++unrated; };
+    plain.gen.generatePuzzle(plain.target, 1, 3);
+    ASSERT_TRUE(plain.gen.testPuzzle(plain.target));
+
+    // The rated attempt yields once more per step; a Stop from one of those
+    // yields ends the rating at its next step and the search with it.
+    int steps = 0;
+    for (const bool stop : {false, true}) {
+        SCOPED_TRACE(stop ? "stopped" : "whole");
+        Rig s(17);
+        long yields = 0, afterStop = 0;
+        s.solver.yield = [&] {
+            afterStop += !s.gen.keepGenerating;
+            if (++yields == unrated + steps / 2 && stop) s.gen.keepGenerating = false;
+        };
+        RatedGenerator rated(s.gen, s.clock);
+        const RatedResult out = rated.generate(s.target, 1, 3, RatingTarget{0, kMaxRating}, {}, RatedLimits{1, 60});
+        if (!stop) {
+            ASSERT_EQ(out.end, RatedEnd::Found);
+            steps = out.steps;
+            EXPECT_GT(steps, 20);
+            EXPECT_EQ(yields, unrated + steps);
+        } else {
+            EXPECT_EQ(out.end, RatedEnd::Stopped);
+            EXPECT_EQ(out.attempts, 0);
+            EXPECT_EQ(yields, unrated + steps / 2);
+            EXPECT_EQ(afterStop, 0);
+            EXPECT_EQ(puzzleLine(s.board, s.symbols).find_first_not_of('.'), std::string::npos);
+        }
     }
 }
 
