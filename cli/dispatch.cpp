@@ -36,8 +36,9 @@ Commands:
                          draw the puzzle as it would be printed, into a PDF
   rate [--jobs J] FILE   rate each puzzle by the hardest technique a player
                          needs: one line "RATING BAND TECHNIQUE" each ("-"
-                         when it has no solution); bands Easy < 1.5, Medium
-                         < 2.5, Hard < 5.0, Fiendish < 7.0, Diabolical
+                         when it has no solution or more than one); bands
+                         Easy < 1.5, Medium < 2.5, Hard < 5.0, Fiendish
+                         < 7.0, Diabolical
   explain FILE           the logical path of one puzzle, one step a line:
                          rating, technique, placements and removals (records
                          "grid,col,row,value-index" separated by spaces, or
@@ -99,8 +100,9 @@ const struct Command {
     {"rate", runRate,
      "Usage: corvel-cli rate [--jobs J] FILE\n"
      "Rates each puzzle by the hardest technique a player needs, one line\n"
-     "\"RATING BAND TECHNIQUE\" each (\"-\" when it has no solution); bands Easy < 1.5,\n"
-     "Medium < 2.5, Hard < 5.0, Fiendish < 7.0, Diabolical. --jobs J rates on J threads.\n",
+     "\"RATING BAND TECHNIQUE\" each (\"-\" when it has no solution or more than one);\n"
+     "bands Easy < 1.5, Medium < 2.5, Hard < 5.0, Fiendish < 7.0, Diabolical. --jobs J\n"
+     "rates on J threads.\n",
      true},
     {"explain", runExplain,
      "Usage: corvel-cli explain FILE\n"

@@ -57,14 +57,16 @@ struct Rated {
     logic::Rating rating;
 };
 
-// Rates one puzzle: uniqueness steps only when it has exactly one solution.
-Rated ratePuzzle(const Puzzle& p, engine::ExactCounter& counter, logic::Rater& unique, logic::Rater& general)
+// Rates one puzzle with exactly one solution. Every step keeps every solution,
+// so a puzzle with more than one is never finished by any path: it gets no
+// rating, at once.
+Rated ratePuzzle(const Puzzle& p, engine::ExactCounter& counter, logic::Rater& rater)
 {
     Rated out;
     logic::CandidateGrid g(logic::Geometry::forGrids(p.doc.numGrids == 5 ? 5 : 1));
     const int n = loadPuzzle(p, g) ? solutions(p, counter) : 0;
-    if (n == 0) return out;
-    out.rating = (n == 1 ? unique : general).rate(g);
+    if (n != 1) return out;
+    out.rating = rater.rate(g);
     out.ok = out.rating.solved;
     return out;
 }
@@ -151,11 +153,11 @@ int runRate(const std::vector<std::string>& args, CommandIo io)
     RateOptions o;
     if (!parseArgs("rate", args, true, o, io.err)) return kExitBadInput;
     const int jobs = o.jobs.value_or(1);
-    // Each thread keeps its own counter and raters for the whole input;
+    // Each thread keeps its own counter and rater for the whole input;
     // puzzle i of a batch goes to thread i % jobs.
     struct Worker {
         engine::ExactCounter counter;
-        logic::Rater unique{logic::RaterOptions{true}}, general{logic::RaterOptions{false}};
+        logic::Rater rater{logic::RaterOptions{true}};
     };
     std::vector<std::unique_ptr<Worker>> workers;
     for (int j = 0; j < jobs; ++j) workers.push_back(std::make_unique<Worker>());
@@ -168,7 +170,7 @@ int runRate(const std::vector<std::string>& args, CommandIo io)
         auto work = [&](int j) {
             Worker& w = *workers[static_cast<std::size_t>(j)];
             for (std::size_t i = static_cast<std::size_t>(j); i < batch.size(); i += static_cast<std::size_t>(used))
-                results[i] = ratePuzzle(batch[i], w.counter, w.unique, w.general);
+                results[i] = ratePuzzle(batch[i], w.counter, w.rater);
         };
         if (used <= 1) {
             if (used == 1) work(0);
@@ -223,7 +225,9 @@ int runExplain(const std::vector<std::string>& args, CommandIo io)
         return kExitNoSolution;
     }
     const std::string symbols = symbolChars(p.doc);
-    logic::Rater rater(logic::RaterOptions{n == 1});
+    // With more than one solution the path goes as far as logic does, without
+    // trials (which could not finish it), and says why it stops there.
+    logic::Rater rater(logic::RaterOptions{n == 1, n == 1});
     std::ostringstream text;
     const logic::Rating r = rater.rate(g, [&](const logic::CandidateGrid&, const logic::Step& s) {
         text << formatRating(s.rating) << "\t" << logic::techniqueName(s.technique) << "\t"
@@ -231,6 +235,7 @@ int runExplain(const std::vector<std::string>& args, CommandIo io)
              << "\t" << logic::describeStep(geo, s, symbols) << "\n";
     });
     io.out << text.str();
+    if (n > 1) io.err << "corvel-cli explain: " << input.name << ": the puzzle has more than one solution\n";
     return r.solved ? kExitOk : kExitNoSolution;
 }
 

@@ -88,6 +88,7 @@ bool Rater::nextStep(const CandidateGrid& g, Step& step)
     for (const FinderEntry& f : kFinders) {
         if (found && f.minRating >= step.rating) continue;
         if (f.needsUnique && !options_.unique) continue;
+        if (f.technique == Technique::Trial && !options_.trial) continue;
         chains_.setRatingBelow(found ? step.rating : 1000);
         if (!f.find(g, candidate, chains_) || !candidate.proves()) continue;
         if (!found || candidate.rating < step.rating) {

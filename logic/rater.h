@@ -23,6 +23,10 @@ struct RaterOptions {
     // The puzzle is known to have one solution: the uniqueness techniques
     // may be used.
     bool unique = true;
+    // The trial step may be used. A puzzle with more than one solution keeps
+    // them all through every step, so no trial can finish it, and the trials'
+    // searches can run for minutes on a sparse Samurai board: off for those.
+    bool trial = true;
 };
 
 struct Rating {

@@ -213,6 +213,15 @@ TEST(CliRate, RatesAndExplainsBothBoardsInEitherFormat)
         ".9.23..............6..7...8.3..69..74...8...1...........4.1.7..25.6............69"
         ".......1....5.9..637....8...1...3.....51.23692............6..5.........27..94...."
         ".....8...3...........3.........5..1.4..2...3.......4......6........9......81..37.";
+    // Two solutions each: logic alone goes a few steps into the standard one;
+    // the sparse Samurai one kept the rater's trials busy for over ten minutes.
+    const std::string several = "...5.1.9.1...9..539....7....4.8...7.......5.8.817.5.3.......2............76..8...";
+    const std::string sparseSamurai =
+        "2...7................5....1......1.....1....6......4.......1...81.2..........3..2"
+        "...............4...................................1...........................3."
+        "....1.....................1.........................1.........5.7...3............"
+        ".............154.......3.........6..................3....6......................."
+        "............1.......2......9....3.........................................14.....";
     const struct {
         std::string input, out;
         int status;
@@ -225,6 +234,7 @@ TEST(CliRate, RatesAndExplainsBothBoardsInEitherFormat)
         {cellChains + "\n", "8.4 Diabolical Cell Forcing Chains\n", 0},
         {kEasySolution + "\n", "0.0 Easy -\n", 0},
         {kEasy + "\n" + clash + "\n", "1.2 Easy Hidden Single\n-\n", 1},
+        {several + "\n" + sparseSamurai + "\n", "-\n-\n", 1},
     };
     for (const auto& r : rows) {
         const Result one = run({"rate", "-"}, r.input);
@@ -262,6 +272,14 @@ TEST(CliRate, RatesAndExplainsBothBoardsInEitherFormat)
         // A shared cell is named under its corner grid, so its centre copy stays empty.
         if (puzzle.size() == 81) EXPECT_EQ(std::count(solved.begin(), solved.end(), '.'), 0);
     }
+
+    // With more than one solution the path stops where logic does, with no
+    // trial, and says why.
+    const Result partial = run({"explain", "-"}, several + "\n");
+    EXPECT_EQ(partial.status, 1);
+    EXPECT_EQ(std::count(partial.out.begin(), partial.out.end(), '\n'), 3) << partial.out;
+    EXPECT_EQ(partial.out.find("Trial"), std::string::npos);
+    EXPECT_EQ(partial.err, "corvel-cli explain: <stdin>: the puzzle has more than one solution\n");
 
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"rate"}, {"rate", "--jobs", "0", "-"}, {"rate", "--jobs", "-"}, {"explain", "--jobs", "2", "-"}})
