@@ -613,8 +613,9 @@ void ChainFinder::followOn(int head, int tail, std::uint32_t stamp, Links links,
     numReached_ = tail;
 }
 
-bool ChainFinder::solve(const CandidateGrid& g, CandidateGrid& solution)
+bool ChainFinder::solve(const CandidateGrid& g, CandidateGrid& solution, long budget)
 {
+    searchBudget_ = budget;
     SinglesBoard& root = scratch_->levels[0];
     root.load(g);
     const int depth = search(0);
@@ -635,7 +636,7 @@ const CandidateGrid* ChainFinder::solutionOf(const CandidateGrid& g)
         }
         if (agrees) return solution_.get();
     }
-    haveSolution_ = solve(g, *solution_);
+    haveSolution_ = solve(g, *solution_, kSolutionBudget);
     return haveSolution_ ? solution_.get() : nullptr;
 }
 
@@ -663,6 +664,8 @@ int ChainFinder::search(int depth)
     });
     if (best < 0) return depth;
     for (unsigned m = here.cand(best); m; m &= m - 1) {
+        if (searchBudget_ == 0) return -1;
+        if (searchBudget_ > 0) --searchBudget_;
         SinglesBoard& next = levels[static_cast<std::size_t>(depth) + 1];
         next.copyFrom(here);
         next.place(best, std::countr_zero(m));

@@ -287,11 +287,18 @@ public:
     // were found on (all of them where g has candidates that one lacked).
     void prepareTrials(const CandidateGrid& g);
 
-    // Solves the position by search; false when it has no solution.
-    bool solve(const CandidateGrid& g, CandidateGrid& solution);
+    // Solves the position by search; false when it has no solution, or when
+    // the search has placed `budget` cells (-1: no limit) without an answer.
+    bool solve(const CandidateGrid& g, CandidateGrid& solution, long budget = -1);
     // A solution of g: the one found for an earlier position while it still
-    // agrees with g, else one found anew; null when g has none.
+    // agrees with g, else one found anew; null when g has none, or none
+    // turns up within kSolutionBudget.
     const CandidateGrid* solutionOf(const CandidateGrid& g);
+    // solutionOf()'s search only saves work, so it may give up. On a puzzle
+    // with one solution it seldom needs more than a few hundred placements;
+    // on a sparse Samurai board with several it can need millions (the
+    // better part of a minute).
+    static constexpr long kSolutionBudget = 20000;
 
     // Scratch storage for the techniques.
     struct Scratch;
@@ -299,8 +306,9 @@ public:
 
 private:
     // solve()'s search from the position at `depth`: the depth of the
-    // solved position it reaches, or -1.
+    // solved position it reaches, or -1 (also once the budget runs out).
     int search(int depth);
+    long searchBudget_ = -1;
     // The mark of a new search (node_[s].mark == it: s reached).
     std::uint32_t nextStamp();
     template <std::size_t N>

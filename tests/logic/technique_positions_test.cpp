@@ -349,3 +349,25 @@ TEST(TechniquePositions, ARatingAskedToStopEndsBeforeTheNextStep)
     EXPECT_FALSE(whole.stopped);
     EXPECT_EQ(whole.rating, 89);
 }
+
+TEST(TechniquePositions, TheSearchForASolutionGivesUpAtItsBudget)
+{
+    // An empty board needs a placement per open cell that singles leave; a
+    // budget below that gives up, without one it solves.
+    CandidateGrid empty(Geometry::forGrids(5));
+    CandidateGrid solution(empty.geo());
+    ChainFinder chains;
+    EXPECT_FALSE(chains.solve(empty, solution, 10));
+    ASSERT_TRUE(chains.solve(empty, solution));
+    EXPECT_EQ(solution.unsolved(), 0);
+    // A sparse Samurai board with two solutions took the unlimited search the
+    // better part of a minute; solutionOf() gives up on it instead.
+    CandidateGrid sparse(Geometry::forGrids(5));
+    ASSERT_TRUE(sparse.loadLine(
+                                "1...........3....73...8..1............6.3.....8.7.1..6..76....1.1........2.....4."
+                                ".......1...1...................3.................7...........2...8......6........"
+                                "..................3.......................1.2...........4........................"
+                                ".......1....61.........5...................................8.2.....9.1..........."
+                                "..1..............8.4....6..9........3....5...................................2..."));
+    EXPECT_EQ(chains.solutionOf(sparse), nullptr);
+}
