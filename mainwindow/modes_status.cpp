@@ -110,7 +110,8 @@ void frmMain::updateStatus()
     if (t.status1) lblStatus1->setText(QString::fromStdString(*t.status1));
     // After a hint the first label says why, and after Explain Next Step
     // what the step is, shortened to the room left of the Notes toggle; the
-    // whole sentence is its tooltip.
+    // whole sentence is its tooltip, and a shortened step also shows whole
+    // in a balloon under the window.
     QString why = mode == kSolving ? QString::fromStdString(game().hintReason()) : QString();
     if (!aids().stepText().isEmpty()) why = aids().stepText();
     if (!why.isEmpty()) {
@@ -118,6 +119,7 @@ void frmMain::updateStatus()
         lblStatus1->setText(lblStatus1->fontMetrics().elidedText(why, Qt::ElideRight, room));
     }
     lblStatus1->setToolTip(why);
+    aids().stepShortened(!why.isEmpty() && lblStatus1->text() != why);
     if (t.status2) lblStatus2->setText(QString::fromStdString(*t.status2));
     if (t.status3) lblStatus3->setText(QString::fromStdString(*t.status3));
 }

@@ -7,10 +7,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "board_speech.h"
 #include "exact_counter.h"
 #include "frm_main.h"
 #include "game_state.h"
 #include "rater.h"
+#include "step_balloon.h"
 
 namespace mainwindow {
 
@@ -89,6 +91,7 @@ void TechniqueAids::createControls()
     QFont f = w_.lblStatus1->font();
     f.setPointSizeF(9);
     lblRating->setFont(f);
+    balloon_ = new StepBalloon(w_);
 }
 
 void TechniqueAids::placeRatingLabel()
@@ -254,6 +257,17 @@ void TechniqueAids::showStep(const QString& text)
     stepFocus_ = kFocusUnknown;
     w_.game().refresh();
     w_.updateStatus();
+    w_.speech().announce(text);
+}
+
+void TechniqueAids::stepShortened(bool shortened)
+{
+    if (balloon_) balloon_->setText(shortened && !stepText_.isEmpty() ? stepText_ : QString());
+}
+
+QString TechniqueAids::balloonText() const
+{
+    return balloon_ ? balloon_->shownText() : QString();
 }
 
 void TechniqueAids::explainNextStep()

@@ -16,6 +16,10 @@
 class QAction;
 class QLabel;
 
+namespace mainwindow {
+class StepBalloon;
+}
+
 namespace logic {
 class Rater;
 }
@@ -82,6 +86,11 @@ public:
     void decorate(int cell, platform::CellOverlay& overlay) const;
     // The sentence for the status line while a step or its refusal shows.
     const QString& stepText() const { return stepText_; }
+    // After the status line is written: whether it had to shorten the
+    // sentence, which then shows whole in a balloon under the window.
+    void stepShortened(bool shortened);
+    // The sentence the balloon shows; empty while it is hidden.
+    QString balloonText() const;
 
     QAction* mnuExplain = nullptr;
     QLabel* lblRating = nullptr;
@@ -132,6 +141,7 @@ private:
     };
     std::vector<std::pair<int, CellMarks>> stepCells_;
     QString stepText_;
+    StepBalloon* balloon_ = nullptr;
     std::uint64_t stepChanges_ = 0;
     static constexpr int kFocusUnknown = -2;
     int stepFocus_ = kFocusUnknown;

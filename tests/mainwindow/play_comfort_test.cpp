@@ -4,6 +4,8 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QScreen>
+#include <QSignalSpy>
 #include <algorithm>
 #include <random>
 #include <set>
@@ -436,10 +438,35 @@ TEST_F(PlayTest, ExplainNextStepMarksTheEasiestStepOnEitherBoardAndChangesNothin
         key(focus, '5', Qt::ControlModifier); // a pencil mark, which the step ignores
         const auto before = board();
         const int history = game().history().count(), hints = win.hintsUsed;
+        QSignalSpy said(&win.speech(), &mainwindow::BoardSpeech::announced);
         explain(focus);
         EXPECT_TRUE(win.lblStatus1->text().startsWith(QStringLiteral("Next step: ") + c.technique))
             << win.lblStatus1->text().toStdString();
-        EXPECT_TRUE(win.lblStatus1->toolTip().contains(c.technique));
+        const QString sentence = win.lblStatus1->toolTip();
+        EXPECT_TRUE(sentence.contains(c.technique));
+        // The whole sentence is spoken, and shown in a balloon where the
+        // status line had to shorten it (the X-Wing's, not the single's).
+        EXPECT_TRUE(said.count() == 1 && said.at(0).at(0).toString() == sentence);
+        EXPECT_EQ(win.aids().balloonText(), c.samurai ? QString() : sentence);
+        if (!c.samurai) {
+            // Under the window, as wide, and with it when it moves; over its
+            // foot where the screen ends.
+            const auto* balloon = win.findChild<QLabel*>(QStringLiteral("stepBalloon"));
+            win.move(win.pos() + QPoint(30, 20));
+            EXPECT_EQ(balloon->geometry().topLeft(), win.frameGeometry().bottomLeft() + QPoint(0, 1));
+            EXPECT_EQ(balloon->width(), win.frameGeometry().width());
+            win.move(win.x(), win.screen()->availableGeometry().bottom() - win.frameGeometry().height());
+            EXPECT_EQ(balloon->geometry().bottom(), win.geometry().bottom());
+            // Never over another program's window.
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+            EXPECT_TRUE(win.aids().balloonText().isEmpty());
+            win.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&win));
+            EXPECT_EQ(win.aids().balloonText(), sentence);
+        }
         EXPECT_EQ(stepShown(c.solution), c.shown);
         // Drawn over the cells: no text, colour, mark, history or hint count changed.
         EXPECT_EQ(board(), before);
@@ -448,11 +475,12 @@ TEST_F(PlayTest, ExplainNextStepMarksTheEasiestStepOnEitherBoardAndChangesNothin
         const int next = cellOf(c.puzzle.rfind('.'));
         QTest::mouseClick(cell(next), Qt::LeftButton);
         EXPECT_EQ(stepShown(c.solution), StepShown{});
-        EXPECT_EQ(win.lblStatus1->toolTip(), QString());
+        EXPECT_TRUE(win.lblStatus1->toolTip().isEmpty() && win.aids().balloonText().isEmpty());
         explain(next);
         EXPECT_NE(stepShown(c.solution), StepShown{});
         win.mnuRealTimeCheck->trigger();
-        EXPECT_TRUE(stepShown(c.solution) == StepShown{} && win.lblStatus1->toolTip().isEmpty());
+        EXPECT_TRUE(stepShown(c.solution) == StepShown{} && win.lblStatus1->toolTip().isEmpty() &&
+                    win.aids().balloonText().isEmpty());
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -48,10 +49,13 @@ bool save(const QPixmap& picture, const QString& path)
 }
 
 // The window as the screen shows it (the X root window, cropped).
-QPixmap screenOf(QWidget& w)
+// The screen under the window, and under `also` (another window of its, such
+// as the balloon of an explained step) when given.
+QPixmap screenOf(QWidget& w, const QWidget* also = nullptr)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect r = w.frameGeometry();
+    QRect r = w.frameGeometry();
+    if (also && also->isVisible()) r = r.united(also->frameGeometry());
     QPixmap shot = screen->grabWindow(0, r.x(), r.y(), r.width(), r.height());
     return shot.isNull() ? w.grab() : shot;
 }
@@ -151,8 +155,8 @@ bool playPictures(mainwindow::frmMain& w, platform::ScriptedDialogs& dialogs, co
 
 // A standard game where the player's entries have left an X-Wing as the
 // easiest step, explained: the puzzle's rating under the buttons, the step in
-// the status line, its pattern framed in blue and the candidates it removes
-// struck out in red. Writes the window and the board at twice the size.
+// the status line and whole in the balloon under the window, its pattern
+// framed in violet and the candidates it removes struck out in red. Writes the window and the board at twice the size.
 bool explainPictures(mainwindow::frmMain& w, const QString& out)
 {
     const std::string puzzle = "..1.....8.6.1..5.......3..4..5..61.7....1.9..8....54..74................93.74.6.5";
@@ -170,7 +174,7 @@ bool explainPictures(mainwindow::frmMain& w, const QString& out)
     settle();
     w.aids().explainNextStep();
     settle();
-    bool ok = save(screenOf(w), out + "/explain.png");
+    bool ok = save(screenOf(w, w.findChild<QLabel*>(QStringLiteral("stepBalloon"))), out + "/explain.png");
     QPixmap board(w.gbCells->size() * 2);
     board.setDevicePixelRatio(2);
     w.gbCells->render(&board);
