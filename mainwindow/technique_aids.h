@@ -16,10 +16,6 @@
 class QAction;
 class QLabel;
 
-namespace mainwindow {
-class StepBalloon;
-}
-
 namespace logic {
 class Rater;
 }
@@ -27,6 +23,7 @@ class Rater;
 namespace mainwindow {
 
 class frmMain;
+class StepBalloon;
 
 // A value on the board: value index 0..8 at (col, row) of grid 0..4.
 struct BoardValue {
@@ -37,7 +34,8 @@ struct BoardValue {
 // What the technique rater gives the player: the rating of the puzzle on the
 // board, shown under the command buttons, and Explain Next Step, which marks
 // the easiest step of the board as it stands over the cells (CellOverlay)
-// and names it in the status line. Neither changes a cell.
+// and names it in the status line (and in a balloon under the window when
+// the status line is too short for the sentence). Neither changes a cell.
 //
 // A rating is worked out on a worker thread from a copy of the givens; a
 // result that comes back after the board has changed again is dropped, so
