@@ -218,6 +218,7 @@ void TechniqueAids::ratingReady(std::uint64_t generation, const Outcome& outcome
     if (outcome.kind == Outcome::NoSingleSolution) {
         lblRating->setText(tr("No single solution"));
         lblRating->setToolTip(tr("Only a puzzle with exactly one solution is rated."));
+        w_.speech().announce(lblRating->text());
         emit ratingShown();
         return;
     }
@@ -231,6 +232,8 @@ void TechniqueAids::ratingReady(std::uint64_t generation, const Outcome& outcome
                              "the easiest step is taken. Easy is below 1.5, Medium below 2.5, Hard below 5.0, "
                              "Fiendish below 7.0, Diabolical from 7.0.")
                               .arg(tenths(outcome.rating), bandName, technique));
+    // A screen reader hears the rating once it is final.
+    w_.speech().announce(tr("Rating %1 %2, hardest step %3").arg(tenths(outcome.rating), bandName, technique));
     emit ratingShown();
 }
 

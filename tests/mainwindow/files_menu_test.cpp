@@ -5,9 +5,11 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <chrono>
 
 #include "bad_puzzle_files.h"
+#include "board_speech.h"
 #include "window_fixture.h"
 
 namespace {
@@ -111,6 +113,7 @@ TEST_F(FilesTest, SaveWritesTheLayoutAndOpenRestoresTheCellsAndSymbols)
     win.symbols.setSymbols(files::SymbolTable::defaults());
     set(0, 0, 2, "");
     set(0, 4, 4, "7");
+    QSignalSpy said(&win.speech(), &mainwindow::BoardSpeech::announced);
     open(file);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(win.symbols.symbols(), kLetters);
@@ -118,6 +121,7 @@ TEST_F(FilesTest, SaveWritesTheLayoutAndOpenRestoresTheCellsAndSymbols)
     EXPECT_EQ(at(0, 4, 4), "") << "a cell the file does not list keeps no old entry";
     EXPECT_TRUE(win.cellEventsOn);
     EXPECT_EQ(shownRating(), "No single solution");
+    EXPECT_TRUE(said.count() == 1 && said.at(0).at(0) == shownRating());
     click(win.imgStart);
     EXPECT_EQ(dialogs.modalDialogsRun, 0) << "an opened puzzle is not an empty board";
     EXPECT_EQ(win.mode, mainwindow::kSolving);
@@ -129,8 +133,14 @@ TEST_F(FilesTest, AnOpenedPuzzleIsRatedAndTheRatingOfABoardReplacedMeanwhileNeve
     ASSERT_NO_FATAL_FAILURE(saveHardAndEasy());
     const QString hard = ratingOf(puzzles::kHard), easy = ratingOf(puzzles::kEasy);
     ASSERT_NE(hard, easy);
+    QSignalSpy said(&win.speech(), &mainwindow::BoardSpeech::announced);
     open(path("hard.sdk"));
     EXPECT_TRUE(shownRating().endsWith(hard)) << shownRating().toStdString();
+    // A screen reader hears it once, as the label shows it.
+    ASSERT_EQ(said.count(), 1);
+    EXPECT_EQ(QStringLiteral("<b>") + said.at(0).at(0).toString().replace(QStringLiteral(", hardest step "),
+                                                                        QStringLiteral("</b><br>")),
+              shownRating());
     open(path("easy.sdk"));
     EXPECT_TRUE(shownRating().endsWith(easy)) << shownRating().toStdString();
     // A given changed in Setup: the puzzle is another one, not yet rated.
