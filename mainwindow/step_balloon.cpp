@@ -9,7 +9,7 @@
 
 namespace mainwindow {
 
-StepBalloon::StepBalloon(QWidget& window) : QObject(&window), window_(window)
+StepBalloon::StepBalloon(QWidget& window, const QWidget& status) : QObject(&window), window_(window), status_(status)
 {
     // A tool tip's window: above the board window, never activated, and
     // drawn in the colours the desktop gives tool tips.
@@ -22,7 +22,6 @@ StepBalloon::StepBalloon(QWidget& window) : QObject(&window), window_(window)
     label_->setMargin(6);
     label_->setFrameStyle(QFrame::Box | QFrame::Plain);
     label_->setPalette(QToolTip::palette());
-    label_->setFont(QToolTip::font());
     label_->setForegroundRole(QPalette::ToolTipText);
     label_->setBackgroundRole(QPalette::ToolTipBase);
     label_->setAutoFillBackground(true);
@@ -70,7 +69,9 @@ void StepBalloon::update()
         return;
     }
     // As wide as the window (within the screen), as tall as the sentence
-    // needs; under the window, or over its foot where the screen ends.
+    // needs; under the window, or over its foot where the screen ends. A
+    // zoom resizes the window, so the status line's font is read here.
+    label_->setFont(status_.font());
     const QRect frame = window_.frameGeometry();
     const QRect area = window_.screen() ? window_.screen()->availableGeometry() : frame;
     const int width = std::min(std::max(frame.width(), 320), area.width());

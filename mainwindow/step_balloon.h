@@ -12,11 +12,12 @@ namespace mainwindow {
 // under the window (over the foot of the board when the screen ends there).
 // It takes no focus and no input, follows the window as it moves, and hides
 // while the window is not the active one, so that it never floats over
-// another program.
+// another program. Its text is as large as that of `status`, the status
+// line it stands in for, at every zoom.
 class StepBalloon : public QObject {
     Q_OBJECT
 public:
-    explicit StepBalloon(QWidget& window);
+    StepBalloon(QWidget& window, const QWidget& status);
 
     // Shows `text`, or hides the balloon when it is empty.
     void setText(const QString& text);
@@ -30,6 +31,7 @@ private:
     void update();
 
     QWidget& window_;
+    const QWidget& status_;
     QLabel* label_;
     QString text_;
 };

@@ -91,7 +91,7 @@ void TechniqueAids::createControls()
     QFont f = w_.lblStatus1->font();
     f.setPointSizeF(9);
     lblRating->setFont(f);
-    balloon_ = new StepBalloon(w_);
+    balloon_ = new StepBalloon(w_, *w_.lblStatus1);
 }
 
 void TechniqueAids::placeRatingLabel()

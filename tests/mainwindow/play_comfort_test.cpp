@@ -455,6 +455,7 @@ TEST_F(PlayTest, ExplainNextStepMarksTheEasiestStepOnEitherBoardAndChangesNothin
             win.move(win.pos() + QPoint(30, 20));
             EXPECT_EQ(balloon->geometry().topLeft(), win.frameGeometry().bottomLeft() + QPoint(0, 1));
             EXPECT_EQ(balloon->width(), win.frameGeometry().width());
+            EXPECT_EQ(balloon->font(), win.lblStatus1->font());
             win.move(win.x(), win.screen()->availableGeometry().bottom() - win.frameGeometry().height());
             EXPECT_EQ(balloon->geometry().bottom(), win.geometry().bottom());
             // Never over another program's window.
@@ -466,6 +467,12 @@ TEST_F(PlayTest, ExplainNextStepMarksTheEasiestStepOnEitherBoardAndChangesNothin
             win.activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&win));
             EXPECT_EQ(win.aids().balloonText(), sentence);
+            // Zoomed by hand, its text grows with the status line's.
+            const double points = win.lblStatus1->font().pointSizeF();
+            win.resize(win.size() * 5 / 4);
+            QTest::qWait(50);
+            EXPECT_GT(win.lblStatus1->font().pointSizeF(), points);
+            EXPECT_TRUE(balloon->font() == win.lblStatus1->font() && win.aids().balloonText() == sentence);
         }
         EXPECT_EQ(stepShown(c.solution), c.shown);
         // Drawn over the cells: no text, colour, mark, history or hint count changed.
