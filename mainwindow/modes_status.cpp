@@ -119,7 +119,7 @@ void frmMain::updateStatus()
         lblStatus1->setText(lblStatus1->fontMetrics().elidedText(why, Qt::ElideRight, room));
     }
     lblStatus1->setToolTip(why);
-    aids().stepShortened(!why.isEmpty() && lblStatus1->text() != why);
+    aids().stepShortened(lblStatus1->text() != why);
     if (t.status2) lblStatus2->setText(QString::fromStdString(*t.status2));
     if (t.status3) lblStatus3->setText(QString::fromStdString(*t.status3));
 }

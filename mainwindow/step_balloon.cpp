@@ -15,7 +15,6 @@ StepBalloon::StepBalloon(QWidget& window, const QWidget& status) : QObject(&wind
     // drawn in the colours the desktop gives tool tips.
     label_ = new QLabel(&window, Qt::ToolTip | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
     label_->setAttribute(Qt::WA_ShowWithoutActivating);
-    label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->setObjectName(QStringLiteral("stepBalloon"));
     label_->setWordWrap(true);
     label_->setTextFormat(Qt::PlainText);
