@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Generate command (File > Generate, and Start on an empty board): asks
 // for a board type and level, then runs the generator in Generating mode.
-// With a rating band chosen, it generates until a puzzle's rating falls in it.
+// With a rating band chosen, it generates until a puzzle's rating falls in it;
+// without, it ends once the puzzle it generated is rated.
 #include <QLabel>
 #include <QTimer>
 #include <memory>
 
+#include "clock.h"
 #include "frm_generate.h"
 #include "frm_main.h"
 #include "game_state.h"
@@ -89,6 +91,15 @@ void frmMain::mnuGenerate_Click()
         disconnect(tick);
     }
     const bool ok = gen.testPuzzle(board);
+    if (ok && band < 0 && keepGenerating) {
+        // The puzzle comes with its rating: Generate ends when the rater has
+        // rated it, as a generation to a band does, so a generated puzzle
+        // never shows unrated. The rating runs off this thread (the window
+        // stays live, Stop works); a Stop here keeps the puzzle, and its
+        // rating then shows when it ends.
+        aids().rateBoard();
+        platform::waitWithEvents([this] { return !keepGenerating || !aids().ratingPending(); });
+    }
     generationRunning = false;
     solver.yield = outerYield;
 

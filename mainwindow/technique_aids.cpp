@@ -82,7 +82,8 @@ void TechniqueAids::createControls()
     connect(w_.mnuHelp, &QAction::triggered, this, &TechniqueAids::forgetStep);
     for (platform::PictureButton* b : {w_.imgStart, w_.imgHint, w_.imgClear, w_.imgPartClear, w_.imgFindSolution})
         connect(b, &platform::PictureButton::mouseDown, this, &TechniqueAids::forgetStep);
-    // A generated puzzle is rated once Generate has written it.
+    // Whatever Generate leaves on the board is rated; the puzzle it rated
+    // itself is not rated again (the same givens).
     connect(w_.mnuGenerate, &QAction::triggered, this, &TechniqueAids::rateBoard);
 
     lblRating = new QLabel(w_.lblStatus1->parentWidget());

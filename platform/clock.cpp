@@ -30,13 +30,17 @@ void yieldToEventLoop()
 void waitWithEvents(const Clock& clock, std::int64_t milliseconds)
 {
     const std::int64_t start = clock.steadyMilliseconds();
-    // The timer wakes the wait at least every 20 ms, so the clock is read
-    // often and the wait never blocks on an event that does not come.
+    waitWithEvents([&] { return clock.steadyMilliseconds() - start >= milliseconds; });
+}
+
+void waitWithEvents(const std::function<bool()>& done)
+{
+    // The timer wakes the wait at least every 20 ms, so done() is read often
+    // and the wait never blocks on an event that does not come.
     QTimer wake;
     wake.setInterval(20);
     wake.start();
-    while (clock.steadyMilliseconds() - start < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    while (!done()) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void setBusyPointer(bool busy)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <functional>
 
 namespace platform {
 
@@ -28,6 +29,9 @@ void yieldToEventLoop();
 // Yields to the event loop until at least `milliseconds` have passed on the
 // clock, sleeping between events rather than spinning.
 void waitWithEvents(const Clock& clock, std::int64_t milliseconds);
+// Yields to the event loop, sleeping between events, until done() is true.
+// done() is read after every batch of events and at least every 20 ms.
+void waitWithEvents(const std::function<bool()>& done);
 
 // The busy (hourglass) mouse pointer over the whole program, or the default one.
 void setBusyPointer(bool busy);

@@ -115,13 +115,16 @@ TEST_F(GenerateTest, GeneratedPuzzlesHaveOneSolutionAndAFailedFinalCheckSaysSo)
     EXPECT_EQ(solutions(), 1);
     EXPECT_EQ(win.currentFile, "");
     expectIdle();
-    // Each generated puzzle's rating shows, without waiting in Generate.
-    EXPECT_TRUE(shownRating().endsWith(ratingOf(line()))) << shownRating().toStdString();
+    // Generate ends with its puzzle rated: the rating shows as it returns.
+    const QLabel& label = *win.aids().lblRating;
+    EXPECT_FALSE(win.aids().ratingPending());
+    EXPECT_TRUE(label.text().endsWith(ratingOf(line()))) << label.text().toStdString();
     dialogs.modalScripts.push_back(choose(true, 2));
     win.mnuGenerate->trigger();
     EXPECT_EQ(win.numGrids, 5);
     EXPECT_EQ(solutions(), 1);
-    EXPECT_TRUE(shownRating().endsWith(ratingOf(line()))) << shownRating().toStdString();
+    EXPECT_FALSE(win.aids().ratingPending());
+    EXPECT_TRUE(label.text().endsWith(ratingOf(line()))) << label.text().toStdString();
     EXPECT_TRUE(dialogs.messages.empty());
     expectIdle();
 
@@ -225,6 +228,36 @@ TEST_F(GenerateTest, ARatingBandGeneratesUntilFoundShowsProgressAndSaysWhenOutOf
     expectMessage("No Diabolical puzzle was found (2 generated); please try another rating.",
                   platform::MessageIcon::Exclamation);
     EXPECT_EQ(givens(), 0);
+    expectIdle();
+}
+
+TEST_F(GenerateTest, StopWhileTheGeneratedPuzzleIsRatedKeepsThePuzzleAndItsRatingFollows)
+{
+    auto& win = startSeeded(11);
+    // The rating's first step shows at once, inside Generate's wait for it.
+    win.aids().setInterimAfter(std::chrono::milliseconds(0));
+    bool stopped = false;
+    QObject::connect(&win.aids(), &mainwindow::TechniqueAids::ratingShown, &win, [&] {
+        if (stopped || win.mode != mainwindow::kGenerating) return;
+        stopped = true;
+        EXPECT_TRUE(win.aids().ratingPending());
+        click(win.imgStart); // Stop
+        EXPECT_EQ(win.mode, mainwindow::kSetup);
+        // Another generation asked for here does not start.
+        const int dialogsBefore = dialogs.modalDialogsRun;
+        dialogs.modalScripts.push_back(choose(false, 1));
+        win.mnuGenerate_Click();
+        EXPECT_EQ(dialogs.modalDialogsRun, dialogsBefore);
+        dialogs.modalScripts.clear();
+    });
+    dialogs.modalScripts.push_back(choose(true, 3));
+    win.mnuGenerate->trigger();
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(win.numGrids, 5);
+    EXPECT_EQ(solutions(), 1);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(win.lblStatus1->text(), "Setup Mode");
+    EXPECT_TRUE(shownRating().endsWith(ratingOf(line()))) << shownRating().toStdString();
     expectIdle();
 }
 
