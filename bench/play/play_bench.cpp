@@ -33,6 +33,7 @@
 
 #include "board_run.h"
 #include "cell_numbering.h"
+#include "clock.h"
 #include "frm_generate.h"
 #include "frm_main.h"
 #include "generator.h"
@@ -195,7 +196,7 @@ int timeGenerate(mainwindow::frmMain& w, platform::ScriptedDialogs& dialogs, int
         times.push_back(msSince(t0));
         if (!w.aids().ratingPending() && w.aids().shownRating() >= 0) ++rated;
         // A rating still running ends before the next Generate is timed.
-        while (w.aids().ratingPending()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        platform::waitWithEvents([&] { return !w.aids().ratingPending(); });
     }
     const double p99 = percentile99(times);
     std::printf("Generate, Samurai Very Difficult: %zu puzzles, median %.2f ms, p99 %.2f ms, max %.2f ms (wall); "

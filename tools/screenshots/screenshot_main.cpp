@@ -49,8 +49,8 @@ bool save(const QPixmap& picture, const QString& path)
 }
 
 // The window as the screen shows it (the X root window, cropped).
-// The screen under the window, and under `also` (another window of its, such
-// as the balloon of an explained step) when given.
+// The screen under the window, and under `also` (another window of Corvel's,
+// such as the balloon of an explained step) when given.
 QPixmap screenOf(QWidget& w, const QWidget* also = nullptr)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -156,7 +156,8 @@ bool playPictures(mainwindow::frmMain& w, platform::ScriptedDialogs& dialogs, co
 // A standard game where the player's entries have left an X-Wing as the
 // easiest step, explained: the puzzle's rating under the buttons, the step in
 // the status line and whole in the balloon under the window, its pattern
-// framed in violet and the candidates it removes struck out in red. Writes the window and the board at twice the size.
+// framed in violet and the candidates it removes struck out in red. Writes
+// the window and the board at twice the size.
 bool explainPictures(mainwindow::frmMain& w, const QString& out)
 {
     const std::string puzzle = "..1.....8.6.1..5.......3..4..5..61.7....1.9..8....54..74................93.74.6.5";
